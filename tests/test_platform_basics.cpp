@@ -1,0 +1,94 @@
+// Rounding, the Windows-1252 codec and the bounds-checked byte reader.
+#include "platform/ByteIO.h"
+#include "platform/Cp1252.h"
+#include "platform/Rounding.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace dorv;
+
+TEST(Rounding, HalvesGoToEven)
+{
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(-0.5), 0);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(RoundHalfEven(-2.5001), -3);
+    EXPECT_EQ(RoundHalfEven(1000.01 * 100), 100001);
+}
+
+TEST(Rounding, OutOfRangeIsClampedNotUndefined)
+{
+    EXPECT_EQ(RoundHalfEven(1e12), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(RoundHalfEven(-1e12), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
+    EXPECT_EQ(RoundHalfEven(HUGE_VAL), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(RoundHalfEven16(40000.0), 32767);
+    EXPECT_EQ(RoundHalfEven16(-32768.5), -32768);
+}
+
+TEST(Cp1252, EuroAndAccents)
+{
+    EXPECT_EQ(EncodeCp1252(QStringLiteral("\u20AC")), QByteArray("\x80"));
+    EXPECT_EQ(DecodeCp1252(QByteArray("\x80")), QStringLiteral("\u20AC"));
+    EXPECT_EQ(EncodeCp1252(QStringLiteral("Cadeira Tr\u00EAs \u00A3")), QByteArray("Cadeira Tr\xEAs \xA3"));
+    EXPECT_EQ(EncodeCp1252(QStringLiteral("\u4E2D")), QByteArray("?"));
+    EXPECT_EQ(DecodeCp1252(QByteArray("\x93ol\xE1\x94")), QStringLiteral("\u201Col\u00E1\u201D"));
+}
+
+TEST(Cp1252, EveryByteSurvivesARoundTrip)
+{
+    QByteArray all(256, 0);
+    for (int i = 0; i < 256; ++i) all[i] = static_cast<char>(i);
+    EXPECT_EQ(EncodeCp1252(DecodeCp1252(all)), all);
+}
+
+TEST(ByteReader, LittleEndianFieldsAndStickyFailure)
+{
+    const QByteArray data("\x01\x02\x03\x04\xFE\xFF\x00\x00\x80\x3F", 10);
+    ByteReader r(data);
+    EXPECT_EQ(r.i32(), 0x04030201);
+    EXPECT_EQ(r.i16(), -2);
+    EXPECT_EQ(r.f32(), 1.0f);
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.i32(), 0);
+    EXPECT_FALSE(r.ok());
+    r.seek(0);
+    EXPECT_FALSE(r.ok());  // stays failed
+
+    ByteReader s(data);
+    char buf[16];
+    s.bytes(buf, 16);
+    EXPECT_FALSE(s.ok());
+    EXPECT_EQ(buf[0], 0);
+    ByteReader n(data);
+    n.skip(-1);
+    EXPECT_FALSE(n.ok());
+    ByteReader q(data);
+    q.seek(11);
+    EXPECT_FALSE(q.ok());
+}
+
+TEST(ByteWriter, WritesWhatTheReaderReads)
+{
+    ByteWriter w;
+    w.i16(-12345);
+    w.i32(-7);
+    w.f32(3.25f);
+    w.f64(-2.5);
+    w.u8(200);
+    ByteReader r(w.data());
+    EXPECT_EQ(r.i16(), -12345);
+    EXPECT_EQ(r.i32(), -7);
+    EXPECT_EQ(r.f32(), 3.25f);
+    EXPECT_EQ(r.f64(), -2.5);
+    EXPECT_EQ(r.u8(), 200);
+    EXPECT_TRUE(r.ok() && r.atEnd());
+}
