@@ -1,0 +1,174 @@
+#include "scene/UnitsMoney.h"
+
+#include "platform/Rounding.h"
+#include "scene/LangMod.h"
+#include "scene/SceneState.h"
+#include "scene/WindowPort.h"
+
+#include <QDesktopServices>
+#include <QLocale>
+#include <QUrl>
+
+#include <cmath>
+
+namespace CommonMod {
+
+const LengthUnit LengthUnitTable[kLengthUnitCount] = {
+    {"lang_metres", 1000, kScaleMillimetres},
+    {"lang_centimetres", 10, kScaleMillimetres},
+    {"lang_millimetres", 1, kScaleMillimetres},
+    {"lang_yards", 36, kScaleInches},
+    {"lang_feet", 12, kScaleInches},
+    {"lang_inches", 1, kScaleInches},
+    {"lang_kilometres", 1000000, kScaleMillimetres},
+    {"lang_miles", 63360, kScaleInches},
+};
+
+QString SetLengthUnit(int16_t unit)
+{
+    G.UnitIndex = unit;
+    if (unit < 0 || unit >= kLengthUnitCount) return QString();
+    const LengthUnit& u = LengthUnitTable[unit];
+    G.UnitFactor = u.Factor;
+    G.UnitScaleMode = u.ScaleMode;
+    return QLatin1Char(' ') + LangMod::GetMessage(QString::fromLatin1(u.LabelKey));
+}
+
+namespace {
+constexpr double kMillimetresPerInch = 25.4;
+}
+
+float ScaleToMillimetres(float value, int32_t scaleMode, int32_t factor)
+{
+    double v = static_cast<double>(value) * factor;
+    if (scaleMode == kScaleInches) v *= kMillimetresPerInch;
+    return static_cast<float>(v);
+}
+
+float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor)
+{
+    if (factor == 0) return 0;  // no unit has a zero factor; never divide by it
+    double v = static_cast<double>(value) / factor;
+    if (scaleMode == kScaleInches) v /= kMillimetresPerInch;
+    return static_cast<float>(v);
+}
+
+namespace {
+
+// The pattern "0.00": at least one integer digit, exactly two decimals
+// rounded to the nearest hundredth (halves to even), no thousands separator,
+// the locale's decimal separator.
+QString FormatTwoDecimals(float value)
+{
+    const QString point = QLocale().decimalPoint();
+    if (!std::isfinite(value)) return QString::number(static_cast<double>(value), 'f', 2);
+    // From 2^23 on a single-precision value has no fraction, and its cents
+    // would not fit the rounding helper.
+    if (std::fabs(value) >= 8388608.0f)
+        return QString::number(static_cast<double>(value), 'f', 0) + point + QStringLiteral("00");
+    const int32_t cents = dorv::RoundHalfEven(static_cast<double>(value) * 100.0);
+    const int32_t magnitude = cents < 0 ? -cents : cents;
+    QString text = cents < 0 ? QStringLiteral("-") : QString();
+    text += QString::number(magnitude / 100) + point;
+    text += QString::number(magnitude % 100).rightJustified(2, QLatin1Char('0'));
+    return text;
+}
+
+// The rate amounts are divided by: a rate of zero (or not a number) would
+// turn every amount into infinity, so it counts as 1.
+double DivisorRate()
+{
+    const double rate = G.CurrencyRate;
+    return rate != 0 && std::isfinite(rate) ? rate : 1.0;
+}
+
+}  // namespace
+
+QString FormatMoney(float amount, int16_t withSymbol)
+{
+    const QString prefix = withSymbol != 0 ? G.CurrencySymbol : QString();
+    if (amount < 0) {
+        const float shown = std::fabs(amount) * G.CurrencyRate;
+        return QStringLiteral("- ") + prefix + FormatTwoDecimals(shown);
+    }
+    const float shown = amount * G.CurrencyRate;
+    return prefix + FormatTwoDecimals(shown);
+}
+
+float ToDisplayCurrency(float amount)
+{
+    return amount * G.CurrencyRate;
+}
+
+float ParseMoneyText(const QString& text)
+{
+    if (text.isEmpty()) return 0;
+    QString work = text;
+    // The symbol is never part of the number, even when it holds a point or
+    // a digit ("Fr.").
+    if (!G.CurrencySymbol.isEmpty()) work.remove(G.CurrencySymbol);
+    // FormatMoney writes the locale's decimal separator: where that is not a
+    // point and the text holds no point, it is the decimal point, so amounts
+    // shown in such a locale read back with their cents.
+    const QString point = QLocale().decimalPoint();
+    if (point != QStringLiteral(".") && !point.isEmpty() && !work.contains(QLatin1Char('.')))
+        work.replace(point, QStringLiteral("."));
+
+    QByteArray kept;
+    for (QChar c : work) {
+        const char16_t u = c.unicode();
+        if ((u >= '0' && u <= '9') || u == '.' || u == ',' || u == '-') kept += static_cast<char>(u);
+    }
+    // An optional leading minus, digits and at most one point; the first
+    // character that does not fit ends the number.
+    qsizetype end = 0;
+    if (end < kept.size() && kept[end] == '-') ++end;
+    bool digits = false, seenPoint = false;
+    for (; end < kept.size(); ++end) {
+        const char c = kept[end];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0;
+    bool ok = false;
+    const double number = kept.left(end).toDouble(&ok);
+    if (!ok) return 0;
+    const float result = static_cast<float>(number / DivisorRate());
+    // A number beyond the single-precision range is as unreadable as none.
+    return std::isfinite(result) ? result : 0.0f;
+}
+
+void SetCurrency(const QString& symbol)
+{
+    if (symbol == G.CurrencySymbol) return;
+    G.CurrencyRate = 1.0f;
+    G.CurrencySymbol = symbol;
+    for (size_t i = 1; i < G.CurrencyTable.size(); ++i) {
+        const NamedAmount& row = G.CurrencyTable[i];
+        // A rate that is not a positive number would show every price as
+        // nothing or nonsense; such a row is passed over.
+        if (row.Name == symbol && row.Amount > 0 && std::isfinite(row.Amount)) G.CurrencyRate = row.Amount;
+    }
+    int budgetImage = 25, priceImage = 1;
+    if (symbol == QString(QChar(0x00A3))) {
+        budgetImage = 27;
+        priceImage = 3;
+    } else if (symbol == QString(QChar(0x20AC))) {
+        budgetImage = 26;
+        priceImage = 2;
+    }
+    Windows().SetCurrencyPictures(budgetImage, priceImage);
+}
+
+int32_t OpenWithShell(const QString& target)
+{
+    if (target.isEmpty()) return 0;
+    return QDesktopServices::openUrl(QUrl::fromUserInput(target)) ? 1 : 0;
+}
+
+}  // namespace CommonMod

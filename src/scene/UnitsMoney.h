@@ -1,0 +1,63 @@
+#pragma once
+// What turns numbers into what the child sees and back: the length unit of
+// the place, money amounts with the currency symbol and rate, the currency
+// choice with its pictures, and opening a document or web address with the
+// desktop's default handler. The scene itself never changes unit or currency:
+// geometry stays in internal units and prices in the base currency.
+
+#include <QString>
+
+#include <cstdint>
+
+namespace CommonMod {
+
+// Scale modes of the windowing runtime that lengths are measured in.
+constexpr int kScaleInches = 5;
+constexpr int kScaleMillimetres = 6;
+
+// One row of the length-unit table.
+struct LengthUnit {
+    const char* LabelKey;  // message key of the unit's name
+    int32_t Factor;        // millimetres or inches per unit
+    int16_t ScaleMode;     // kScaleMillimetres or kScaleInches
+};
+
+constexpr int kLengthUnitCount = 8;
+// metre, centimetre, millimetre, yard, foot, inch, kilometre, mile. The place
+// dialog offers the first six; the last two come only from scene files.
+extern const LengthUnit LengthUnitTable[kLengthUnitCount];
+
+// For a unit of the table: sets G.UnitIndex, G.UnitFactor and G.UnitScaleMode
+// and returns a blank and the unit's name (" metres"). Any other value only
+// sets G.UnitIndex and returns "". Callers store the result in G.UnitText.
+QString SetLengthUnit(int16_t unit);
+
+// value x factor, from the scale mode's unit (inches or millimetres) to
+// millimetres.
+float ScaleToMillimetres(float value, int32_t scaleMode, int32_t factor);
+// value / factor, from millimetres to the scale mode's unit.
+float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor);
+
+// The amount in the display currency with two decimals and the locale's
+// decimal separator, prefixed by the currency symbol when `withSymbol` is
+// non-zero. A negative amount begins with "- " before the symbol.
+QString FormatMoney(float amount, int16_t withSymbol);
+// amount x G.CurrencyRate.
+float ToDisplayCurrency(float amount);
+// A typed or formatted amount back in the base currency: digits with an
+// optional leading minus and a decimal point. The locale's decimal separator
+// is taken for the point when the text holds no ".", so what FormatMoney
+// writes reads back whatever the locale. Unreadable text gives 0.
+float ParseMoneyText(const QString& text);
+
+// Takes `symbol` as the currency: its rate from G.CurrencyTable (the last
+// matching row; 1.0 when none) and the pictures that show it. The current
+// symbol changes nothing.
+void SetCurrency(const QString& symbol);
+
+// Opens a document or web address with the desktop's default handler.
+// Returns 1 when the handler accepted it, 0 otherwise; callers do not report
+// a failure.
+int32_t OpenWithShell(const QString& target);
+
+}  // namespace CommonMod

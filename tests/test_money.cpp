@@ -1,0 +1,238 @@
+// Length units, money formatting and reading, the currency choice.
+#include "scene/LangMod.h"
+#include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+#include "scene/WindowPort.h"
+
+#include <QDesktopServices>
+#include <QLocale>
+#include <QObject>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+using namespace CommonMod;
+
+namespace {
+
+const QString kPound = QString(QChar(0x00A3));
+const QString kEuro = QString(QChar(0x20AC));
+
+// Restores the locale and the unit and money state after each test.
+class Money : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = G;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void TearDown() override
+    {
+        QLocale::setDefault(QLocale::c());
+        G.UnitIndex = saved_.UnitIndex;
+        G.UnitFactor = saved_.UnitFactor;
+        G.UnitScaleMode = saved_.UnitScaleMode;
+        G.CurrencySymbol = saved_.CurrencySymbol;
+        G.CurrencyRate = saved_.CurrencyRate;
+        G.CurrencyTable = saved_.CurrencyTable;
+        LangMod::MessageTexts = {};
+    }
+    static void Portuguese() { QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil)); }
+    SceneState saved_;
+};
+
+class PictureRecorder : public WindowPort {
+public:
+    std::vector<std::pair<int, int>> calls;
+    void SetCurrencyPictures(int budgetImage, int priceImage) override { calls.emplace_back(budgetImage, priceImage); }
+};
+
+}  // namespace
+
+TEST_F(Money, LengthUnitsSetFactorModeAndLabel)
+{
+    LangMod::ReadLanguageText("language [\r\nlang_inches;inches\r\nlang_metres;metres\r\n]\r\n", QStringLiteral("msg"),
+                              LangMod::MessageTexts);
+    EXPECT_EQ(SetLengthUnit(5), QStringLiteral(" inches"));
+    EXPECT_EQ(G.UnitIndex, 5);
+    EXPECT_EQ(G.UnitFactor, 1);
+    EXPECT_EQ(G.UnitScaleMode, 5.0f);
+    EXPECT_EQ(SetLengthUnit(7), QStringLiteral(" lang_miles"));  // no text: the key shows
+    EXPECT_EQ(G.UnitFactor, 63360);
+    EXPECT_EQ(SetLengthUnit(0), QStringLiteral(" metres"));
+    EXPECT_EQ(G.UnitFactor, 1000);
+    EXPECT_EQ(G.UnitScaleMode, 6.0f);
+    // Outside the table only the index moves.
+    for (int16_t unit : {int16_t(8), int16_t(-1)}) {
+        EXPECT_EQ(SetLengthUnit(unit), QString());
+        EXPECT_EQ(G.UnitIndex, unit);
+        EXPECT_EQ(G.UnitFactor, 1000);
+        EXPECT_EQ(G.UnitScaleMode, 6.0f);
+    }
+}
+
+TEST_F(Money, LengthConversions)
+{
+    EXPECT_FLOAT_EQ(ScaleToMillimetres(3, kScaleInches, 12), 914.4f);
+    EXPECT_FLOAT_EQ(ScaleFromMillimetres(914.4f, kScaleInches, 12), 3.0f);
+    EXPECT_FLOAT_EQ(ScaleToMillimetres(2.5f, kScaleMillimetres, 1000), 2500.0f);
+    EXPECT_FLOAT_EQ(ScaleFromMillimetres(2500, kScaleMillimetres, 10), 250.0f);
+    EXPECT_FLOAT_EQ(ScaleToMillimetres(1, kScaleInches, 63360), 1609344.0f);
+    EXPECT_FLOAT_EQ(ScaleToMillimetres(1.5f, kScaleMillimetres, 1000000), 1500000.0f);
+    EXPECT_FLOAT_EQ(ScaleFromMillimetres(914.4f, kScaleInches, 36), 1.0f);
+    // Every unit goes there and back.
+    for (const LengthUnit& u : LengthUnitTable)
+        EXPECT_FLOAT_EQ(ScaleFromMillimetres(ScaleToMillimetres(4.25f, u.ScaleMode, u.Factor), u.ScaleMode, u.Factor),
+                        4.25f)
+            << u.LabelKey;
+}
+
+TEST_F(Money, FormatMoneyInEnglish)
+{
+    G.CurrencySymbol = kPound;
+    G.CurrencyRate = 1.0f;
+    EXPECT_EQ(FormatMoney(-3, 1), QStringLiteral("- ") + kPound + QStringLiteral("3.00"));
+    EXPECT_EQ(FormatMoney(0, 1), kPound + QStringLiteral("0.00"));
+    EXPECT_EQ(FormatMoney(-0.5f, 1), QStringLiteral("- ") + kPound + QStringLiteral("0.50"));
+    EXPECT_EQ(FormatMoney(-0.5f, 0), QStringLiteral("- 0.50"));
+    EXPECT_EQ(FormatMoney(1234567.5f, 0), QStringLiteral("1234567.50"));  // no thousands separator
+    EXPECT_EQ(FormatMoney(0.125f, 0), QStringLiteral("0.12"));            // halves to even
+    EXPECT_EQ(FormatMoney(0.375f, 0), QStringLiteral("0.38"));
+    EXPECT_EQ(FormatMoney(0.004f, 0), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatMoney(3e9f, 0), QStringLiteral("3000000000.00"));
+    G.CurrencyRate = 2.0f;
+    EXPECT_EQ(FormatMoney(1.25f, 1), kPound + QStringLiteral("2.50"));
+    EXPECT_EQ(FormatMoney(-10.125f, 1), QStringLiteral("- ") + kPound + QStringLiteral("20.25"));
+    EXPECT_FLOAT_EQ(ToDisplayCurrency(-4.5f), -9.0f);
+}
+
+TEST_F(Money, FormatMoneyUsesTheLocaleSeparator)
+{
+    Portuguese();
+    G.CurrencySymbol = QStringLiteral("R$");
+    G.CurrencyRate = 1.0f;
+    EXPECT_EQ(FormatMoney(-1234.56f, 1), QStringLiteral("- R$1234,56"));
+    EXPECT_EQ(FormatMoney(0, 1), QStringLiteral("R$0,00"));
+    G.CurrencyRate = 0.5f;
+    EXPECT_EQ(FormatMoney(7, 0), QStringLiteral("3,50"));
+}
+
+TEST_F(Money, ParseMoneyTextAsTyped)
+{
+    G.CurrencySymbol = kPound;
+    G.CurrencyRate = 1.0f;
+    EXPECT_EQ(ParseMoneyText(QString()), 0.0f);
+    EXPECT_EQ(ParseMoneyText(kPound), 0.0f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("abc")), 0.0f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("12-")), 12.0f);   // a minus after the digits is dropped
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("--5")), 0.0f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral(" 7 apples")), 7.0f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("1.2.3")), 1.2f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("-.5")), -0.5f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("1,250.50")), 1.0f);  // a comma ends the number in English
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("1") + QString(400, QLatin1Char('0'))), 0.0f);
+    G.CurrencyRate = 2.0f;
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("12.50")), 6.25f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("- ") + kPound + QStringLiteral("3.00")), -1.5f);
+    // A symbol holding a point does not become a decimal point.
+    G.CurrencySymbol = QStringLiteral("Fr.");
+    G.CurrencyRate = 1.0f;
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("Fr.12.50")), 12.5f);
+    // A zero rate never turns an amount into infinity.
+    G.CurrencyRate = 0.0f;
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("5")), 5.0f);
+}
+
+TEST_F(Money, ParseMoneyTextInAPortugueseLocale)
+{
+    Portuguese();
+    G.CurrencySymbol = QStringLiteral("R$");
+    G.CurrencyRate = 1.0f;
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("12,50")), 12.5f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("- R$0,75")), -0.75f);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("12.50")), 12.5f);     // a point still reads as one
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("1.250,50")), 1.25f);  // with a point the comma ends the number
+}
+
+TEST_F(Money, SavedAmountsComeBackInEveryLocale)
+{
+    const std::vector<std::pair<float, float>> cases = {
+        {1500.75f, 1.0f}, {-3.0f, 1.0f}, {-0.5f, 1.0f}, {0.0f, 1.0f}, {99.99f, 1.0f},
+        {12.5f, 2.0f},    {-12.5f, 2.0f}, {250.0f, 0.5f}, {-7.25f, 4.0f}, {1.1f, 1.0f}};
+    for (bool portuguese : {false, true}) {
+        if (portuguese) Portuguese();
+        for (const QString& symbol : {kEuro, QString(), QStringLiteral("R$")}) {
+            G.CurrencySymbol = symbol;
+            for (const auto& [amount, rate] : cases) {
+                G.CurrencyRate = rate;
+                for (int16_t withSymbol : {int16_t(0), int16_t(1)}) {
+                    const QString shown = FormatMoney(amount, withSymbol);
+                    EXPECT_FLOAT_EQ(ParseMoneyText(shown), amount)
+                        << shown.toStdString() << " rate " << rate << (portuguese ? " pt" : " en");
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Money, SetCurrencyTakesTheRateAndPictures)
+{
+    PictureRecorder windows;
+    SetWindows(&windows);
+    G.CurrencySymbol = QString();
+    G.CurrencyRate = 1.0f;
+    G.CurrencyTable = {NamedAmount{},
+                       NamedAmount{kPound, 0.8f},
+                       NamedAmount{kEuro, 0.9f},
+                       NamedAmount{kPound, 0.75f},
+                       NamedAmount{QStringLiteral("R$"), 0.0f},
+                       NamedAmount{QStringLiteral("Fr"), std::numeric_limits<float>::quiet_NaN()}};
+
+    SetCurrency(kPound);
+    EXPECT_EQ(G.CurrencySymbol, kPound);
+    EXPECT_EQ(G.CurrencyRate, 0.75f);  // the last match wins
+    G.CurrencyRate = 3.0f;
+    SetCurrency(kPound);               // the current symbol changes nothing
+    EXPECT_EQ(G.CurrencyRate, 3.0f);
+    SetCurrency(kEuro);
+    EXPECT_EQ(G.CurrencyRate, 0.9f);
+    SetCurrency(QStringLiteral("$"));
+    EXPECT_EQ(G.CurrencyRate, 1.0f);
+    SetCurrency(QStringLiteral("R$"));  // a zero rate is not taken
+    EXPECT_EQ(G.CurrencyRate, 1.0f);
+    SetCurrency(QStringLiteral("Fr"));
+    EXPECT_EQ(G.CurrencyRate, 1.0f);
+    SetCurrency(QStringLiteral("fr"));  // names compare exactly
+    EXPECT_EQ(G.CurrencySymbol, QStringLiteral("fr"));
+    SetWindows(nullptr);
+
+    const std::vector<std::pair<int, int>> expected = {{27, 3}, {26, 2}, {25, 1}, {25, 1}, {25, 1}, {25, 1}};
+    EXPECT_EQ(windows.calls, expected);
+}
+
+namespace {
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+}  // namespace
+
+TEST(Shell, OpensAddressesWithTheDesktopHandler)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("dorvtest"), &catcher, "open");
+    EXPECT_EQ(OpenWithShell(QStringLiteral("dorvtest://example/clicked.asp?from=a&param=w")), 1);
+    EXPECT_EQ(OpenWithShell(QString()), 0);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("dorvtest"));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], QUrl(QStringLiteral("dorvtest://example/clicked.asp?from=a&param=w")));
+}
+
+#include "test_money.moc"
