@@ -440,6 +440,25 @@ TEST(DeviceContext, SystemColoursOfTheBackgrounds)
     EXPECT_EQ(GetSysColor(42), 0);
 }
 
+// The drawing operators of a PDF page: its compressed streams, inflated.
+QByteArray pdfPageOperators(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = file.readAll();
+    QByteArray operators;
+    for (int pos = 0; (pos = pdf.indexOf("stream\n", pos)) >= 0;) {
+        pos += 7;
+        int end = pdf.indexOf("endstream", pos);
+        if (end < 0) break;
+        // qUncompress wants the inflated size first; an upper bound will do.
+        QByteArray zlib = QByteArray::fromHex("00100000") + pdf.mid(pos, end - pos);
+        operators += qUncompress(zlib);
+        pos = end;
+    }
+    return operators;
+}
+
 TEST(DeviceContext, PrinterFontsAreSizedInPrinterPixels)
 {
     TempDir dir;
@@ -456,11 +475,6 @@ TEST(DeviceContext, PrinterFontsAreSizedInPrinterPixels)
         // 12 points at 600 dpi: 100 pixels of em, about 112 of cell.
         EXPECT_NEAR(dc.GetTextExtentPoint32A("H").height(), 112, 3);
         dc.TextOutA(100, 100, "Dorv");
-        PenAndBrush objects(dc, PS_GEOMETRIC, 4, 0xFFFF00, 0);
-        dc.SetROP2(R2_XORPEN);
-        const QPoint frame[5] = {{10, 10}, {200, 10}, {200, 200}, {10, 200}, {10, 10}};
-        dc.Polyline(frame, 5);
-        dc.SetROP2(R2_COPYPEN);
         dc.SelectObject(old);
         DeleteObject(font);
         EXPECT_TRUE(dc.EndDoc());
@@ -468,4 +482,26 @@ TEST(DeviceContext, PrinterFontsAreSizedInPrinterPixels)
     QFile pdf(dir.file("page.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST(DeviceContext, XorOnPaperDrawsWhatXorGivesOverWhite)
+{
+    TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.file("frame.pdf"));
+    {
+        PrinterDc dc(&printer);
+        PenAndBrush objects(dc, PS_GEOMETRIC, 4, 0xFFFF00, 0);  // cyan
+        const QPoint frame[5] = {{10, 10}, {200, 10}, {200, 200}, {10, 200}, {10, 10}};
+        dc.SetROP2(R2_XORPEN);
+        dc.Polyline(frame, 5);
+        dc.SetROP2(R2_COPYPEN);
+        dc.Polyline(frame, 5);
+    }
+    // The XOR frame strokes in red (cyan inverted), the ordinary one in cyan.
+    const QByteArray ops = pdfPageOperators(dir.file("frame.pdf"));
+    const int red = ops.indexOf("1 0 0 SCN"), cyan = ops.indexOf("0 1 1 SCN");
+    EXPECT_GE(red, 0) << ops.constData();
+    EXPECT_GT(cyan, red) << ops.constData();
 }
