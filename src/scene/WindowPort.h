@@ -9,6 +9,7 @@
 // Add an operation here when a routine of scene or views must touch a
 // window; keep each one a plain value in, plain value out.
 
+#include <QImage>
 #include <QString>
 
 class WindowPort {
@@ -19,6 +20,36 @@ public:
     // first image list for the budget tool-bar button, and of its fourth
     // image list for the change-price button (numbers count from 1).
     virtual void SetCurrencyPictures(int budgetImage, int priceImage) {}
+
+    // A message box in the runtime's styles (buttons plus icon: 0 OK, 16
+    // stop, 48 exclamation, ...) under `title`; returns the button pressed
+    // (1 OK, 2 Cancel, 6 Yes, 7 No). Without windows nobody answers: OK.
+    virtual int MsgBox(const QString& prompt, int style, const QString& title) { return 1; }
+
+    // The lists of environments and item groups, each with its own pictures
+    // kept by key; an entry shows the picture of its icon key.
+    enum class EnvList {
+        Chooser,          // the environment chooser's list (EnvSelect)
+        AllEnvironments,  // the item-groups window's list of every environment
+        Groups,           // the item-groups window's groups of the current environment
+    };
+    struct ListEntry {
+        QString iconKey;
+        QString text;
+        QString tag;
+        QString key;  // empty: the entry has no key
+    };
+    virtual void ClearListPictures(EnvList list) {}
+    virtual void AddListPicture(EnvList list, const QString& key, const QImage& picture) {}
+    // The default picture of an environment or group without one (picture
+    // 13 of the main window's tool-bar list).
+    virtual void AddDefaultListPicture(EnvList list, const QString& key) {}
+    virtual void ClearListEntries(EnvList list) {}
+    virtual void AddListEntry(EnvList list, const ListEntry& entry) {}
+
+    // The item-groups window's "Use Prices" label and its check box.
+    virtual void SetUsePricesCaption(const QString& text) {}
+    virtual void SetUsePricesTicked(bool ticked) {}
 };
 
 // The installed port (a do-nothing port when none is installed).

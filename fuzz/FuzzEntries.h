@@ -1,0 +1,69 @@
+#pragma once
+// What the fuzz targets check, shared with the test that replays their
+// corpus: each entry feeds bytes to a reader and answers whether the reader
+// kept its promises.
+
+#include "scene/ItemCatalogue.h"
+#include "scene/PlaceInfo.h"
+#include "scene/RecordIO.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+
+namespace FuzzEntries {
+
+// Loads the bytes as an item file into a table that already holds words.
+// A refused file must leave the table, its count and the item as they were;
+// an accepted one must lie whole after the earlier words, with its run
+// inside them and a zero word just past the count.
+inline bool ItemFile(const QByteArray& bytes)
+{
+    ShapeStream table;
+    for (int32_t i = 0; i < 40; ++i) table.push_back(i * 7919 - 100000);
+    int32_t count = 37;  // three words past the count hold something else
+    const ShapeStream tableBefore = table;
+    ItemRecord item;
+    item.X = 3.5f;
+    dorv::ByteWriter itemBefore;
+    WriteItemRecord(itemBefore, item);
+
+    const int32_t base = count;
+    const bool loaded = FileMod::LoadItemDefinitionData(table, count, bytes, QStringLiteral("grp\\item.dvo"), item);
+    dorv::ByteWriter itemAfter;
+    WriteItemRecord(itemAfter, item);
+    if (!loaded) return table == tableBefore && count == base && itemAfter.data() == itemBefore.data();
+
+    const int64_t words = bytes.size() / 4;
+    if (count != base + words + 1) return false;
+    if (static_cast<int64_t>(table.size()) <= count || table[static_cast<size_t>(count)] != 0) return false;
+    if (!std::equal(table.begin(), table.begin() + base, tableBefore.begin())) return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (int64_t i = 0; i < words; ++i) {
+        const auto w = static_cast<int32_t>(b[4 * i] | b[4 * i + 1] << 8 | b[4 * i + 2] << 16 |
+                                            static_cast<uint32_t>(b[4 * i + 3]) << 24);
+        if (table[static_cast<size_t>(base + i)] != w) return false;
+    }
+    auto inside = [&](int32_t index) { return index >= base && index <= count; };
+    return inside(item.FirstShape) && inside(item.FootprintShape) && inside(item.ShapeStart) &&
+           inside(item.ShapeEnd) && item.ShapeStart <= item.ShapeEnd && item.ViewCount >= 0 &&
+           table[static_cast<size_t>(item.FootprintShape)] == 2 && table[static_cast<size_t>(item.ShapeStart)] == 6 &&
+           item.Flags >= 0 && item.Flags <= 15 && item.Price >= 0 && item.Price <= 167772.15f &&
+           item.Name.trimmed() == QStringLiteral("grp\\item") && item.X == 3.5f;
+}
+
+// Reads the bytes as a place information file over a record that holds
+// values. The rules that end every read must hold whatever the file said.
+inline bool InfoFile(const QByteArray& bytes)
+{
+    PlanInfoRecord info;
+    info.scale1 = 0;
+    info.default_height = 0;
+    info.useprices = false;
+    FileMod::ReadInfoData(bytes, info);
+    auto colour = [](int32_t c) { return c >= 0 && c <= 0xFFFFFF; };
+    return info.scale1 != 0 && (info.min_height <= 0 || info.default_height != 0) && colour(info.wall_colour) &&
+           colour(info.floor_colour) && colour(info.background_colour);
+}
+
+}  // namespace FuzzEntries

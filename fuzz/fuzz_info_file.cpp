@@ -1,0 +1,13 @@
+// Place information files: any bytes read without a crash, and the rules
+// that end every read hold.
+#include "FuzzEntries.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (!FuzzEntries::InfoFile(bytes)) __builtin_trap();
+    return 0;
+}
