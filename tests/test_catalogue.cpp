@@ -299,6 +299,17 @@ TEST_F(Catalogue, AnEmptyGroupStillReadsItsPlaceInformationAndSetsTheBox)
     EXPECT_EQ(G.PlanInfo.name, QStringLiteral("Nothing"));
     EXPECT_EQ(windows.usePricesTicked, 0);
     EXPECT_EQ(windows.usePricesCaption, QStringLiteral("Use prices for Empty"));
+
+    // No group at all: nothing is taken from the current folder.
+    t.write(QStringLiteral("Here/stray.dvo"), ItemFile());
+    t.write(QStringLiteral("Here/PlanInfo.dvf"), "name:Stray\r\n");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(t.file(QStringLiteral("Here"))));
+    FileMod::GroupPath = t.file(QStringLiteral("Here"));
+    Load(QString());
+    QDir::setCurrent(before);
+    EXPECT_EQ(G.PaletteCount, 0);
+    EXPECT_EQ(G.PlanInfo.name, QStringLiteral("Nothing"));
 }
 
 TEST_F(Catalogue, TheCaptionNamesTheGroupInTheItemLanguage)

@@ -212,8 +212,13 @@ bool LoadItemDefinition(ShapeStream& shapes, int32_t& wordCount, const QString& 
 void LoadItemCatalogue(const QString& folder, ShapeStream& shapes, int32_t& wordCount,
                        std::vector<ItemRecord>& items, int32_t& itemCount)
 {
+    // No folder (an environment without groups for the view) gives an empty
+    // catalogue, never the items of the current folder.
+    const bool any = !folder.isEmpty();
+
     // The group's own items, with the prices the user changed.
-    const QStringList files = dorv::ListFolder(folder, dorv::ListKind::Files, QStringLiteral(".dvo"));
+    const QStringList files =
+        any ? dorv::ListFolder(folder, dorv::ListKind::Files, QStringLiteral(".dvo")) : QStringList();
     items.assign(static_cast<size_t>(files.size()) + 1, ItemRecord());
     itemCount = 0;
     const int32_t overrides = std::clamp<int32_t>(G.PriceOverrideCount, 0, static_cast<int32_t>(G.PriceOverrides.size()));
@@ -229,14 +234,14 @@ void LoadItemCatalogue(const QString& folder, ShapeStream& shapes, int32_t& word
     }
 
     // WallInfo.dvf is read over PlanInfo.dvf.
-    if (FileExists(folder + QStringLiteral("\\PlanInfo.dvf")))
+    if (any && FileExists(folder + QStringLiteral("\\PlanInfo.dvf")))
         ReadInfoFile(folder, QStringLiteral("\\PlanInfo.dvf"), G.PlanInfo);
-    if (FileExists(folder + QStringLiteral("\\WallInfo.dvf")))
+    if (any && FileExists(folder + QStringLiteral("\\WallInfo.dvf")))
         ReadInfoFile(folder, QStringLiteral("\\WallInfo.dvf"), G.PlanInfo);
 
     // Add-on items of the same group in the environment's mirror folder, after
     // the group's own; their place information is read over the group's.
-    const QString mirror = GroupPath.isEmpty() ? QString() : GroupPath + GetTrimmedFileName(folder);
+    const QString mirror = GroupPath.isEmpty() || !any ? QString() : GroupPath + GetTrimmedFileName(folder);
     if (!mirror.isEmpty() && dorv::IsFolder(mirror)) {
         const QStringList extra = dorv::ListFolder(mirror, dorv::ListKind::Files, QStringLiteral(".dvo"));
         items.resize(static_cast<size_t>(itemCount) + static_cast<size_t>(extra.size()) + 1);
