@@ -10,7 +10,12 @@
 // window; keep each one a plain value in, plain value out.
 
 #include <QImage>
+#include <QSizeF>
 #include <QString>
+
+namespace dorv {
+class DeviceContext;
+}
 
 class WindowPort {
 public:
@@ -50,6 +55,19 @@ public:
     // The item-groups window's "Use Prices" label and its check box.
     virtual void SetUsePricesCaption(const QString& text) {}
     virtual void SetUsePricesTicked(bool ticked) {}
+
+    // The main view canvas. Its off-screen surface: a memory context holding
+    // a bitmap at least the canvas's size, or nullptr while there is none.
+    virtual dorv::DeviceContext* CanvasDC() { return nullptr; }
+    // The canvas's inner width and height in pixels.
+    virtual QSizeF CanvasSize() { return {}; }
+    // Copies the top-left width x height pixels of the off-screen surface to
+    // the canvas on the screen, in one piece.
+    virtual void ShowCanvas(const dorv::DeviceContext& surface, int width, int height) {}
+    // The check marks of the menu entries that show the dimension lines and
+    // the wire frames of the items off the current wall.
+    virtual bool ShowDimensions() { return false; }
+    virtual bool ShowWireObjects() { return false; }
 };
 
 // The installed port (a do-nothing port when none is installed).

@@ -1,0 +1,322 @@
+#include "views/ViewRender.h"
+
+#include "platform/PainterDc.h"
+#include "platform/Rounding.h"
+#include "scene/PictureMeasure.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "scene/WindowPort.h"
+#include "views/PictureEngine.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cmath>
+
+using dorv::RoundHalfEven;
+
+namespace DrawMod {
+
+namespace {
+constexpr int32_t kBlack = 0;
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kFrameColour = 0xFFFF00;
+constexpr float kPanStep = 512;  // pans count in steps of 512 units
+
+const ItemRecord* ItemAt(const std::vector<ItemRecord>* items, int32_t count, int32_t i)
+{
+    if (!items || i < 0 || i >= count || i >= static_cast<int32_t>(items->size())) return nullptr;
+    return &(*items)[static_cast<size_t>(i)];
+}
+
+void DrawPlan(const ViewDrawing& v)
+{
+    const float s = static_cast<float>(v.planScale * v.scale);
+    for (int32_t i = 0; i < v.itemCount; ++i) {
+        const ItemRecord* item = ItemAt(v.items, v.itemCount, i);
+        if (!item) break;
+        float W = 0, H = 0;
+        GetItemPictureSize(*item, kPictureFromAbove, *v.stream, v.streamCount, 1.0f, W, H);
+        const float offX = kPanStep * v.planPanX + item->X - W / 2;
+        const float offY = kPanStep * v.planPanY - item->Y - H / 2;
+        if (!v.singleItem || i == v.selected)
+            DrawItemPicture(*v.dc, *v.stream, v.streamCount, *item, kPictureFromAbove,
+                            ReduceView(*item, item->ViewIndex), offX, offY, v.originX, v.originY, s, 0);
+        // Right after its item, so that items drawn later cover it.
+        if (i == v.selected && v.dragged == -1 && !v.singleItem)
+            DrawSelectionFrame(*v.dc, *item, *v.stream, v.streamCount, offX * s, -offY * s, v.originX, v.originY, 0, 0,
+                               s);
+    }
+    // The dimension lines round the floor are drawn here when shown.
+}
+
+// Where the 3D view places an item: the lower-left corner of its 3D picture
+// on the isometric image of its box from above, raised by its elevation.
+void DrawIsoItem(const ViewDrawing& v, const ItemRecord& item, float s)
+{
+    float W = 0, H = 0;
+    GetItemPictureSize(item, kPictureFromAbove, *v.stream, v.streamCount, 1.0f, W, H);
+    const double a = item.X - W / 2, b = -item.Y - H / 2;
+    const double offX = (a + b) * CommonMod::kIsoCos + kPanStep * v.isoPanX;
+    const double offY = (b - W - a) * 0.5 + item.Elevation + kPanStep * v.isoPanY;
+    DrawItemPicture(*v.dc, *v.stream, v.streamCount, item, kPicture3D, ReduceView(item, item.ViewIndex),
+                    static_cast<float>(offX), static_cast<float>(offY), v.originX, v.originY, s, 0);
+}
+
+void DrawIso(const ViewDrawing& v)
+{
+    const float s = static_cast<float>(v.isoScale * v.scale);
+    if (v.singleItem) {
+        // The selected placed item alone; the order of the list does not
+        // matter for one item.
+        if (const ItemRecord* item = ItemAt(v.items, v.itemCount, v.selected)) DrawIsoItem(v, *item, s);
+        return;
+    }
+    for (int32_t i = 0; i < v.orderedCount; ++i) {
+        const ItemRecord* item = ItemAt(v.ordered, v.orderedCount, i);
+        if (!item) break;
+        DrawIsoItem(v, *item, s);
+    }
+    if (!v.showDims) return;
+    // The width and length dimension lines are drawn here, and the height
+    // line before the edges.
+    const RoomRecord& room = G.Room;
+    const double A = room.ExtentX * double(s) / 2, B = room.ExtentY * double(s) / 2, Z = room.ExtentZ * double(s);
+    if (Z <= 0) return;
+    auto at = [&](double x, double y, double z) {
+        return QPoint(RoundHalfEven(v.originX + (x + y) * CommonMod::kIsoCos + kPanStep * v.isoPanX * s),
+                      RoundHalfEven(v.originY - ((y - x) * 0.5 + z) - kPanStep * v.isoPanY * s));
+    };
+    // The near edges of the room, whose walls are left open.
+    QPoint p = at(-A, -B, Z);
+    v.dc->MoveToEx(p.x(), p.y());
+    p = at(A, -B, Z);
+    v.dc->LineTo(p.x(), p.y());
+    p = at(A, -B, 0);
+    v.dc->LineTo(p.x(), p.y());
+    p = at(A, -B, Z);
+    v.dc->MoveToEx(p.x(), p.y());
+    p = at(A, B, Z);
+    v.dc->LineTo(p.x(), p.y());
+}
+
+void DrawWall(const ViewDrawing& v)
+{
+    const float s = static_cast<float>(v.wallScale * v.scale);
+    DrawWallView(*v.dc, G.WallIndex, G.Room, *v.items, v.itemCount, *v.stream, v.streamCount, v.originX, v.originY,
+                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires);
+    // The wall's dimension lines and its title are drawn here when shown.
+}
+}  // namespace
+
+ViewDrawing SceneViewDrawing(dorv::DeviceContext& dc, float originX, float originY, float canvasHeight)
+{
+    ViewDrawing v;
+    v.dc = &dc;
+    v.canvasHeight = canvasHeight;
+    v.originX = originX;
+    v.originY = originY;
+    v.items = &G.PlacedItems;
+    v.itemCount = G.PlacedItemCount;
+    v.ordered = &G.ViewList;
+    v.orderedCount = G.ViewListCount;
+    v.selected = G.SelectedItem;
+    v.dragged = G.DragItem;
+    v.wallDragged = G.WallDragItem;
+    v.stream = &G.SceneShapes;
+    v.streamCount = G.SceneShapeCount;
+    v.planScale = G.PlanScale;
+    v.isoScale = G.IsoScale;
+    v.wallScale = G.WallScale;
+    v.planPanX = G.PlanPanX;
+    v.planPanY = G.PlanPanY;
+    v.isoPanX = G.IsoPanX;
+    v.isoPanY = G.IsoPanY;
+    v.showDims = Windows().ShowDimensions();
+    v.showWires = Windows().ShowWireObjects();
+    return v;
+}
+
+void DrawCurrentView(const ViewDrawing& v)
+{
+    if (!v.dc || !v.stream) return;
+    dorv::DeviceContext& dc = *v.dc;
+    // Draws the room edges; restored at the end.
+    const dorv::GdiObject pen = dorv::CreatePen(dorv::PS_GEOMETRIC, 1, kBlack);
+    const dorv::GdiObject oldPen = dc.SelectObject(pen);
+    if (v.singleItem) dc.MoveToEx(0, 0);
+    switch (G.ViewMode) {
+    case 0:
+        DrawPlan(v);
+        break;
+    case 1:
+        DrawIso(v);
+        break;
+    case 2:
+        DrawWall(v);
+        break;
+    default:
+        // The spreadsheet and the charts are drawn by their own painters.
+        break;
+    }
+    dc.SelectObject(oldPen);
+    dorv::DeleteObject(pen);
+}
+
+void RenderView(int16_t view, dorv::DeviceContext& dc)
+{
+    const QSizeF size = Windows().CanvasSize();
+    const int32_t background = (view == 0 || view == 1) ? G.BackgroundColour : kWhite;
+    DrawBox(dc, 0, 0, RoundHalfEven(size.width() + 1), RoundHalfEven(size.height() + 1), background, -1, 1);
+    QElapsedTimer timer;
+    timer.start();
+    DrawCurrentView(SceneViewDrawing(dc, G.CanvasCentreX, G.CanvasCentreY, static_cast<float>(size.height())));
+    G.LastRenderTime = std::max(1.0f, static_cast<float>(timer.nsecsElapsed() / 1e7));
+}
+
+void RedrawView()
+{
+    dorv::DeviceContext* canvas = Windows().CanvasDC();
+    if (!canvas) return;
+    RenderView(G.ViewMode, *canvas);
+    BlitView();
+}
+
+void BlitView()
+{
+    dorv::DeviceContext* canvas = Windows().CanvasDC();
+    if (!canvas) return;
+    if (G.BufferDirty) {
+        RenderView(G.ViewMode, *canvas);
+        G.BufferDirty = false;
+    }
+    canvas->SetViewportOrgEx(0, 0);
+    const QSizeF size = Windows().CanvasSize();
+    Windows().ShowCanvas(*canvas, RoundHalfEven(size.width()), RoundHalfEven(size.height()));
+}
+
+void DrawBox(dorv::DeviceContext& dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t fill, int32_t line,
+             int32_t width)
+{
+    const dorv::GdiObject pen = line == -1 ? dorv::CreatePen(dorv::PS_NULL, 1, 0)
+                                           : dorv::CreatePen(dorv::PS_GEOMETRIC, width, line);
+    const dorv::GdiObject oldPen = dc.SelectObject(pen);
+    if (fill != -1) {
+        const dorv::GdiObject brush = dorv::CreateSolidBrush(fill);
+        const dorv::GdiObject oldBrush = dc.SelectObject(brush);
+        dc.Rectangle(x1, y1, x2, y2);
+        dc.SelectObject(oldBrush);
+        dorv::DeleteObject(brush);
+    } else {
+        const QPoint outline[5] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}, {x1, y1}};
+        dc.Polyline(outline, 5);
+    }
+    dc.SelectObject(oldPen);
+    dorv::DeleteObject(pen);
+}
+
+void DrawSelectionFrame(dorv::DeviceContext& dc, const ItemRecord& item, const ShapeStream& stream, int32_t count,
+                        float x, float y, float originX, float originY, float panX, float panY, float scale)
+{
+    float W = 0, H = 0;
+    GetItemPictureSize(item, kPictureFromAbove, stream, count, scale, W, H);
+    const double left = double(x) + originX + panX, bottom = double(y) + originY - panY;
+    dc.SetROP2(dorv::R2_XORPEN);
+    DrawBox(dc, RoundHalfEven(left - 2), RoundHalfEven(bottom + 4), RoundHalfEven(left + W + 4),
+            RoundHalfEven(bottom - H - 2), -1, kFrameColour, 4);
+    dc.SetROP2(dorv::R2_COPYPEN);
+}
+
+dorv::GdiObject SelectGdiObject(dorv::DeviceContext& dc, dorv::GdiObject object)
+{
+    return dc.SelectObject(object);
+}
+
+bool DeleteGdiObject(dorv::GdiObject object)
+{
+    return dorv::DeleteObject(object);
+}
+
+int CanvasLogPixelsY()
+{
+    const dorv::DeviceContext* canvas = Windows().CanvasDC();
+    return canvas ? canvas->GetDeviceCaps(dorv::LOGPIXELSY) : 96;
+}
+
+float GetPrintScale(const dorv::DeviceContext& dc)
+{
+    if (!dynamic_cast<const dorv::PrinterDc*>(&dc)) return 1.0f;
+    const int r = CanvasLogPixelsY();
+    int p = dc.GetDeviceCaps(dorv::LOGPIXELSY);
+    if (p == 0) p = r;
+    return r > 0 ? static_cast<float>(p) / r : 1.0f;
+}
+
+bool GetWallViewRecord(WallViewRecord& record, int32_t wallIndex, const RoomRecord& room,
+                       const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& stream,
+                       int32_t streamCount)
+{
+    if (wallIndex < 0 || wallIndex >= room.WallSectionCount) return false;
+    const ItemRecord* sec = ItemAt(&items, itemCount, room.FirstWallSection + wallIndex);
+    if (!sec) return false;
+    record.CentreX = RoundHalfEven(sec->X);
+    record.CentreY = RoundHalfEven(sec->Y);
+    record.Elevation = RoundHalfEven(sec->Elevation);
+    record.Height = sec->Height;
+    record.Length = sec->SectionLength;
+    // The side from the wall's base line: the move-to and line-to that begin
+    // the path of its plan shape.
+    const Shapes::Table t = Shapes::Used(stream, streamCount);
+    Shapes::Record shape;
+    const int32_t s = sec->ShapeStart;
+    if (!PictureRecordAt(t, s, shape) || !shape.isShape() || shape.end < s + 16) {
+        record.Side = sec->WallSide;
+        return true;
+    }
+    const int64_t startX = t.at(s + 11), startY = t.at(s + 12), endX = t.at(s + 14), endY = t.at(s + 15);
+    if (std::llabs(startX - endX) >= 513)
+        record.Side = startX > endX ? 0 : 2;
+    else
+        record.Side = startY > endY ? 1 : 3;
+    return true;
+}
+
+void DrawGradientRect(dorv::DeviceContext& dc, int32_t colour1, int32_t colour2, int32_t left, int32_t top,
+                      int32_t right, int32_t bottom, int32_t band)
+{
+    if (int64_t(bottom) - top < 1) return;
+    if (band < 1) band = 4;
+    const double rows = double(bottom) - top;
+    double red = colour1 & 0xFF, green = colour1 & 0xFF00, blue = colour1 & 0xFF0000;
+    const double redStep = ((colour2 & 0xFF) - red) / rows;
+    const double greenStep = ((colour2 & 0xFF00) - green) / rows;
+    const double blueStep = ((colour2 & 0xFF0000) - blue) / rows;
+    const dorv::GdiObject pen = dorv::CreatePen(dorv::PS_NULL, 1, 0);
+    const dorv::GdiObject oldPen = dc.SelectObject(pen);
+    for (int64_t y = top; y < bottom; y += band) {
+        const int32_t colour = (RoundHalfEven(red) & 0xFF) | (RoundHalfEven(green) & 0xFF00) |
+                               (RoundHalfEven(blue) & 0xFF0000);
+        const dorv::GdiObject brush = dorv::CreateSolidBrush(colour);
+        const dorv::GdiObject oldBrush = dc.SelectObject(brush);
+        dc.Rectangle(left, static_cast<int>(y), right + 1, static_cast<int>(y + band + 1));
+        dc.SelectObject(oldBrush);
+        dorv::DeleteObject(brush);
+        red += redStep * band;
+        green += greenStep * band;
+        blue += blueStep * band;
+    }
+    dc.SelectObject(oldPen);
+    dorv::DeleteObject(pen);
+}
+
+void PaintFormBackground(dorv::DeviceContext& dc, int32_t width, int32_t height, int32_t colour1, int32_t colour2,
+                         int32_t& top, int32_t& bottom, int32_t band)
+{
+    if (top == bottom) {
+        top = 0;
+        bottom = height;
+    }
+    DrawGradientRect(dc, colour1, colour2, 0, top, width, bottom, band);
+}
+
+}  // namespace DrawMod
