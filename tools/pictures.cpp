@@ -9,9 +9,10 @@
 //   OUTPUT splash ITEM...             Splash.jpg: the title over a row of items
 //   OUTPUT scene #RRGGBB ITEM...      an environment: items on a floor tile
 //   OUTPUT item ITEM                  an item group: one item's 3D picture
-#include "ItemPreview.h"
+#include "ItemPictures.h"
 #include "ProgramPictures.h"
 #include "platform/FileSystem.h"
+#include "platform/PainterDc.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 using namespace ItemTool;
 
@@ -28,13 +30,10 @@ namespace {
 
 QString g_root;
 
-bool LoadItem(const QString& relative, LoadedItem& item)
+bool LoadItem(const QString& relative, CompiledItem& item)
 {
-    bool ok = false;
-    const QByteArray bytes = dorv::ReadWholeFile(g_root + QLatin1Char('/') + relative, &ok);
-    QString error;
-    if (ok && LoadItemWords(bytes, item, &error)) return true;
-    std::fprintf(stderr, "%s: %s\n", qPrintable(relative), ok ? qPrintable(error) : "cannot be read");
+    if (LoadCompiledItem(g_root + QLatin1Char('/') + relative, item)) return true;
+    std::fprintf(stderr, "%s: does not load\n", qPrintable(relative));
     return false;
 }
 
@@ -47,32 +46,30 @@ bool Save(const QString& relative, const QImage& img)
     return false;
 }
 
-// The 3D picture's size in units, to draw several items at one scale.
-QSizeF PictureSize(const LoadedItem& item)
-{
-    const size_t g = static_cast<size_t>(item.groups[1]);
-    return QSizeF(item.words[g + 4] - item.words[g + 2], item.words[g + 5] - item.words[g + 3]);
-}
+using Items = std::vector<std::unique_ptr<CompiledItem>>;
 
-// Items side by side, standing on one line, at one scale fitting `area`.
-void DrawRow(QPainter& p, const std::vector<LoadedItem>& items, const QRectF& area, qreal gap)
+// The items' 3D pictures side by side, standing on the bottom of `area`, at
+// one scale that fits them all.
+void DrawRow(QImage& img, const Items& items, const QRectF& area, qreal gap)
 {
     qreal width = 0, height = 0;
-    for (const LoadedItem& it : items) {
-        width += PictureSize(it).width();
-        height = std::max(height, PictureSize(it).height());
+    for (const auto& it : items) {
+        const QSizeF sz = PictureSize(*it, 1, 0);
+        width += sz.width();
+        height = std::max(height, sz.height());
     }
+    if (width <= 0 || height <= 0) return;
     const qreal free = area.width() - gap * (static_cast<qreal>(items.size()) - 1);
     const qreal s = std::min(free / width, area.height() / height);
     qreal x = area.left() + (free - width * s) / 2;
-    for (const LoadedItem& it : items) {
-        const QSizeF sz = PictureSize(it) * s;
-        PaintGroup(p, it, 1, QRectF(x, area.bottom() - sz.height(), sz.width(), sz.height()), 1.0 / s);
-        x += sz.width() + gap;
+    dorv::ImageDc dc(&img, 96);
+    for (const auto& it : items) {
+        DrawAt(dc, *it, 1, 0, QPointF(x, area.bottom()), static_cast<float>(s));
+        x += PictureSize(*it, 1, 0).width() * s + gap;
     }
 }
 
-QImage Splash(const std::vector<LoadedItem>& items)
+QImage Splash(const Items& items)
 {
     QImage img(480, 320, QImage::Format_RGB32);
     QPainter p(&img);
@@ -106,12 +103,12 @@ QImage Splash(const std::vector<LoadedItem>& items)
     p.setFont(sub);
     p.setPen(QColor(30, 60, 120));
     p.drawText(QRectF(0, 118, 480, 28), Qt::AlignCenter, QStringLiteral("Zorazev"));
-
-    if (!items.empty()) DrawRow(p, items, QRectF(20, 150, 440, 150), 14);
+    p.end();
+    if (!items.empty()) DrawRow(img, items, QRectF(20, 150, 440, 150), 14);
     return img;
 }
 
-QImage Scene(const QColor& floor, const std::vector<LoadedItem>& items)
+QImage Scene(const QColor& floor, const Items& items)
 {
     QImage img(kIconSize, kIconSize, QImage::Format_RGB32);
     img.fill(Qt::white);
@@ -120,16 +117,19 @@ QImage Scene(const QColor& floor, const std::vector<LoadedItem>& items)
     p.setPen(QPen(floor.darker(150), 1));
     p.setBrush(floor);
     p.drawPolygon(QPolygonF({QPointF(32, 30), QPointF(63, 46), QPointF(32, 62), QPointF(1, 46)}));
-    if (!items.empty()) DrawRow(p, items, QRectF(4, 6, 56, 48), 2);
+    p.end();
+    if (!items.empty()) DrawRow(img, items, QRectF(4, 6, 56, 48), 2);
     return img;
 }
 
-QImage GroupIcon(const LoadedItem& item)
+QImage GroupIcon(const CompiledItem& item)
 {
     QImage img(kIconSize, kIconSize, QImage::Format_RGB32);
     img.fill(Qt::white);
-    QPainter p(&img);
-    PaintGroup(p, item, 1, QRectF(4, 4, kIconSize - 8, kIconSize - 8));
+    {
+        dorv::ImageDc dc(&img, 96);
+        DrawFitted(dc, item, 1, 0, QRectF(4, 4, kIconSize - 8, kIconSize - 8));
+    }
     return img;
 }
 
@@ -144,6 +144,7 @@ int main(int argc, char** argv)
         return 2;
     }
     g_root = QFileInfo(args[1]).absoluteFilePath();
+    ConsoleWindows console;
     int failures = 0;
     for (const NamedPicture& pic : DrawProgramPictures())
         if (!Save(pic.path, pic.image)) ++failures;
@@ -163,12 +164,12 @@ int main(int argc, char** argv)
         if (w.isEmpty()) continue;
         const QString how = w.size() > 1 ? w[1] : QString();
         const int firstItem = how == QLatin1String("scene") ? 3 : 2;
-        std::vector<LoadedItem> items;
+        Items items;
         bool loaded = w.size() > firstItem || how == QLatin1String("splash");
         for (int i = firstItem; i < w.size(); ++i) {
-            LoadedItem it;
-            if (LoadItem(w[i], it))
-                items.push_back(it);
+            auto it = std::make_unique<CompiledItem>();
+            if (LoadItem(w[i], *it))
+                items.push_back(std::move(it));
             else
                 loaded = false;
         }
@@ -178,7 +179,7 @@ int main(int argc, char** argv)
         else if (loaded && how == QLatin1String("scene") && QColor::isValidColorName(w[2]))
             img = Scene(QColor(w[2]), items);
         else if (loaded && how == QLatin1String("item") && items.size() == 1)
-            img = GroupIcon(items[0]);
+            img = GroupIcon(*items[0]);
         if (img.isNull()) {
             std::fprintf(stderr, "%s:%d: cannot draw this line\n", qPrintable(args[2]), lineNo);
             ++failures;
@@ -186,5 +187,5 @@ int main(int argc, char** argv)
         }
         if (!Save(w[0], img)) ++failures;
     }
-    return failures ? 1 : 0;
+    return failures || console.messages ? 1 : 0;
 }
