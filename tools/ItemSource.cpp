@@ -1,5 +1,7 @@
 #include "ItemSource.h"
 
+#include "platform/Rounding.h"
+
 #include <QHash>
 #include <QList>
 
@@ -113,10 +115,11 @@ bool Parser::statement(const QList<QByteArray>& w)
     if (key == "price") {
         double v = 0;
         if (w.size() != 2 || !number(w[1], v)) return fail(QStringLiteral("price takes one amount"));
-        const double cents = std::round(v * 100.0);
+        // Checked before rounding: the rounding helper clamps to 32 bits.
+        const int64_t cents = v < 0 || v * 100.0 > kMaxPriceCents ? -1 : dorv::RoundHalfEven(v * 100.0);
         if (cents < 0 || cents > kMaxPriceCents)
             return fail(QStringLiteral("price must lie between 0 and 167772.15"));
-        item->priceCents = static_cast<int64_t>(cents);
+        item->priceCents = cents;
         havePrice = true;
         return true;
     }
@@ -159,7 +162,10 @@ bool Parser::solid(const QList<QByteArray>& w)
     Solid s;
     s.line = lineNo;
     const int n = w.size() - 2;  // numbers between the keyword and the colour
-    if (w.size() < 2) return fail(QStringLiteral("unknown statement \"%1\"").arg(QString::fromLatin1(w[0])));
+    static const QList<QByteArray> kSolids = {"box", "wedge", "cylinder", "ball", "disc", "dial", "flat", "panel"};
+    if (!kSolids.contains(key))
+        return fail(QStringLiteral("unknown statement \"%1\"").arg(QString::fromLatin1(w[0])));
+    if (w.size() < 2) return fail(QStringLiteral("%1 needs its measures and a colour").arg(QString::fromLatin1(key)));
     if (!needSize()) return false;
 
     if (key == "box" || key == "wedge") {

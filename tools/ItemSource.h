@@ -12,6 +12,8 @@
 //   size W D H                       width, depth, height (cm)
 //   price 45.00                      in the base currency
 //   flags stacks wall infront        any of them; none for plain floor items
+//                                    (every item file also carries the flag
+//                                    that marks an item read from a file)
 //   views 1 | 2 | 4                  rotations (floor items; wall items get 5)
 //   colour NAME #RRGGBB
 //   box x0 y0 z0 x1 y1 z1 C          an upright block
