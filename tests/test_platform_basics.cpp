@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 using namespace dorv;
 
@@ -21,6 +22,27 @@ TEST(Rounding, HalvesGoToEven)
     EXPECT_EQ(RoundHalfEven(2.4999), 2);
     EXPECT_EQ(RoundHalfEven(-2.5001), -3);
     EXPECT_EQ(RoundHalfEven(1000.01 * 100), 100001);
+}
+
+TEST(Rounding, AgreesWithNearestEvenEverywhereInRange)
+{
+    // The default rounding mode of the machine rounds to nearest even.
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> wide(-2.2e9, 2.2e9), narrow(-4, 4);
+    for (int k = 0; k < 200000; ++k) {
+        const double v = k % 2 ? wide(random) : narrow(random);
+        const double halves = std::floor(v) + 0.5;  // ties too
+        for (double x : {v, halves, -halves}) {
+            const double r = std::nearbyint(x);
+            const int32_t expected = r >= 2147483647.0 ? std::numeric_limits<int32_t>::max()
+                                     : r <= -2147483648.0 ? std::numeric_limits<int32_t>::min()
+                                                          : static_cast<int32_t>(r);
+            ASSERT_EQ(RoundHalfEven(x), expected) << x;
+        }
+    }
+    EXPECT_EQ(RoundHalfEven(2147483646.5), 2147483646);
+    EXPECT_EQ(RoundHalfEven(-2147483647.5), -2147483648);
+    EXPECT_EQ(RoundHalfEven(0.49999999999999994), 0);
 }
 
 TEST(Rounding, OutOfRangeIsClampedNotUndefined)

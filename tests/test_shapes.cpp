@@ -1,6 +1,7 @@
 // Records, path tokens, colours and run copies in picture tables. The tables
 // are sized exactly to their counts, so a read outside one is caught by the
 // address sanitizer.
+#include "platform/Rounding.h"
 #include "scene/Records.h"
 #include "scene/ShapeStream.h"
 
@@ -246,4 +247,14 @@ TEST(ItemRuns, RunsOutsideTheSourceAreRefused)
     r.ShapeStart = 0;
     r.ShapeEnd = 15;
     EXPECT_FALSE(CopyItemRun(src, 10, r, dst, dstCount));  // past the count
+}
+
+TEST(RecordWalk, StepsAreTheByteLengthOverFourHalvesToEven)
+{
+    for (int32_t length : {-10, -6, -2, 0, 3, 4, 6, 7, 10, 14, 40, 42, 46}) {
+        ShapeStream s(64, 0);
+        s[1] = length;
+        const int32_t words = dorv::RoundHalfEven(length / 4.0);
+        EXPECT_EQ(RecordStep(Used(s, 64), 0, 64), words >= 1 ? words : 0) << length;
+    }
 }

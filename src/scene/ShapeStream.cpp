@@ -19,7 +19,15 @@ int32_t RecordStep(const Table& t, int32_t index, int32_t limit)
 {
     limit = std::min(limit, t.count);
     if (index < 0 || index + 2 > limit) return 0;
-    const int32_t step = dorv::RoundHalfEven(t.at(index + 1) / 4.0);
+    // The byte length / 4, halves to even, in whole numbers: every walk
+    // over a picture takes this step once per record.
+    const int32_t length = t.at(index + 1);
+    int32_t step = length / 4, rest = length % 4;
+    if (rest < 0) {
+        rest += 4;
+        --step;
+    }
+    if (rest > 2 || (rest == 2 && (step & 1))) ++step;
     if (step < 1 || step > limit - index) return 0;
     return step;
 }
