@@ -387,6 +387,30 @@ TEST_F(Views, ItemsStandOnTheirPlaceIn3D)
     EXPECT_EQ(Rgb(Render(1), px, py - 20), kDesk);
 }
 
+TEST_F(Views, OneItemAloneForItsSnapshot)
+{
+    // As the copy of one placed item draws it: that item, no frame, no room.
+    G.SelectedItem = desk;
+    for (int16_t mode : {0, 1}) {
+        QImage img(kWidth, kHeight, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            dorv::ImageDc dc(&img, 96);
+            G.ViewMode = mode;
+            ViewDrawing v = SceneViewDrawing(dc, 400, 300, 0);
+            v.singleItem = true;
+            port.dims = true;
+            DrawCurrentView(v);
+        }
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(Rgb(img, 400, 300), kBackground);  // no floor
+        EXPECT_EQ(Count(img, img.rect(), kFloor ^ 0xFFFF00), 0);
+        // The desk itself, in 3D also when its place in the ordered list is
+        // not its index among the placed items.
+        EXPECT_EQ(mode == 0 ? Rgb(img, 300, 350) : Rgb(img, 270, 200), kDesk);
+    }
+}
+
 TEST_F(Views, WallViewOfTheNorthWall)
 {
     const QImage img = Render(2, 0);

@@ -139,7 +139,7 @@ ViewDrawing SceneViewDrawing(dorv::DeviceContext& dc, float originX, float origi
 
 void DrawCurrentView(const ViewDrawing& v)
 {
-    if (!v.dc || !v.stream) return;
+    if (!v.dc || !v.stream || !v.items) return;
     dorv::DeviceContext& dc = *v.dc;
     // Draws the room edges; restored at the end.
     const dorv::GdiObject pen = dorv::CreatePen(dorv::PS_GEOMETRIC, 1, kBlack);
