@@ -1,5 +1,9 @@
 // Shared main of the test programs: one QApplication (offscreen under CTest)
-// so that tests of windows, fonts and images can run.
+// so that tests of windows, fonts and images can run, with dialogs answered
+// by script.
+#include "platform/Forms.h"
+#include "support/TestDialogs.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,5 +11,8 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    InstallTestDialogs();
+    int result = RUN_ALL_TESTS();
+    dorv::Form::DestroyAll();
+    return result;
 }

@@ -1,0 +1,467 @@
+#include "app/Main.h"
+
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/Rounding.h"
+#include "scene/Environments.h"
+#include "scene/LangMod.h"
+#include "scene/SceneState.h"
+
+#include <QMenuBar>
+
+namespace {
+
+Main* theMain = nullptr;
+
+// The tool windows that dock beside the main window, with their bits in
+// HiddenToolWindows.
+struct ToolWindowBit {
+    const char* name;
+    int16_t bit;
+};
+constexpr ToolWindowBit kDockedWindows[] = {{"ItemGroups", 1}, {"Budget", 2}, {"Colours", 4}};
+
+// The windows the exit sequence unloads, in its order; Main comes last.
+constexpr const char* kUnloadOrder[] = {"frmGraphs", "frmSpreadSht", "frmChangePrice", "ItemGroups", "EnvSelect",
+                                        "Budget",    "Floors",       "Colours",        "PrintPreview"};
+
+}  // namespace
+
+Main* MainWindow() { return theMain; }
+
+Main::Main() : dorv::Form(QStringLiteral("Main"))
+{
+    theMain = this;
+    SetCaption(dorv::AppTitle());
+    makeControls();
+    makeMenus();
+    Move(600, 600, 12000, 9000);
+}
+
+Main::~Main()
+{
+    DestroyPlanCanvas();
+    DestroyListCanvas();
+    menus_.clear();
+    if (theMain == this) theMain = nullptr;
+}
+
+void Main::makeControls()
+{
+    using dorv::PictureBox;
+    using dorv::ScrollBar;
+    QWidget* client = Client();
+
+    Picture2 = new PictureBox(client, QStringLiteral("Picture2"));
+    Picture2->SetScaleMode(dorv::vbPixels);
+    Picture5 = new PictureBox(client, QStringLiteral("Picture5"));
+    Picture5->SetScaleMode(dorv::vbPixels);
+    VScroll1 = new ScrollBar(client, QStringLiteral("VScroll1"), Qt::Vertical);
+    VScroll1->SetWidth(kScrollBarThickness);
+    HScroll1 = new ScrollBar(client, QStringLiteral("HScroll1"), Qt::Horizontal);
+    HScroll1->SetHeight(kScrollBarThickness);
+
+    Picture6 = new PictureBox(client, QStringLiteral("Picture6"));
+    Command1 = new dorv::CommandButton(Picture6, QStringLiteral("Command1"), QStringLiteral("\u21BB"));
+    Command1->Move(0, 0, 540, 540);
+    Command2 = new dorv::CommandButton(Picture6, QStringLiteral("Command2"));
+    Command2->Move(0, 0, 660, 660);
+
+    HScroll2 = new ScrollBar(client, QStringLiteral("HScroll2"), Qt::Horizontal);
+    HScroll2->SetHeight(kScrollBarThickness);
+    VScroll2 = new ScrollBar(client, QStringLiteral("VScroll2"), Qt::Vertical);
+    VScroll2->SetWidth(kScrollBarThickness);
+
+    Picture4 = new PictureBox(client, QStringLiteral("Picture4"), false);
+    Picture4->Move(0, 0, 12000, kToolStripHeight);
+    for (int i = 0; i < int(Picture7.size()); ++i) {
+        Picture7[i] = new PictureBox(Picture4, QStringLiteral("Picture7(%1)").arg(i), false);
+        Picture7[i]->Move(120 + i * (kStripButtonSize + 60), (kToolStripHeight - kStripButtonSize) / 2,
+                          kStripButtonSize, kStripButtonSize);
+    }
+    // One row along the bottom: the five view buttons, a gap, the tool buttons.
+    int32_t left = 120;
+    for (int i = 0; i < int(Picture1.size()); ++i) {
+        Picture1[i] = new PictureBox(client, QStringLiteral("Picture1(%1)").arg(i), false);
+        Picture1[i]->Move(left, 0, kButtonSize, kButtonSize);
+        left += kButtonSize + 45;
+    }
+    left += 300;
+    for (int i = 5; i <= 12; ++i) {
+        Picture3[i] = new PictureBox(client, QStringLiteral("Picture3(%1)").arg(i), false);
+        Picture3[i]->Move(left, 0, kButtonSize, kButtonSize);
+        left += kButtonSize + 45;
+    }
+    // The buttons show their faces over the window's background.
+    for (PictureBox* b : Picture1) b->SetBackColor(dorv::GetSysColor(5));
+    for (int i = 5; i <= 12; ++i) Picture3[i]->SetBackColor(dorv::GetSysColor(5));
+}
+
+void Main::makeMenus()
+{
+    using dorv::Menu;
+    menus_.push_back(std::make_unique<Menu>(MenuBar(), QStringLiteral("mnu_file"), QStringLiteral("&File")));
+    mnu_file = menus_.back().get();
+    mnu_exit = new Menu(mnu_file, QStringLiteral("mnu_exit"), QStringLiteral("E&xit"));
+    mnu_exit->Click = [this] { mnu_exit_Click(); };
+
+    menus_.push_back(std::make_unique<Menu>(MenuBar(), QStringLiteral("mnu_view"), QStringLiteral("&View")));
+    mnu_view = menus_.back().get();
+    mnu_toolbar = new Menu(mnu_view, QStringLiteral("mnu_toolbar"), QStringLiteral("&Toolbars"));
+    mnu_toolbar->Click = [this] { mnu_toolbar_Click(); };
+    // The tool strip starts shown, and its entry says so.
+    mnu_toolbar->SetChecked(true);
+    new Menu(mnu_view, QStringLiteral("vw_div1"), QStringLiteral("-"));
+    mnu_showItemGroups = new Menu(mnu_view, QStringLiteral("mnu_showItemGroups"), QStringLiteral("Show Item Groups"));
+    mnu_showItemGroups->Click = [this] { mnu_showItemGroups_Click(); };
+    mnu_showBudgetInfo = new Menu(mnu_view, QStringLiteral("mnu_showBudgetInfo"), QStringLiteral("Show Budget Info"));
+    mnu_showBudgetInfo->Click = [this] { mnu_showBudgetInfo_Click(); };
+    mnu_changeColours = new Menu(mnu_view, QStringLiteral("mnu_changeColours"), QStringLiteral("Change Colours"));
+    mnu_changeColours->Click = [this] { mnu_changeColours_Click(); };
+}
+
+void Main::loadPictures()
+{
+    ImageList1.Clear();
+    ImageList1.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList1"));
+    static const char* const toolbar[] = {"New", "Open", "Save", "Paste", "Copy", "Cut", "Print"};
+    for (int i = 0; i < int(Picture7.size()); ++i)
+        Picture7[i]->SetPicture(QImage(dorv::FindPath(dorv::AppPath() + QStringLiteral("\\Pictures\\Toolbar\\") +
+                                                      QLatin1String(toolbar[i]) + QStringLiteral(".png"))));
+    Picture3[12]->SetPicture(QImage(dorv::FindPath(dorv::AppPath() + QStringLiteral("\\Pictures\\Toolbar\\ResetZoom.png"))));
+}
+
+// ---- start-up ----
+
+void Main::Form_Load()
+{
+    // The desktop's common controls need no setting up under Qt.
+    G.LanguageName = QStringLiteral("english");
+    ReadAdminSetup();
+    LangMod::LoadMessages();
+    SetPaletteLayout(0);
+    FileMod::BuildEnvironmentList(G.EnvironDir);
+    LangMod::LoadEnvData();
+    LangMod::LoadPlanWallInfo();
+    // Button faces: the raised face of each view button and tool button.
+    loadPictures();
+    for (int i = 0; i <= 4; ++i) Picture1[i]->SetPicture(ImageList1.Image(2 * i + 1));
+    for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));
+    PositionToolWindows();
+    // The command line names a scene to open, or the new-place flow runs;
+    // both are the file commands' and the new-place dialogs' to carry out.
+    CommandLineScene = SceneFromCommandLine(dorv::CommandLine());
+}
+
+std::optional<QString> Main::SceneFromCommandLine(const QString& commandLine)
+{
+    if (commandLine.size() <= 4) return std::nullopt;
+    QString path = commandLine;
+    if (path.startsWith(QLatin1Char('"'))) path.remove(0, 1);
+    if (path.endsWith(QLatin1Char('"'))) path.chop(1);
+    return path;
+}
+
+void Main::ReadAdminSetup()
+{
+    WorksheetButtonState = ReadAdminSetupFile(dorv::AppPath() + QStringLiteral("\\AdminSetup.txt"), G, dorv::AppPath(),
+                                              FindSpecialFolder::GetSpecialFolderPath(5));
+}
+
+void Main::SetPaletteLayout(int16_t mode)
+{
+    G.PaletteLayout = mode;
+    if (mode == 0) {
+        VScroll1->SetVisible(true);
+        HScroll1->SetVisible(false);
+    }
+}
+
+// ---- events ----
+
+void Main::Form_Activate() { PositionToolWindows(); }
+
+void Main::Form_Paint()
+{
+    // Three bands over the whole width, the narrow middle one a bright line
+    // above the row of buttons.
+    dorv::DeviceContext& dc = hDC();
+    const int w = Client()->width();
+    const int h = Client()->height();
+    const dorv::ColorRef c19 = dorv::GetSysColor(19), c3 = dorv::GetSysColor(3);
+    struct Band {
+        int top, bottom;
+        dorv::ColorRef from, to;
+        int band;
+    };
+    const Band bands[] = {{0, h - 55, c19, c3, 4}, {h - 55, h - 48, c3, c19, 1}, {h - 48, h, c19, c3, 2}};
+    dorv::GdiObject nullPen = dorv::CreatePen(dorv::PS_NULL, 0, 0);
+    dorv::GdiObject oldPen = dc.SelectObject(nullPen);
+    for (const Band& b : bands) {
+        if (b.bottom - b.top < 1) continue;
+        const float steps[3] = {float((b.to & 0xFF) - (b.from & 0xFF)) / (b.bottom - b.top),
+                                float((b.to & 0xFF00) - (b.from & 0xFF00)) / (b.bottom - b.top),
+                                float((b.to & 0xFF0000) - (b.from & 0xFF0000)) / (b.bottom - b.top)};
+        float r = float(b.from & 0xFF), g = float(b.from & 0xFF00), bl = float(b.from & 0xFF0000);
+        for (int y = b.top; y < b.bottom; y += b.band) {
+            dorv::ColorRef c = (dorv::RoundHalfEven(r) & 0xFF) | (dorv::RoundHalfEven(g) & 0xFF00) |
+                               (dorv::RoundHalfEven(bl) & 0xFF0000);
+            dorv::GdiObject brush = dorv::CreateSolidBrush(c);
+            dorv::GdiObject oldBrush = dc.SelectObject(brush);
+            dc.Rectangle(0, y, w + 1, y + b.band + 1);
+            dc.SelectObject(oldBrush);
+            dorv::DeleteObject(brush);
+            r += steps[0] * b.band;
+            g += steps[1] * b.band;
+            bl += steps[2] * b.band;
+        }
+    }
+    dc.SelectObject(oldPen);
+    dorv::DeleteObject(nullPen);
+}
+
+void Main::Form_Resize()
+{
+    if (WindowState() == 1) {
+        HiddenToolWindows = 8;
+        for (const ToolWindowBit& t : kDockedWindows) {
+            dorv::Form* f = toolWindow(QLatin1String(t.name));
+            if (f && f->IsWindowVisible()) {
+                f->Hide();
+                HiddenToolWindows += t.bit;
+            }
+        }
+    } else if (HiddenToolWindows > 0) {
+        if (HiddenToolWindows & 1) mnu_showItemGroups_Click();
+        if (HiddenToolWindows & 2) mnu_showBudgetInfo_Click();
+        if (HiddenToolWindows & 4) mnu_changeColours_Click();
+        HiddenToolWindows = 0;
+    }
+    layout();
+    G.CanvasCentreX = Picture2->ScaleWidth() * 0.5f;
+    G.CanvasCentreY = Picture2->ScaleHeight() * 0.5f;
+    CreatePlanCanvas();
+    CreateListCanvas();
+}
+
+void Main::layout()
+{
+    const int32_t SW = dorv::RoundHalfEven(ScaleWidth());
+    const int32_t SH = dorv::RoundHalfEven(ScaleHeight());
+    // A computed size is applied only when it is greater than 0.
+    auto size = [](double v, const std::function<void(int32_t)>& apply) {
+        int32_t r = dorv::RoundHalfEven(v);
+        if (r > 0) apply(r);
+    };
+
+    Picture2->SetLeft(3000);
+    Picture2->SetTop(100 + (Picture4->Visible() ? Picture4->Height() : 0));
+    size(SW - 3000 - 120 - VScroll2->Width(), [this](int32_t v) { Picture2->SetWidth(v); });
+    size(SH - Picture2->Top() - Picture1[0]->Height() - 220 - HScroll2->Height(),
+         [this](int32_t v) { Picture2->SetHeight(v); });
+
+    Picture5->SetTop(Picture2->Top());
+    size(2780 - VScroll1->Width(), [this](int32_t v) { Picture5->SetWidth(v); });
+    Picture5->SetLeft(120);
+    size(SH * 0.7, [this](int32_t v) { Picture5->SetHeight(v); });
+
+    HScroll2->SetLeft(Picture2->Left());
+    HScroll2->SetTop(Picture2->Top() + Picture2->Height());
+    size(Picture2->Width(), [this](int32_t v) { HScroll2->SetWidth(v); });
+    VScroll2->SetLeft(Picture2->Left() + Picture2->Width());
+    VScroll2->SetTop(Picture2->Top());
+    size(Picture2->Height(), [this](int32_t v) { VScroll2->SetHeight(v); });
+
+    Picture4->SetTop(0);
+    size(Width(), [this](int32_t v) { Picture4->SetWidth(v); });
+
+    Picture6->SetLeft(120);
+    size(2780, [this](int32_t v) { Picture6->SetWidth(v); });
+    Picture6->SetTop(Picture5->Top() + Picture5->Height() + 100);
+    size(Picture2->Top() + Picture2->Height() + HScroll2->Height() - Picture6->Top(),
+         [this](int32_t v) { Picture6->SetHeight(v); });
+
+    Command1->SetLeft(dorv::RoundHalfEven(Picture6->ScaleWidth()) - Command1->Width());
+    Command1->SetTop(0);
+    Command2->SetTop(0);
+
+    VScroll1->SetLeft(Picture5->Left() + Picture5->Width());
+    VScroll1->SetTop(Picture5->Top());
+    size(Picture5->Height(), [this](int32_t v) { VScroll1->SetHeight(v); });
+
+    const int32_t buttonsTop = SH - Picture1[0]->Height() - 80;
+    for (dorv::PictureBox* b : Picture1) b->SetTop(buttonsTop);
+    for (int i = 5; i <= 12; ++i) Picture3[i]->SetTop(buttonsTop);
+}
+
+// ---- off-screen surfaces ----
+
+bool Main::makeSurface(dorv::PictureBox* control, std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap,
+                       dorv::GdiObject& oldBitmap)
+{
+    const int w = dorv::RoundHalfEven(control->ScaleWidth());
+    const int h = dorv::RoundHalfEven(control->ScaleHeight());
+    dorv::DeviceContext& screen = control->hDC();
+    dc = dorv::CreateCompatibleDC(&screen);
+    bitmap = dorv::CreateCompatibleBitmap(screen, w, h);
+    oldBitmap = dc ? dc->SelectObject(bitmap) : 0;
+    if (oldBitmap == 0 || !dc) return false;
+    // Clear it to white, one pixel beyond every edge.
+    dorv::GdiObject pen = dorv::CreatePen(dorv::PS_GEOMETRIC, 1, 0xFFFFFF);
+    dorv::GdiObject brush = dorv::CreateSolidBrush(0xFFFFFF);
+    dorv::GdiObject oldPen = dc->SelectObject(pen);
+    dorv::GdiObject oldBrush = dc->SelectObject(brush);
+    dc->Rectangle(-1, -1, w + 1, h + 1);
+    dc->SelectObject(oldPen);
+    dc->SelectObject(oldBrush);
+    dorv::DeleteObject(pen);
+    dorv::DeleteObject(brush);
+    return true;
+}
+
+void Main::destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap,
+                          dorv::GdiObject& oldBitmap)
+{
+    if (oldBitmap != 0 && dc) dc->SelectObject(oldBitmap);
+    // The bitmap goes also when it never made it into the context.
+    if (bitmap != 0) dorv::DeleteObject(bitmap);
+    dorv::DeleteDC(dc);
+    bitmap = oldBitmap = 0;
+}
+
+void Main::CreatePlanCanvas()
+{
+    DestroyPlanCanvas();
+    if (!makeSurface(Picture2, CanvasDC, CanvasBitmap, CanvasOldBitmap))
+        dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_NotEnoughMemoryForCanvas")), dorv::vbOKOnly);
+}
+
+void Main::DestroyPlanCanvas() { destroySurface(CanvasDC, CanvasBitmap, CanvasOldBitmap); }
+
+void Main::CreateListCanvas()
+{
+    DestroyListCanvas();
+    if (!makeSurface(Picture5, ListDC, ListBitmap, ListOldBitmap))
+        dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_NotEnoughMemoryForListCanvas")), dorv::vbOKOnly);
+}
+
+void Main::DestroyListCanvas() { destroySurface(ListDC, ListBitmap, ListOldBitmap); }
+
+// ---- tool windows ----
+
+dorv::Form* Main::toolWindow(const QString& name)
+{
+    dorv::Form* f = dorv::Form::Get(name);
+    if (f) f->Load();
+    return f;
+}
+
+void Main::PositionToolWindows()
+{
+    dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"));
+    dorv::Form* budget = toolWindow(QStringLiteral("Budget"));
+    dorv::Form* colours = toolWindow(QStringLiteral("Colours"));
+    dorv::Form* sheet = toolWindow(QStringLiteral("frmSpreadSht"));
+    dorv::Form* graphs = toolWindow(QStringLiteral("frmGraphs"));
+    // Down the right edge: item groups, the budget below them, the colours
+    // below that, each 50 twips apart.
+    int32_t left = Left() + Width() - (groups ? groups->Width() : 0) - 200;
+    int32_t below = 500;
+    if (groups) {
+        groups->SetLeft(left);
+        groups->SetTop(500);
+        below = groups->Top() + groups->Height() + 50;
+    }
+    if (budget) {
+        budget->SetTop(below);
+        budget->SetLeft(left);
+        below = budget->Top() + budget->Height() + 50;
+    }
+    if (colours) {
+        colours->SetTop(below);
+        colours->SetLeft(left);
+    }
+    // The spreadsheet and graph panels end on the same line near the bottom.
+    if (sheet) {
+        sheet->SetLeft(dorv::RoundHalfEven(Left() + 0.18 * Width()));
+        sheet->SetTop(Top() + Height() - 3 * sheet->Height());
+    }
+    if (graphs) {
+        graphs->SetLeft(sheet ? sheet->Left() : dorv::RoundHalfEven(Left() + 0.18 * Width()));
+        graphs->SetTop(Top() + Height() - 2 * (sheet ? sheet->Height() : 0) - graphs->Height());
+    }
+}
+
+bool Main::toggleToolWindow(const QString& name)
+{
+    dorv::Form* f = toolWindow(name);
+    if (!f) return false;
+    if (f->IsWindowVisible()) {
+        f->Hide();
+        return false;
+    }
+    f->Show(dorv::vbModeless, this);
+    return true;
+}
+
+void Main::mnu_showItemGroups_Click()
+{
+    if (!toolWindow(QStringLiteral("ItemGroups"))) return;
+    mnu_showItemGroups->SetChecked(toggleToolWindow(QStringLiteral("ItemGroups")));
+}
+
+void Main::mnu_showBudgetInfo_Click()
+{
+    if (!toolWindow(QStringLiteral("Budget"))) return;
+    mnu_showBudgetInfo->SetChecked(toggleToolWindow(QStringLiteral("Budget")));
+}
+
+void Main::mnu_changeColours_Click() { toggleToolWindow(QStringLiteral("Colours")); }
+
+void Main::mnu_toolbar_Click()
+{
+    if (Picture4->Visible()) {
+        mnu_toolbar->SetChecked(false);
+        Picture4->SetVisible(false);
+    } else {
+        mnu_toolbar->SetChecked(true);
+        Picture4->SetVisible(true);
+    }
+    Form_Resize();
+    Picture6->Refresh();
+}
+
+// ---- the end ----
+
+void Main::mnu_exit_Click()
+{
+    int16_t cancel = 0;
+    ConfirmExitAndUnloadAll(vbFormCode - 1, cancel);
+}
+
+void Main::Form_QueryUnload(int16_t& cancel, int unloadMode)
+{
+    // Unloading Main is the exit sequence's own last step: asked already.
+    if (exiting_) return;
+    ConfirmExitAndUnloadAll(unloadMode, cancel);
+}
+
+void Main::ConfirmExitAndUnloadAll(int unloadMode, int16_t& cancel)
+{
+    const bool cancelled = ConfirmSaveChanges ? ConfirmSaveChanges() : false;
+    // When the desktop session ends or another program closes this one, the
+    // program closes whatever the answer.
+    if (cancelled && unloadMode < dorv::vbAppWindows) {
+        cancel = 1;
+        return;
+    }
+    exiting_ = true;
+    DestroyPlanCanvas();
+    DestroyListCanvas();
+    for (const char* name : kUnloadOrder) {
+        if (dorv::Form* f = dorv::Form::Existing(QLatin1String(name))) f->Unload(dorv::vbFormCode);
+        if (dorv::Ending()) return;
+    }
+    Unload(dorv::vbFormCode);
+    exiting_ = false;
+}

@@ -1,0 +1,120 @@
+#pragma once
+// The main window: the view canvas with its pan bars, the item palette with
+// the item panel below it, the tool strip along the top and the row of view
+// and tool buttons along the bottom. Its load handler runs the program's
+// start-up; it lays its controls out on every resize, keeps the off-screen
+// surfaces of the canvas and the palette, docks the tool windows along its
+// right edge, hides them while it is minimised, and runs the exit sequence.
+
+#include "app/AdminSetup.h"
+#include "platform/Controls.h"
+#include "platform/DeviceContext.h"
+#include "platform/Forms.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Main : public dorv::Form {
+public:
+    Main();
+    ~Main() override;
+
+    // ---- controls (twips unless said) ----
+    dorv::PictureBox* Picture2;  // the view canvas (pixel scale)
+    dorv::PictureBox* Picture5;  // the item palette (pixel scale)
+    dorv::ScrollBar* VScroll1;   // the palette's bar
+    dorv::ScrollBar* HScroll1;   // a horizontal palette bar, hidden in the vertical layout
+    dorv::PictureBox* Picture6;  // the item panel below the palette
+    dorv::CommandButton* Command1;  // next view of the palette item
+    dorv::CommandButton* Command2;  // change price
+    dorv::ScrollBar* HScroll2;   // the canvas's pan bars
+    dorv::ScrollBar* VScroll2;
+    dorv::PictureBox* Picture4;  // the tool strip
+    std::array<dorv::PictureBox*, 7> Picture7{};   // its command buttons
+    std::array<dorv::PictureBox*, 5> Picture1{};   // the view buttons
+    std::array<dorv::PictureBox*, 13> Picture3{};  // the tool buttons 5 to 12 (0 to 4 unused)
+    dorv::ImageList ImageList1;  // button faces: 2i+1 raised, 2i+2 pressed
+
+    // ---- menus ----
+    dorv::Menu* mnu_file = nullptr;
+    dorv::Menu* mnu_exit = nullptr;
+    dorv::Menu* mnu_view = nullptr;
+    dorv::Menu* mnu_toolbar = nullptr;
+    dorv::Menu* mnu_showItemGroups = nullptr;
+    dorv::Menu* mnu_showBudgetInfo = nullptr;
+    dorv::Menu* mnu_changeColours = nullptr;
+
+    // ---- state ----
+    // 8 while minimised, plus 1, 2, 4 for the item-groups, budget and colours
+    // windows that minimising hid.
+    int16_t HiddenToolWindows = 0;
+    // The off-screen surfaces of the canvas and of the palette.
+    std::unique_ptr<dorv::DeviceContext> CanvasDC, ListDC;
+    dorv::GdiObject CanvasBitmap = 0, CanvasOldBitmap = 0, ListBitmap = 0, ListOldBitmap = 0;
+    // What the settings said of the environment chooser's worksheet button.
+    WorksheetButton WorksheetButtonState = WorksheetButton::AsMade;
+    // The scene path the command line names, if it names one.
+    std::optional<QString> CommandLineScene;
+
+    // The save question of the file commands: true when the user cancelled.
+    // Without it nothing is asked.
+    std::function<bool()> ConfirmSaveChanges;
+
+    // ---- procedures ----
+    void ReadAdminSetup();
+    void PositionToolWindows();
+    void ConfirmExitAndUnloadAll(int unloadMode, int16_t& cancel);
+    void CreatePlanCanvas();
+    void DestroyPlanCanvas();
+    void CreateListCanvas();
+    void DestroyListCanvas();
+    void SetPaletteLayout(int16_t mode);
+
+    // ---- handlers ----
+    void mnu_exit_Click();
+    void mnu_toolbar_Click();
+    void mnu_showItemGroups_Click();
+    void mnu_showBudgetInfo_Click();
+    void mnu_changeColours_Click();
+
+    // The scene path in a command line: the whole line when it is longer than
+    // 4 characters, with one leading and then one trailing double quote
+    // removed; nothing for a shorter line.
+    static std::optional<QString> SceneFromCommandLine(const QString& commandLine);
+
+    // Design sizes (twips) the layout reads.
+    static constexpr int32_t kScrollBarThickness = 255;
+    static constexpr int32_t kButtonSize = 600;     // view and tool buttons (40 pixels)
+    static constexpr int32_t kToolStripHeight = 630;
+    static constexpr int32_t kStripButtonSize = 480;  // the tool strip's buttons (32 pixels)
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Paint() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(int16_t& cancel, int unloadMode) override;
+
+private:
+    void makeControls();
+    void makeMenus();
+    void loadPictures();
+    void layout();
+    // A tool window by name, made and loaded on first use; nullptr when the
+    // program has no such window.
+    dorv::Form* toolWindow(const QString& name);
+    // Shows or hides a tool window; returns whether it is now shown.
+    bool toggleToolWindow(const QString& name);
+    bool makeSurface(dorv::PictureBox* control, std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap,
+                     dorv::GdiObject& oldBitmap);
+    void destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap, dorv::GdiObject& oldBitmap);
+
+    std::vector<std::unique_ptr<dorv::Menu>> menus_;
+    bool exiting_ = false;
+};
+
+// The one main window of the run (nullptr before it is made).
+Main* MainWindow();

@@ -1,0 +1,301 @@
+#include "platform/Dialogs.h"
+
+#include "platform/AppInfo.h"
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+
+#include <QColorDialog>
+#include <QCursor>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace dorv {
+
+namespace {
+
+DialogService* installed = nullptr;
+
+DesktopDialogs& desktop()
+{
+    static DesktopDialogs d;
+    return d;
+}
+
+QString titleOr(const QString& title) { return title.isEmpty() ? AppTitle() : title; }
+
+struct MsgButton {
+    QMessageBox::StandardButton qt;
+    int vb;
+};
+
+std::vector<MsgButton> buttonsOf(int style)
+{
+    switch (style & 7) {
+    case vbOKCancel: return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+    case vbAbortRetryIgnore:
+        return {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+    case vbYesNoCancel: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    case vbYesNo: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+    case vbRetryCancel: return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+    default: return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+}  // namespace
+
+DialogService& Dialogs() { return installed ? *installed : desktop(); }
+void SetDialogs(DialogService* service) { installed = service; }
+
+int MsgBox(const QString& text, int style, const QString& title) { return Dialogs().MsgBox(text, style, title); }
+
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    return Dialogs().InputBox(prompt, title, defaultText).value_or(QString());
+}
+
+QString QtFilterFromPairs(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.simplified());
+    }
+    if (out.isEmpty() && !filter.isEmpty()) out << filter;
+    return out.join(QStringLiteral(";;"));
+}
+
+// ---- the desktop's dialogs ----
+
+int DesktopDialogs::MsgBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box;
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    switch (style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    const std::vector<MsgButton> buttons = buttonsOf(style);
+    QMessageBox::StandardButtons set;
+    for (const MsgButton& b : buttons) set |= b.qt;
+    box.setStandardButtons(set);
+    box.setDefaultButton(buttons.front().qt);
+    int pressed = box.exec();
+    for (const MsgButton& b : buttons)
+        if (pressed == b.qt) return b.vb;
+    // Closed by the window's close box: the way out of the question.
+    for (const MsgButton& b : buttons)
+        if (b.vb == vbCancel) return vbCancel;
+    return buttons.size() == 1 ? vbOK : buttons.back().vb;
+}
+
+std::optional<QString> DesktopDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    QString text = QInputDialog::getText(nullptr, titleOr(title), prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+namespace {
+
+std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& r, bool save)
+{
+    QFileDialog dialog(nullptr, r.Title, r.InitDir);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The program asks about replacing a file itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = QtFilterFromPairs(r.Filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        int index = std::clamp(r.FilterIndex, 1, int(filters.size()));
+        dialog.selectNameFilter(filters[index - 1]);
+    }
+    if (!r.FileName.isEmpty()) dialog.selectFile(r.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    FileDialogAnswer a;
+    a.FileName = dialog.selectedFiles().first();
+    a.FilterIndex = std::max(1, int(filters.indexOf(dialog.selectedNameFilter())) + 1);
+    return a;
+}
+
+}  // namespace
+
+std::optional<FileDialogAnswer> DesktopDialogs::ShowOpen(const FileDialogRequest& request) { return fileDialog(request, false); }
+
+std::optional<FileDialogAnswer> DesktopDialogs::ShowSave(const FileDialogRequest& request) { return fileDialog(request, true); }
+
+std::optional<ColorRef> DesktopDialogs::ShowColor(ColorRef initial)
+{
+    QColor c = QColorDialog::getColor(QColor(initial & 255, (initial >> 8) & 255, (initial >> 16) & 255));
+    if (!c.isValid()) return std::nullopt;
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+void DesktopDialogs::RunModal(Form& form)
+{
+    QPointer<Form> guard(&form);
+    form.show();
+    form.raise();
+    form.activateWindow();
+    QEventLoop loop;
+    // Ends when the form is hidden (Hide, Unload, closing) or the program ends.
+    while (guard && guard->isVisible() && !Ending()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void DesktopDialogs::PopupMenu(Menu& menu)
+{
+    if (QMenu* m = menu.Submenu()) m->exec(QCursor::pos());
+}
+
+// ---- answers from a script ----
+
+void ScriptedDialogs::ExpectMsgBox(int answer)
+{
+    Answer a(Kind::MsgBox);
+    a.button = answer;
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectInputBox(std::optional<QString> answer)
+{
+    Answer a(Kind::Input);
+    a.text = std::move(answer);
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectOpen(std::optional<FileDialogAnswer> answer)
+{
+    Answer a(Kind::Open);
+    a.file = std::move(answer);
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectSave(std::optional<FileDialogAnswer> answer)
+{
+    Answer a(Kind::Save);
+    a.file = std::move(answer);
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectColor(std::optional<ColorRef> answer)
+{
+    Answer a(Kind::Color);
+    a.colour = answer;
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectModal(const QString& formName, std::function<void(Form&)> script)
+{
+    Answer a(Kind::Modal);
+    a.name = formName;
+    a.script = std::move(script);
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectPopup(const QString& entryName)
+{
+    Answer a(Kind::Popup);
+    a.name = entryName;
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::Reset()
+{
+    script_.clear();
+    asked_.clear();
+    unexpected_.clear();
+}
+
+std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const QString& question, const QString& name)
+{
+    asked_ << question;
+    if (!script_.empty() && script_.front().kind == kind &&
+        (name.isNull() || script_.front().name.compare(name, Qt::CaseInsensitive) == 0 || kind == Kind::Popup)) {
+        Answer a = std::move(script_.front());
+        script_.pop_front();
+        return a;
+    }
+    unexpected_ << question;
+    if (OnUnexpected) OnUnexpected(question);
+    return std::nullopt;
+}
+
+int ScriptedDialogs::MsgBox(const QString& text, int style, const QString& title)
+{
+    auto a = take(Kind::MsgBox, QStringLiteral("MsgBox %1: %2").arg(style).arg(text));
+    if (a) return a->button;
+    switch (style & 7) {
+    case vbOKCancel:
+    case vbYesNoCancel:
+    case vbRetryCancel: return vbCancel;
+    case vbYesNo: return vbNo;
+    case vbAbortRetryIgnore: return vbAbort;
+    default: return vbOK;
+    }
+}
+
+std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    auto a = take(Kind::Input, QStringLiteral("InputBox: %1").arg(prompt));
+    return a ? a->text : std::nullopt;
+}
+
+std::optional<FileDialogAnswer> ScriptedDialogs::ShowOpen(const FileDialogRequest& request)
+{
+    auto a = take(Kind::Open, QStringLiteral("Open: %1").arg(request.Filter));
+    return a ? a->file : std::nullopt;
+}
+
+std::optional<FileDialogAnswer> ScriptedDialogs::ShowSave(const FileDialogRequest& request)
+{
+    auto a = take(Kind::Save, QStringLiteral("Save: %1").arg(request.Filter));
+    return a ? a->file : std::nullopt;
+}
+
+std::optional<ColorRef> ScriptedDialogs::ShowColor(ColorRef initial)
+{
+    auto a = take(Kind::Color, QStringLiteral("Color"));
+    return a ? a->colour : std::nullopt;
+}
+
+void ScriptedDialogs::RunModal(Form& form)
+{
+    QPointer<Form> guard(&form);
+    form.show();
+    auto a = take(Kind::Modal, QStringLiteral("Modal %1").arg(form.Name()), form.Name());
+    if (a && a->script && guard) a->script(form);
+    if (guard && guard->isVisible()) {
+        if (a) {
+            QString q = QStringLiteral("Modal %1 still shown after its script").arg(form.Name());
+            unexpected_ << q;
+            if (OnUnexpected) OnUnexpected(q);
+        }
+        guard->hide();
+    }
+}
+
+void ScriptedDialogs::PopupMenu(Menu& menu)
+{
+    auto a = take(Kind::Popup, QStringLiteral("Popup %1").arg(menu.Name()));
+    if (!a || a->name.isEmpty()) return;
+    if (Menu* entry = menu.Entry(a->name)) {
+        entry->Choose();
+    } else {
+        QString q = QStringLiteral("Popup %1 has no entry %2").arg(menu.Name(), a->name);
+        unexpected_ << q;
+        if (OnUnexpected) OnUnexpected(q);
+    }
+}
+
+}  // namespace dorv

@@ -1,0 +1,400 @@
+#include "platform/Forms.h"
+
+#include "platform/Dialogs.h"
+#include "platform/PainterDc.h"
+#include "platform/Rounding.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QHash>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
+#include <vector>
+
+namespace dorv {
+
+// ---- units ----
+
+namespace {
+
+int twipsPerPixel(bool across)
+{
+    int dpi = 96;
+    if (QGuiApplication::primaryScreen()) {
+        qreal d = across ? QGuiApplication::primaryScreen()->logicalDotsPerInchX()
+                         : QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+        if (d >= 24 && d <= 1440) dpi = RoundHalfEven(d);
+    }
+    return std::max(1, RoundHalfEven(1440.0 / dpi));
+}
+
+// Twips in one unit of a scale mode; 0 for an unknown mode.
+double twipsPer(int mode, bool across)
+{
+    switch (mode) {
+    case vbTwips: return 1;
+    case vbPoints: return 20;
+    case vbPixels: return across ? TwipsPerPixelX() : TwipsPerPixelY();
+    case vbInches: return 1440;
+    case vbMillimeters: return 1440 / 25.4;
+    case vbCentimeters: return 1440 / 2.54;
+    default: return 0;
+    }
+}
+
+int toPixelsX(int32_t twips) { return RoundHalfEven(double(twips) / TwipsPerPixelX()); }
+int toPixelsY(int32_t twips) { return RoundHalfEven(double(twips) / TwipsPerPixelY()); }
+
+}  // namespace
+
+int TwipsPerPixelX() { return twipsPerPixel(true); }
+int TwipsPerPixelY() { return twipsPerPixel(false); }
+
+double ScaleX(double value, int fromMode, int toMode)
+{
+    double from = twipsPer(fromMode, true), to = twipsPer(toMode, true);
+    return from > 0 && to > 0 ? value * from / to : value;
+}
+
+double ScaleY(double value, int fromMode, int toMode)
+{
+    double from = twipsPer(fromMode, false), to = twipsPer(toMode, false);
+    return from > 0 && to > 0 ? value * from / to : value;
+}
+
+// ---- the run ----
+
+namespace {
+QString& commandLineText()
+{
+    static QString text;
+    return text;
+}
+bool ending = false;
+}  // namespace
+
+QString CommandLine() { return commandLineText(); }
+void SetCommandLine(const QString& text) { commandLineText() = text; }
+
+void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void EndProgram()
+{
+    ending = true;
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(0);
+}
+
+bool Ending() { return ending; }
+void ResetEnding() { ending = false; }
+
+// ---- surfaces ----
+
+SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    remake(QSize(1, 1));
+}
+
+SurfaceWidget::~SurfaceWidget() = default;
+
+void SurfaceWidget::remake(QSize size)
+{
+    dc_.reset();
+    surface_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    int dpm = RoundHalfEven(logicalDpiY() / 0.0254);
+    surface_.setDotsPerMeterX(dpm);
+    surface_.setDotsPerMeterY(dpm);
+    Cls();
+}
+
+void SurfaceWidget::fit()
+{
+    QSize inner = contentsRect().size().expandedTo(QSize(1, 1));
+    if (inner != surface_.size()) remake(inner);
+}
+
+const QImage& SurfaceWidget::Surface()
+{
+    fit();
+    return surface_;
+}
+
+DeviceContext& SurfaceWidget::hDC()
+{
+    fit();
+    if (!dc_) dc_ = std::make_unique<ImageDc>(&surface_, logicalDpiY());
+    if (!painting_) update();
+    return *dc_;
+}
+
+void SurfaceWidget::Cls()
+{
+    dc_.reset();  // no painter may hold the picture while it is filled
+    surface_.fill(QColor(backColour_ & 255, (backColour_ >> 8) & 255, (backColour_ >> 16) & 255));
+    if (!picture_.isNull()) {
+        QPainter p(&surface_);
+        p.drawImage(0, 0, picture_);
+    }
+    update();
+}
+
+void SurfaceWidget::SetBackColor(ColorRef colour)
+{
+    backColour_ = colour & 0xFFFFFF;
+    Cls();
+}
+
+void SurfaceWidget::SetPicture(const QImage& picture)
+{
+    picture_ = picture;
+    Cls();
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent*)
+{
+    fit();
+    if (Resized) Resized();
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent*)
+{
+    fit();
+    if (Paint) {
+        painting_ = true;
+        Paint();
+        painting_ = false;
+    }
+    QPainter p(this);
+    p.drawImage(contentsRect().topLeft(), surface_);
+}
+
+// ---- the collection of forms ----
+
+namespace {
+
+struct FormRegistry {
+    QHash<QString, Form::Factory> factories;  // by lower-case name
+    QHash<QString, Form*> existing;
+    std::vector<Form*> owned;
+    Form* lastActivated = nullptr;
+};
+
+FormRegistry& registry()
+{
+    static FormRegistry* r = new FormRegistry;  // outlives every form
+    return *r;
+}
+
+}  // namespace
+
+void Form::Register(const QString& name, Factory factory) { registry().factories.insert(name.toLower(), std::move(factory)); }
+
+Form* Form::Existing(const QString& name) { return registry().existing.value(name.toLower(), nullptr); }
+
+Form* Form::Get(const QString& name)
+{
+    if (Form* f = Existing(name)) return f;
+    auto it = registry().factories.constFind(name.toLower());
+    if (it == registry().factories.constEnd()) return nullptr;
+    Form* f = (*it)();
+    if (f) registry().owned.push_back(f);
+    return f;
+}
+
+int Form::LoadedCount()
+{
+    int n = 0;
+    for (Form* f : registry().existing) n += f->IsLoaded();
+    return n;
+}
+
+void Form::DestroyAll()
+{
+    std::vector<Form*> owned;
+    owned.swap(registry().owned);
+    for (Form* f : owned) delete f;
+}
+
+// ---- forms ----
+
+Form::Form(const QString& name) : QWidget(nullptr), name_(name)
+{
+    setAttribute(Qt::WA_QuitOnClose, false);  // the program ends when its forms unload
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    client_ = new SurfaceWidget(this);
+    client_->Paint = [this] { Form_Paint(); };
+    client_->Resized = [this] { clientResized(); };
+    layout->addWidget(client_);
+    // A size until the form sets its own (an empty window never shows).
+    resize(320, 240);
+    registry().existing.insert(name_.toLower(), this);
+}
+
+Form::~Form()
+{
+    FormRegistry& r = registry();
+    if (r.existing.value(name_.toLower()) == this) r.existing.remove(name_.toLower());
+    r.owned.erase(std::remove(r.owned.begin(), r.owned.end(), this), r.owned.end());
+    if (r.lastActivated == this) r.lastActivated = nullptr;
+}
+
+QMenuBar* Form::MenuBar()
+{
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
+    }
+    return menuBar_;
+}
+
+void Form::Load()
+{
+    if (loaded_ || loading_) return;
+    loading_ = true;
+    loaded_ = true;
+    lastClientSize_ = QSize();
+    Form_Load();
+    loading_ = false;
+}
+
+void Form::Show(int style, Form* owner)
+{
+    Load();
+    if (!loaded_ || Ending()) return;  // its load handler unloaded it, or ended the program
+    if (owner && owner != this) {
+        winId();
+        owner->winId();
+        if (windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
+    } else if (windowHandle()) {
+        windowHandle()->setTransientParent(nullptr);
+    }
+    if (style == vbModal) {
+        setWindowModality(Qt::ApplicationModal);
+        Dialogs().RunModal(*this);
+        setWindowModality(Qt::NonModal);
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::Hide() { hide(); }
+
+bool Form::Unload(int unloadMode)
+{
+    if (!loaded_ || unloading_) return true;
+    unloading_ = true;
+    int16_t cancel = 0;
+    Form_QueryUnload(cancel, unloadMode);
+    if (cancel == 0) Form_Unload(cancel);
+    unloading_ = false;
+    if (cancel != 0) return false;
+    loaded_ = false;
+    hide();
+    if (registry().lastActivated == this) registry().lastActivated = nullptr;
+    if (LoadedCount() == 0) EndProgram();
+    return true;
+}
+
+int32_t Form::Left() const { return frameGeometry().x() * TwipsPerPixelX(); }
+int32_t Form::Top() const { return frameGeometry().y() * TwipsPerPixelY(); }
+int32_t Form::Width() const { return frameGeometry().width() * TwipsPerPixelX(); }
+int32_t Form::Height() const { return frameGeometry().height() * TwipsPerPixelY(); }
+
+void Form::SetLeft(int32_t twips) { Move(twips, Top(), Width(), Height()); }
+void Form::SetTop(int32_t twips) { Move(Left(), twips, Width(), Height()); }
+void Form::SetWidth(int32_t twips) { Move(Left(), Top(), twips, Height()); }
+void Form::SetHeight(int32_t twips) { Move(Left(), Top(), Width(), twips); }
+
+void Form::Move(int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    // The frame around the client area (title bar, borders) stays as it is.
+    QSize frame = frameGeometry().size() - geometry().size();
+    QPoint offset = geometry().topLeft() - frameGeometry().topLeft();
+    int w = std::max(1, toPixelsX(width) - frame.width());
+    int h = std::max(1, toPixelsY(height) - frame.height());
+    setGeometry(toPixelsX(left) + offset.x(), toPixelsY(top) + offset.y(), w, h);
+}
+
+float Form::ScaleWidth() const
+{
+    return float(ScaleX(client_->width(), vbPixels, scaleMode_));
+}
+
+float Form::ScaleHeight() const
+{
+    return float(ScaleY(client_->height(), vbPixels, scaleMode_));
+}
+
+int Form::WindowState() const
+{
+    if (windowState() & Qt::WindowMinimized) return 1;
+    if (windowState() & Qt::WindowMaximized) return 2;
+    return 0;
+}
+
+void Form::SetWindowState(int state)
+{
+    Qt::WindowStates s = state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState;
+    setWindowState(s);
+}
+
+void Form::clientResized()
+{
+    if (!loaded_ || WindowState() == 1) return;
+    if (client_->size() == lastClientSize_) return;
+    lastClientSize_ = client_->size();
+    Form_Resize();
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && loaded_) {
+        // Minimising and restoring leave the client's size alone; the
+        // window code still hears of them as a resize, once each (the
+        // desktop may confirm a change the program made).
+        bool minimised = windowState() & Qt::WindowMinimized;
+        if (minimised != minimised_) {
+            minimised_ = minimised;
+            lastClientSize_ = minimised ? QSize() : client_->size();
+            Form_Resize();
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+bool Form::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && loaded_) {
+        // Only a change from another of the program's windows activates a
+        // form, not a return from another program.
+        if (registry().lastActivated != this) {
+            registry().lastActivated = this;
+            Form_Activate();
+        }
+    }
+    return QWidget::event(event);
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The window's close box asks the form; unloading hides the window.
+    event->ignore();
+    if (loaded_) Unload(vbFormControlMenu);
+    else hide();
+}
+
+}  // namespace dorv
