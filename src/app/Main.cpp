@@ -2,10 +2,12 @@
 
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/Rounding.h"
 #include "scene/Environments.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
+#include "views/ViewRender.h"
 
 #include <QMenuBar>
 
@@ -29,9 +31,34 @@ constexpr const char* kUnloadOrder[] = {"frmGraphs", "frmSpreadSht", "frmChangeP
 
 Main* MainWindow() { return theMain; }
 
+// ---- what scene and view code asks of the windows ----
+
+int Main::Port::MsgBox(const QString& prompt, int style, const QString& title)
+{
+    return dorv::MsgBox(prompt, style, title);
+}
+
+void Main::Port::SetCurrencyPictures(int budgetImage, int priceImage)
+{
+    main.Picture3[7]->SetPicture(main.ImageList1.Image(budgetImage));
+    const QImage price = main.ImageList4.Image(priceImage);
+    main.Command2->setIcon(QPixmap::fromImage(price));
+    main.Command2->setIconSize(price.size());
+}
+
+dorv::DeviceContext* Main::Port::CanvasDC() { return main.CanvasDC.get(); }
+
+QSizeF Main::Port::CanvasSize() { return QSizeF(main.Picture2->ScaleWidth(), main.Picture2->ScaleHeight()); }
+
+void Main::Port::ShowCanvas(const dorv::DeviceContext& surface, int width, int height)
+{
+    dorv::BitBlt(main.Picture2->hDC(), 0, 0, width, height, surface, 0, 0, dorv::SRCCOPY);
+}
+
 Main::Main() : dorv::Form(QStringLiteral("Main"))
 {
     theMain = this;
+    SetWindows(&port_);
     SetCaption(dorv::AppTitle());
     makeControls();
     makeMenus();
@@ -43,6 +70,7 @@ Main::~Main()
     DestroyPlanCanvas();
     DestroyListCanvas();
     menus_.clear();
+    SetWindows(nullptr);
     if (theMain == this) theMain = nullptr;
 }
 
@@ -74,6 +102,13 @@ void Main::makeControls()
 
     Picture4 = new PictureBox(client, QStringLiteral("Picture4"), false);
     Picture4->Move(0, 0, 12000, kToolStripHeight);
+    Picture4->SetScaleMode(dorv::vbPixels);
+    Picture4->Paint = [this] {
+        int32_t top = 0, bottom = 0;  // the whole strip
+        DrawMod::PaintFormBackground(Picture4->hDC(), dorv::RoundHalfEven(Picture4->ScaleWidth()),
+                                     dorv::RoundHalfEven(Picture4->ScaleHeight()), dorv::GetSysColor(19),
+                                     dorv::GetSysColor(3), top, bottom, 4);
+    };
     for (int i = 0; i < int(Picture7.size()); ++i) {
         Picture7[i] = new PictureBox(Picture4, QStringLiteral("Picture7(%1)").arg(i), false);
         Picture7[i]->Move(120 + i * (kStripButtonSize + 60), (kToolStripHeight - kStripButtonSize) / 2,
@@ -124,6 +159,8 @@ void Main::loadPictures()
 {
     ImageList1.Clear();
     ImageList1.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList1"));
+    ImageList4.Clear();
+    ImageList4.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList4"));
     static const char* const toolbar[] = {"New", "Open", "Save", "Paste", "Copy", "Cut", "Print"};
     for (int i = 0; i < int(Picture7.size()); ++i)
         Picture7[i]->SetPicture(QImage(dorv::FindPath(dorv::AppPath() + QStringLiteral("\\Pictures\\Toolbar\\") +
@@ -179,45 +216,28 @@ void Main::SetPaletteLayout(int16_t mode)
 
 // ---- events ----
 
-void Main::Form_Activate() { PositionToolWindows(); }
+void Main::Form_Activate()
+{
+    DrawMod::RedrawView();
+    PositionToolWindows();
+}
 
 void Main::Form_Paint()
 {
-    // Three bands over the whole width, the narrow middle one a bright line
-    // above the row of buttons.
+    // Three bands over the whole width; the narrow middle one is a bright
+    // line above the row of buttons.
     dorv::DeviceContext& dc = hDC();
-    const int w = Client()->width();
-    const int h = Client()->height();
-    const dorv::ColorRef c19 = dorv::GetSysColor(19), c3 = dorv::GetSysColor(3);
-    struct Band {
-        int top, bottom;
-        dorv::ColorRef from, to;
-        int band;
-    };
-    const Band bands[] = {{0, h - 55, c19, c3, 4}, {h - 55, h - 48, c3, c19, 1}, {h - 48, h, c19, c3, 2}};
-    dorv::GdiObject nullPen = dorv::CreatePen(dorv::PS_NULL, 0, 0);
-    dorv::GdiObject oldPen = dc.SelectObject(nullPen);
-    for (const Band& b : bands) {
-        if (b.bottom - b.top < 1) continue;
-        const float steps[3] = {float((b.to & 0xFF) - (b.from & 0xFF)) / (b.bottom - b.top),
-                                float((b.to & 0xFF00) - (b.from & 0xFF00)) / (b.bottom - b.top),
-                                float((b.to & 0xFF0000) - (b.from & 0xFF0000)) / (b.bottom - b.top)};
-        float r = float(b.from & 0xFF), g = float(b.from & 0xFF00), bl = float(b.from & 0xFF0000);
-        for (int y = b.top; y < b.bottom; y += b.band) {
-            dorv::ColorRef c = (dorv::RoundHalfEven(r) & 0xFF) | (dorv::RoundHalfEven(g) & 0xFF00) |
-                               (dorv::RoundHalfEven(bl) & 0xFF0000);
-            dorv::GdiObject brush = dorv::CreateSolidBrush(c);
-            dorv::GdiObject oldBrush = dc.SelectObject(brush);
-            dc.Rectangle(0, y, w + 1, y + b.band + 1);
-            dc.SelectObject(oldBrush);
-            dorv::DeleteObject(brush);
-            r += steps[0] * b.band;
-            g += steps[1] * b.band;
-            bl += steps[2] * b.band;
-        }
-    }
-    dc.SelectObject(oldPen);
-    dorv::DeleteObject(nullPen);
+    const int32_t w = Client()->width();
+    const int32_t h = dorv::RoundHalfEven(dorv::ScaleY(ScaleHeight(), ScaleMode(), dorv::vbPixels));
+    const int32_t c19 = dorv::GetSysColor(19), c3 = dorv::GetSysColor(3);
+    int32_t top = 0, bottom = h - 55;
+    DrawMod::PaintFormBackground(dc, w, h, c19, c3, top, bottom, 4);
+    top = h - 55;
+    bottom = h - 48;
+    DrawMod::PaintFormBackground(dc, w, h, c3, c19, top, bottom, 1);
+    top = h - 48;
+    bottom = h;
+    DrawMod::PaintFormBackground(dc, w, h, c19, c3, top, bottom, 2);
 }
 
 void Main::Form_Resize()
@@ -241,6 +261,7 @@ void Main::Form_Resize()
     G.CanvasCentreX = Picture2->ScaleWidth() * 0.5f;
     G.CanvasCentreY = Picture2->ScaleHeight() * 0.5f;
     CreatePlanCanvas();
+    DrawMod::RedrawView();
     CreateListCanvas();
 }
 
@@ -306,16 +327,7 @@ bool Main::makeSurface(dorv::PictureBox* control, std::unique_ptr<dorv::DeviceCo
     bitmap = dorv::CreateCompatibleBitmap(screen, w, h);
     oldBitmap = dc ? dc->SelectObject(bitmap) : 0;
     if (oldBitmap == 0 || !dc) return false;
-    // Clear it to white, one pixel beyond every edge.
-    dorv::GdiObject pen = dorv::CreatePen(dorv::PS_GEOMETRIC, 1, 0xFFFFFF);
-    dorv::GdiObject brush = dorv::CreateSolidBrush(0xFFFFFF);
-    dorv::GdiObject oldPen = dc->SelectObject(pen);
-    dorv::GdiObject oldBrush = dc->SelectObject(brush);
-    dc->Rectangle(-1, -1, w + 1, h + 1);
-    dc->SelectObject(oldPen);
-    dc->SelectObject(oldBrush);
-    dorv::DeleteObject(pen);
-    dorv::DeleteObject(brush);
+    DrawMod::DrawBox(*dc, -1, -1, w + 1, h + 1, 0xFFFFFF, 0xFFFFFF, 1);
     return true;
 }
 
@@ -429,6 +441,7 @@ void Main::mnu_toolbar_Click()
     }
     Form_Resize();
     Picture6->Refresh();
+    DrawMod::RedrawView();
 }
 
 // ---- the end ----
@@ -436,7 +449,7 @@ void Main::mnu_toolbar_Click()
 void Main::mnu_exit_Click()
 {
     int16_t cancel = 0;
-    ConfirmExitAndUnloadAll(vbFormCode - 1, cancel);
+    ConfirmExitAndUnloadAll(0, cancel);
 }
 
 void Main::Form_QueryUnload(int16_t& cancel, int unloadMode)

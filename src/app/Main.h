@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/DeviceContext.h"
 #include "platform/Forms.h"
+#include "scene/WindowPort.h"
 
 #include <array>
 #include <functional>
@@ -37,6 +38,7 @@ public:
     std::array<dorv::PictureBox*, 5> Picture1{};   // the view buttons
     std::array<dorv::PictureBox*, 13> Picture3{};  // the tool buttons 5 to 12 (0 to 4 unused)
     dorv::ImageList ImageList1;  // button faces: 2i+1 raised, 2i+2 pressed
+    dorv::ImageList ImageList4;  // faces of the change-price button, by currency
 
     // ---- menus ----
     dorv::Menu* mnu_file = nullptr;
@@ -112,7 +114,22 @@ private:
                      dorv::GdiObject& oldBitmap);
     void destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap, dorv::GdiObject& oldBitmap);
 
+    // The windows as scene and view code reach them.
+    class Port : public WindowPort {
+    public:
+        explicit Port(Main& m) : main(m) {}
+        int MsgBox(const QString& prompt, int style, const QString& title) override;
+        void SetCurrencyPictures(int budgetImage, int priceImage) override;
+        dorv::DeviceContext* CanvasDC() override;
+        QSizeF CanvasSize() override;
+        void ShowCanvas(const dorv::DeviceContext& surface, int width, int height) override;
+
+    private:
+        Main& main;
+    };
+
     std::vector<std::unique_ptr<dorv::Menu>> menus_;
+    Port port_{*this};
     bool exiting_ = false;
 };
 
