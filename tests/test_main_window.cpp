@@ -215,6 +215,7 @@ TEST_F(MainWindowTest, StartUpReadsTheSettingsAndShowsTheButtonFaces)
     EXPECT_FALSE(main->Picture3[12]->Picture().isNull());
     EXPECT_FALSE(main->Picture7[6]->Picture().isNull());
     EXPECT_EQ(main->CommandLineScene, std::nullopt);
+    EXPECT_TRUE(main->mnu_showItemGroups->Enabled());  // the tests' stand-in is known
 }
 
 TEST_F(MainWindowTest, TheControlsAreLaidOutOnEveryResize)

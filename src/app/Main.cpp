@@ -185,6 +185,10 @@ void Main::Form_Load()
     for (int i = 0; i <= 4; ++i) Picture1[i]->SetPicture(ImageList1.Image(2 * i + 1));
     for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));
     PositionToolWindows();
+    // A tool window the program does not have yet cannot be toggled.
+    mnu_showItemGroups->SetEnabled(dorv::Form::Known(QStringLiteral("ItemGroups")));
+    mnu_showBudgetInfo->SetEnabled(dorv::Form::Known(QStringLiteral("Budget")));
+    mnu_changeColours->SetEnabled(dorv::Form::Known(QStringLiteral("Colours")));
     // The command line names a scene to open, or the new-place flow runs;
     // both are the file commands' and the new-place dialogs' to carry out.
     CommandLineScene = SceneFromCommandLine(dorv::CommandLine());

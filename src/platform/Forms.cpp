@@ -200,6 +200,11 @@ void Form::Register(const QString& name, Factory factory) { registry().factories
 
 Form* Form::Existing(const QString& name) { return registry().existing.value(name.toLower(), nullptr); }
 
+bool Form::Known(const QString& name)
+{
+    return Existing(name) || registry().factories.contains(name.toLower());
+}
+
 Form* Form::Get(const QString& name)
 {
     if (Form* f = Existing(name)) return f;

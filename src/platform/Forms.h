@@ -164,6 +164,8 @@ public:
     static Form* Get(const QString& name);
     // The form of that name if it exists; never makes one.
     static Form* Existing(const QString& name);
+    // Whether the program has a form of that name (made or makeable).
+    static bool Known(const QString& name);
     // Forms loaded now.
     static int LoadedCount();
     // Deletes the forms made through Get (before the application object
