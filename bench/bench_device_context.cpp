@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -97,21 +99,6 @@ void BM_DeviceContext(benchmark::State& state)
 BENCHMARK(BM_QPainterDirect)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_DeviceContext)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-// Keeps the fastest time of each benchmark to print their ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_None) {}
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs) {
-            double t = r.GetAdjustedRealTime();
-            std::string name = r.run_name.function_name;
-            if (!best.count(name) || t < best[name]) best[name] = t;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> best;
-};
 
 }  // namespace
 

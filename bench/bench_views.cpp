@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <map>
 #include <random>
@@ -187,21 +189,6 @@ void BM_QPainterSamePolygons(benchmark::State& state)
     state.counters["calls"] = static_cast<double>(ops.size());
 }
 
-// Keeps the fastest time of each run to print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_None) {}
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs) {
-            const std::string key = r.run_name.function_name + "/" + r.run_name.args;
-            const double t = r.GetAdjustedRealTime();
-            if (!best.count(key) || t < best[key]) best[key] = t;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> best;
-};
 
 }  // namespace
 
