@@ -186,6 +186,44 @@ TEST_F(Room, ASecondPlaceStartsAgainWithTheFloorWhileTheOutlinesAccumulate)
     EXPECT_EQ(G.Room.ExtentX, 145152);
 }
 
+TEST_F(Room, AClosedWallPathRunsBackToItsFirstPoint)
+{
+    // An outline of our own: a floor of 20000 x 20000, walls 4000 high, and a
+    // wall path of two pieces whose close token ends the second piece at the
+    // path's first point.
+    ShapeStream& rs = G.RoomShapes;
+    int32_t& rc = G.RoomShapeCount;
+    RoomRecord room;
+    room.RoomListStart = rc;
+    AppendQuadShape(rs, rc, 0, 0, 0, 0, 10, 4000);
+    room.FloorGroupStart = rc;
+    const int32_t group = AppendGroupHeader(rs, rc);
+    AppendQuadShape(rs, rc, 0, 0, -10000, -10000, 10000, 10000);
+    FinishRecordBounds(rs, rc, group);
+    room.WallPathStart = rc;
+    const int32_t path = AppendShapeHeader(rs, rc, -1, 4000);
+    AppendRecordValues5(rs, rc, Shapes::kTokenMoveTo, 10000, 10000);
+    AppendRecordValues5(rs, rc, Shapes::kTokenLineTo, -10000, 10000);
+    AppendRecordValues5(rs, rc, Shapes::kTokenMoveTo, -10000, -10000);
+    AppendRecordValues5(rs, rc, Shapes::kTokenLineTo, 10000, -10000);
+    Shapes::Reserve(rs, rc + 1);
+    rs[static_cast<size_t>(rc++)] = Shapes::kTokenClose;
+    Box box;
+    NormaliseRect(box, -10000, -10000, 10000, 10000);
+    CloseShapeRecord(rs, rc, path, box);
+
+    BuildRoomSections(room, rs, rc, ColourToShiftedLong(kWall), G.PlacedItems, G.PlacedItemCount);
+    ASSERT_EQ(room.WallSectionCount, 3);
+    // The wall's ends: the first two points of its plan shape's path.
+    auto ends = [&](int i) {
+        const int32_t s = Item(i).ShapeStart;
+        return std::vector<int32_t>{Word(s + 11), Word(s + 12), Word(s + 14), Word(s + 15)};
+    };
+    EXPECT_EQ(ends(1), (std::vector<int32_t>{10000, 10000, -10000, 10000}));
+    EXPECT_EQ(ends(2), (std::vector<int32_t>{-10000, -10000, 10000, -10000}));
+    EXPECT_EQ(ends(3), (std::vector<int32_t>{10000, -10000, 10000, 10000}));
+}
+
 TEST_F(Room, ColourRepaintTouchesSectionsOnly)
 {
     Build(3, 5, 2.5f);
@@ -216,6 +254,10 @@ TEST_F(Room, IsometricProjection)
 {
     EXPECT_EQ(IsoProjectPoint(100, 100, 0, 0, 0), QPoint(173, 0));
     EXPECT_EQ(IsoProjectPoint(100, -100, 50, 10, 20), QPoint(10, -50 + 20));
+    // x + y and y - x are single-precision sums: 2^24 + 1 is 2^24 there, and
+    // 2^24 + 1 taken away from 0 is -2^24.
+    EXPECT_EQ(IsoProjectPoint(16777216, 1, 0, 0, 0).x(), 14529495);
+    EXPECT_EQ(IsoProjectPoint(16777216, -1, 0.75f, 0, 0).y(), -8388607);
     EXPECT_FLOAT_EQ(IsoX(1000, 1000), 1732.0508f);
     EXPECT_FLOAT_EQ(IsoY(1000, 0, 7), -493.0f);
     EXPECT_EQ(ComparePoints(5, 5, 0, 5), 0);

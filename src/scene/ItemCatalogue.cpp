@@ -198,13 +198,14 @@ bool LoadItemDefinitionData(ShapeStream& shapes, int32_t& wordCount, const QByte
 bool LoadItemDefinition(ShapeStream& shapes, int32_t& wordCount, const QString& path, ItemRecord& item)
 {
     if (!FileExists(path)) return false;
-    const QString name = ItemName(path);
     bool ok = false;
     const QByteArray bytes = dorv::ReadWholeFile(path, &ok, kMaxItemFileBytes);
     if (!ok) {
-        // Tell a file too large from one that could not be read.
+        // Tell a file too large from one that could not be read. The item's
+        // name is not known yet: the box shows it blank, as for every
+        // failure before the first shape is found.
         const bool tooLarge = QFileInfo(dorv::FindPath(path)).size() > kMaxItemFileBytes;
-        return Report(FixedText<32>(name), nullptr, tooLarge ? kTooLarge : kCannotRead);
+        return Report(FixedText<32>(), nullptr, tooLarge ? kTooLarge : kCannotRead);
     }
     return LoadItemDefinitionData(shapes, wordCount, bytes, path, item);
 }

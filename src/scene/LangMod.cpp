@@ -72,6 +72,28 @@ const QString* FindText(const LanguageTables& tables, int language, const QStrin
     return text && !text->isEmpty() ? text : nullptr;
 }
 
+// The entries of one section, from the line after its header (at `next`)
+// up to the line holding "]", which is consumed. The line read when the
+// file runs out is never an entry, so an unclosed last section loses its
+// last line.
+void ReadLanguageSection(const std::vector<QByteArrayView>& lines, size_t& next, const QString& prefix,
+                         LanguageTables& tables, int language)
+{
+    const size_t n = lines.size();
+    if (next >= n) return;
+    QByteArrayView line = lines[next++];
+    while (!line.contains(']') && next < n) {
+        const qsizetype semicolon = line.indexOf(';');
+        if (semicolon >= 0) {
+            AddLanguageEntry(dorv::DecodeCp1252(line.data(), static_cast<int>(semicolon)),
+                             dorv::DecodeCp1252(line.data() + semicolon + 1,
+                                                static_cast<int>(line.size() - semicolon - 1)),
+                             prefix, tables, language);
+        }
+        line = lines[next++];
+    }
+}
+
 }  // namespace
 
 void ReadLanguageText(const QByteArray& bytes, const QString& prefix, LanguageTables& tables)
@@ -82,22 +104,7 @@ void ReadLanguageText(const QByteArray& bytes, const QString& prefix, LanguageTa
     int language = 0;
     while (next < n) {
         if (!IsSectionHeader(lines[next++])) continue;
-        // The section: entries up to the line holding "]" (which is consumed).
-        // The line read when the file runs out is never an entry, so an
-        // unclosed last section loses its last line.
-        if (next < n) {
-            QByteArrayView line = lines[next++];
-            while (!line.contains(']') && next < n) {
-                const qsizetype semicolon = line.indexOf(';');
-                if (semicolon >= 0) {
-                    AddLanguageEntry(dorv::DecodeCp1252(line.data(), static_cast<int>(semicolon)),
-                                     dorv::DecodeCp1252(line.data() + semicolon + 1,
-                                                        static_cast<int>(line.size() - semicolon - 1)),
-                                     prefix, tables, language);
-                }
-                line = lines[next++];
-            }
-        }
+        ReadLanguageSection(lines, next, prefix, tables, language);
         ++language;
     }
 }

@@ -74,6 +74,22 @@ void SetLocaleNumber(const QString& value, float& field)
     if (ok && ToSingle(d, f)) field = f;
 }
 
+// The next line of the file from `pos` on: the bytes below 32 before it are
+// passed over, and the one that ends it is consumed. Every byte below 32
+// ends a line, so a run of them is one line end. "" when only such bytes
+// remained.
+QString ReadBinaryLine(const QByteArray& bytes, int& pos)
+{
+    const int n = static_cast<int>(bytes.size());
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
+    while (pos < n && b[pos] < 32) ++pos;
+    const int start = pos;
+    while (pos < n && b[pos] >= 32) ++pos;
+    const QString line = dorv::DecodeCp1252(bytes.constData() + start, pos - start);
+    if (pos < n) ++pos;
+    return line;
+}
+
 QChar FirstLower(const QString& value) { return value.isEmpty() ? QChar() : value[0].toLower(); }
 
 void ApplyLine(const QString& line, PlanInfoRecord& info)
@@ -242,16 +258,9 @@ void ReadInfoData(const QByteArray& bytes, PlanInfoRecord& info)
     info.background_colour = 0xFFFFFF;
     info.useprices = true;
 
-    // Every byte below 32 ends a line; a run of them is one line end.
     const int n = static_cast<int>(bytes.size());
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     int pos = 0;
-    while (pos < n) {
-        while (pos < n && b[pos] < 32) ++pos;
-        const int start = pos;
-        while (pos < n && b[pos] >= 32) ++pos;
-        if (pos > start) ApplyLine(dorv::DecodeCp1252(bytes.constData() + start, pos - start), info);
-    }
+    while (pos < n) ApplyLine(ReadBinaryLine(bytes, pos), info);
 
     if (info.scale1 == 0) info.scale1 = 1.0f;
     if (info.min_height > 0 && info.default_height == 0) info.default_height = info.min_height;

@@ -14,14 +14,14 @@ using Shapes::PathReader;
 using Shapes::Record;
 using Shapes::RecordWalker;
 using Shapes::Table;
+using Shapes::kTokenClose;
+using Shapes::kTokenEnd;
+using Shapes::kTokenLineTo;
+using Shapes::kTokenMoveTo;
 
 namespace CommonMod {
 
 namespace {
-constexpr int32_t kTokenMoveTo = 2;
-constexpr int32_t kTokenLineTo = 8;
-constexpr int32_t kTokenClose = 5;
-constexpr int32_t kTokenEnd = 0;
 constexpr int32_t kBlankName = 0x20202020;  // four blanks
 
 constexpr int32_t kFloorSectionFlags = 0x182;
@@ -240,7 +240,8 @@ void BuildWallSectionPieces(const Table& t, const std::vector<Record>& floors, i
 }
 
 // One wall section per edge of the wall path; its line-colour word holds the
-// walls' height.
+// walls' height. A close token runs back to the first point of the whole
+// path; a later move-to only moves the current point.
 void BuildWallSections(const Table& t, const Record& wallPath, const std::vector<Record>& floors,
                        int32_t colour, SectionBuild& b)
 {
@@ -248,10 +249,13 @@ void BuildWallSections(const Table& t, const Record& wallPath, const std::vector
     PathReader path(t, wallPath);
     PathOp op;
     QPoint current, first;
+    bool started = false;
     while (path.next(op)) {
         switch (op.kind) {
         case PathOp::MoveTo:
-            current = first = op.p[0];
+            current = op.p[0];
+            if (!started) first = current;
+            started = true;
             break;
         case PathOp::LineTo:
             BuildWallSectionPieces(t, floors, current.x(), current.y(), op.p[0].x(), op.p[0].y(), height, colour, b);
@@ -399,7 +403,9 @@ float AppendIsoBox(ShapeStream& s, int32_t& count, int32_t x1, int32_t y1, int32
 
 QPoint IsoProjectPoint(float x, float y, float z, int32_t ox, int32_t oy)
 {
-    return QPoint(RoundHalfEven((double(x) + y) * kIsoCos + ox), RoundHalfEven((double(y) - x) * 0.5 + z + oy));
+    // The sum and the difference are single-precision values, as the
+    // coordinates are; only the products and the offsets are in double.
+    return QPoint(RoundHalfEven(double(x + y) * kIsoCos + ox), RoundHalfEven(double(y - x) * 0.5 + z + oy));
 }
 
 float IsoX(float a, float b)

@@ -19,15 +19,8 @@ int32_t RecordStep(const Table& t, int32_t index, int32_t limit)
 {
     limit = std::min(limit, t.count);
     if (index < 0 || index + 2 > limit) return 0;
-    // The byte length / 4, halves to even, in whole numbers: every walk
-    // over a picture takes this step once per record.
-    const int32_t length = t.at(index + 1);
-    int32_t step = length / 4, rest = length % 4;
-    if (rest < 0) {
-        rest += 4;
-        --step;
-    }
-    if (rest > 2 || (rest == 2 && (step & 1))) ++step;
+    // The byte length / 4, rounded by the program's one rule.
+    const int32_t step = dorv::RoundHalfEven(t.at(index + 1) / 4.0);
     if (step < 1 || step > limit - index) return 0;
     return step;
 }
@@ -94,17 +87,17 @@ bool PathReader::next(PathOp& op)
         const int32_t token = t_.at(pos_);
         int operands = 0;
         switch (token) {
-        case 0:
+        case kTokenEnd:
             pos_ = end_;
             return false;
-        case 2:
-        case 8:
+        case kTokenMoveTo:
+        case kTokenLineTo:
             operands = 2;
             break;
-        case 6:
+        case kTokenCurve:
             operands = 6;
             break;
-        case 5:
+        case kTokenClose:
             operands = 0;
             break;
         default:
@@ -117,18 +110,18 @@ bool PathReader::next(PathOp& op)
         }
         const int32_t* w = t_.words + pos_ + 1;
         pos_ += 1 + operands;
-        if (token == 2) started_ = true;
+        if (token == kTokenMoveTo) started_ = true;
         if (!started_) continue;
         switch (token) {
-        case 2:
+        case kTokenMoveTo:
             op.kind = PathOp::MoveTo;
             op.p[0] = QPoint(w[0], w[1]);
             break;
-        case 8:
+        case kTokenLineTo:
             op.kind = PathOp::LineTo;
             op.p[0] = QPoint(w[0], w[1]);
             break;
-        case 5:
+        case kTokenClose:
             op.kind = PathOp::Close;
             break;
         default:
@@ -143,12 +136,12 @@ bool PathReader::next(PathOp& op)
     return false;
 }
 
-int32_t ColourToShiftedLong(int32_t rgb)
+ShapeColour ColourToShiftedLong(int32_t rgb)
 {
     return static_cast<int32_t>((static_cast<uint32_t>(rgb) & 0xFFFFFFu) << 8);
 }
 
-int32_t ShiftedLongToColour(int32_t word)
+int32_t ShiftedLongToColour(ShapeColour word)
 {
     // Bits 8 to 31; the low byte is ignored.
     return static_cast<int32_t>((static_cast<uint32_t>(word) >> 8) & 0xFFFFFFu);

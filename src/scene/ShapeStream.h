@@ -27,6 +27,20 @@ constexpr int32_t kShapeWord8 = 1;         // written into words 8 and 9 of ever
 constexpr int32_t kShapeWord9 = 67240002;  // shape we make; no reader uses them
 constexpr int32_t kNoColour = -1;
 
+// The tokens of a shape's path; every operand is one word. Any other value
+// is one word that draws nothing.
+enum PathToken : int32_t {
+    kTokenEnd = 0,     // end of the path
+    kTokenMoveTo = 2,  // x, y: begins a polygon
+    kTokenClose = 5,   // adds the polygon's first point again
+    kTokenCurve = 6,   // x1, y1, x2, y2, x3, y3: cubic Bezier from the current point
+    kTokenLineTo = 8,  // x, y
+};
+
+// A colour inside a record: an RGB value (red in the low byte) shifted left
+// by 8 bits; -1 (kNoColour) means none.
+using ShapeColour = int32_t;
+
 // A read-only view of a table's used words [0, count).
 struct Table {
     const int32_t* words = nullptr;
@@ -98,10 +112,8 @@ private:
     bool started_ = false;
 };
 
-// Colours inside records: an RGB value (red in the low byte) shifted left
-// by 8 bits; -1 means none.
-int32_t ColourToShiftedLong(int32_t rgb);
-int32_t ShiftedLongToColour(int32_t word);
+ShapeColour ColourToShiftedLong(int32_t rgb);
+int32_t ShiftedLongToColour(ShapeColour word);
 
 // Makes room for at least `needed` words, keeping the contents.
 void Reserve(ShapeStream& s, int32_t needed);
