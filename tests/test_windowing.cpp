@@ -389,3 +389,29 @@ TEST_F(Windowing, TheCommandLineIsOneText)
     EXPECT_EQ(CommandLine(), "/home/ana/My Room.dvp");
     SetCommandLine(QString());
 }
+
+TEST_F(Windowing, ADoubleClickClicksOnceThenDoubleClicks)
+{
+    // The second press of a double click brings DblClick and a release, but
+    // no second Click: a handler that a double click repeats runs twice, not
+    // three times.
+    LoggingForm form(QStringLiteral("DoubleForm"));
+    form.Move(0, 0, 3000, 3000);
+    PictureBox button(form.Client(), QStringLiteral("Picture3"), false);
+    button.SetScaleMode(vbPixels);
+    button.Move(0, 0, 600, 600);
+    QStringList log;
+    button.MouseDown = [&](int b, int, float, float) { log << QStringLiteral("down %1").arg(b); };
+    button.MouseUp = [&](int b, int, float, float) { log << QStringLiteral("up %1").arg(b); };
+    button.Click = [&] { log << "Click"; };
+    button.DblClick = [&] { log << "DblClick"; };
+    form.Show();
+    settle();
+    QWindow* window = form.windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint at = button.mapTo(&form, QPoint(10, 10));
+    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    settle();
+    EXPECT_EQ(log, QStringList({"down 1", "up 1", "Click", "DblClick", "up 1"})) << log.join("; ").toStdString();
+    form.Unload();
+}

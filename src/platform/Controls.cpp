@@ -179,9 +179,11 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     if (wasPressed && rect().contains(event->position().toPoint()) && Click) Click();
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*)
 {
-    pressed_ |= buttonBits(event->button());
+    // The second press of a double click: DblClick, and its release brings
+    // MouseUp but no second Click (MouseDown, MouseUp, Click, DblClick,
+    // MouseUp).
     if (DblClick) DblClick();
 }
 
