@@ -457,6 +457,46 @@ TEST_F(Views, OtherWallsAreMirroredWhereTheyShouldBe)
     EXPECT_EQ(Count(img, img.rect(), kBackground), kWidth * kHeight);
 }
 
+TEST_F(Views, WallItemFrameAndDragInTheWallView)
+{
+    // The selected window is framed with XOR; not while a wall drag runs.
+    const int32_t framed = kWall ^ 0xFFFF00;
+    const QRect around(330, 240, 140, 140);
+    G.SelectedItem = window;
+    EXPECT_GT(Count(Render(2, 0), around, framed), 100);
+    G.WallDragItem = window;
+    EXPECT_EQ(Count(Render(2, 0), around, framed), 0);
+    G.WallDragItem = -1;
+
+    // Dragged in from the palette, the newest item hangs WallDragOffset
+    // below the floor line: 20000 units, 50 pixels, its foot at 463.
+    G.SelectedItem = -1;
+    G.WallDragOffset = 20000;
+    QImage img = Render(2, 0);
+    EXPECT_EQ(Rgb(img, 355, 400), kWindow);
+    EXPECT_EQ(Rgb(img, 355, 300), kWall);
+    // Only the newest item follows it.
+    Place(TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, "Home\\Box", 1000, 1000, 1000, 0x00FF00), 0, 0, 0);
+    img = Render(2, 0);
+    EXPECT_EQ(Rgb(img, 355, 300), kWindow);
+    G.WallDragOffset = 0;
+}
+
+TEST_F(Views, AFlatRoomIn3DHasNoEdges)
+{
+    G = SceneState();
+    G.IsoScale = 1.0f / 400;
+    CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 3, 5, 0, kFloor, kWall);
+    Order();
+    port.dims = true;
+    G.ViewMode = 1;
+    dorv::RecordingDc dc;
+    DrawCurrentView(SceneViewDrawing(dc, 400, 300, 600));
+    EXPECT_FALSE(Calls(dc.Calls(), DcOp::PolyPolygon).empty());  // the floor
+    EXPECT_TRUE(Calls(dc.Calls(), DcOp::LineTo).empty());
+    EXPECT_TRUE(dc.Undeleted().empty());
+}
+
 TEST_F(Views, WallRecordAndScales)
 {
     WallViewRecord r;
@@ -497,6 +537,15 @@ TEST(Gradient, RunsFromTopColourToBottomColourInBands)
     EXPECT_EQ(Rgb(img, 39, 3), 0x0000FF);         // one band of 4 rows
     EXPECT_EQ(Rgb(img, 20, 4), 0x0A00F5);         // the next: 4/100 of the way
     EXPECT_EQ(Rgb(img, 20, 99), 0xF4000A);        // the last band, from row 96
+
+    // The channels step in single precision: after 306 rows of this long
+    // gradient the red channel stands just below 102.5 and rounds down.
+    QImage tall(1, 925, QImage::Format_RGB32);
+    {
+        dorv::ImageDc dc(&tall, 96);
+        DrawGradientRect(dc, 0xC1F425, 0x4780EB, 0, 0, 1, 925, 1);
+    }
+    EXPECT_EQ(Rgb(tall, 0, 306), 0x98CD66);
 
     dorv::RecordingDc dc;
     DrawGradientRect(dc, 0, 0xFFFFFF, 0, 10, 10, 10, 4);  // no height: nothing

@@ -286,11 +286,13 @@ void DrawGradientRect(dorv::DeviceContext& dc, int32_t colour1, int32_t colour2,
 {
     if (int64_t(bottom) - top < 1) return;
     if (band < 1) band = 4;
+    // The channels and their steps are stored in single precision (each sum
+    // worked out in double), which decides how the bands' colours round.
     const double rows = double(bottom) - top;
-    double red = colour1 & 0xFF, green = colour1 & 0xFF00, blue = colour1 & 0xFF0000;
-    const double redStep = ((colour2 & 0xFF) - red) / rows;
-    const double greenStep = ((colour2 & 0xFF00) - green) / rows;
-    const double blueStep = ((colour2 & 0xFF0000) - blue) / rows;
+    float red = colour1 & 0xFF, green = colour1 & 0xFF00, blue = colour1 & 0xFF0000;
+    const float redStep = static_cast<float>(((colour2 & 0xFF) - double(red)) / rows);
+    const float greenStep = static_cast<float>(((colour2 & 0xFF00) - double(green)) / rows);
+    const float blueStep = static_cast<float>(((colour2 & 0xFF0000) - double(blue)) / rows);
     const dorv::GdiObject pen = dorv::CreatePen(dorv::PS_NULL, 1, 0);
     const dorv::GdiObject oldPen = dc.SelectObject(pen);
     for (int64_t y = top; y < bottom; y += band) {
@@ -301,9 +303,9 @@ void DrawGradientRect(dorv::DeviceContext& dc, int32_t colour1, int32_t colour2,
         dc.Rectangle(left, static_cast<int>(y), right + 1, static_cast<int>(y + band + 1));
         dc.SelectObject(oldBrush);
         dorv::DeleteObject(brush);
-        red += redStep * band;
-        green += greenStep * band;
-        blue += blueStep * band;
+        red = static_cast<float>(red + double(redStep) * band);
+        green = static_cast<float>(green + double(greenStep) * band);
+        blue = static_cast<float>(blue + double(blueStep) * band);
     }
     dc.SelectObject(oldPen);
     dorv::DeleteObject(pen);
@@ -317,6 +319,12 @@ void PaintFormBackground(dorv::DeviceContext& dc, int32_t width, int32_t height,
         bottom = height;
     }
     DrawGradientRect(dc, colour1, colour2, 0, top, width, bottom, band);
+}
+
+void PaintPictureBackground(dorv::DeviceContext& dc, int32_t width, int32_t height, int32_t colour1, int32_t colour2,
+                            int32_t& top, int32_t& bottom, int32_t band)
+{
+    PaintFormBackground(dc, width, height, colour1, colour2, top, bottom, band);
 }
 
 }  // namespace DrawMod

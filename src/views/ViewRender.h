@@ -90,8 +90,11 @@ void DrawGradientRect(dorv::DeviceContext& dc, int32_t colour1, int32_t colour2,
                       int32_t right, int32_t bottom, int32_t band);
 // The gradient over a window's client area `width` x `height` pixels: over
 // rows top .. bottom, or the whole area when top equals bottom (top and
-// bottom are then set to 0 and the height). Picture boxes use the same.
+// bottom are then set to 0 and the height).
 void PaintFormBackground(dorv::DeviceContext& dc, int32_t width, int32_t height, int32_t colour1, int32_t colour2,
                          int32_t& top, int32_t& bottom, int32_t band);
+// The same over a picture box's inner area (the tool strip's background).
+void PaintPictureBackground(dorv::DeviceContext& dc, int32_t width, int32_t height, int32_t colour1,
+                            int32_t colour2, int32_t& top, int32_t& bottom, int32_t band);
 
 }  // namespace DrawMod
