@@ -295,6 +295,29 @@ TEST(PictureEngine, FittingAPictureIntoABox)
     EXPECT_EQ(r, QRect(QPoint(10, 20), QPoint(60, 70)));
 }
 
+TEST(PictureEngine, AnIconOfAViewBeyondTheCountDrawsTheViewItMeasures)
+{
+    // A rotation index past the item's views (from a damaged scene) is
+    // counted round, for drawing as for measuring: view 5 of four is view 1,
+    // turned a quarter, 20000 wide and 40000 deep. Another item follows in
+    // the table, whose pictures must not be taken instead.
+    ShapeStream st;
+    int32_t count = 0;
+    ItemRecord item = TestItems::BoxItem(st, count, "Home\\Desk", 40000, 20000, 30000, 0x2020C0);
+    TestItems::BoxItem(st, count, "Home\\Cube", 1000, 1000, 1000, 0x00FF00);
+    item.ViewIndex = 5;
+    dorv::RecordingDc dc;
+    DrawItemIcon(dc, st, count, item, kPictureFromAbove, -1, 0, -100, 100, 100, 0);
+    const auto polygons = Calls(dc.Calls(), DcOp::PolyPolygon);
+    ASSERT_FALSE(polygons.empty());
+    QRect r;
+    for (const QPoint& p : polygons[0]->points) r |= QRect(p, QSize(1, 1));
+    EXPECT_EQ(r, QRect(QPoint(25, 0), QPoint(75, 100)));
+    const auto brushes = Calls(dc.Calls(), DcOp::CreateSolidBrush);
+    ASSERT_FALSE(brushes.empty());
+    EXPECT_EQ(brushes[0]->c, 0x2020C0);
+}
+
 TEST_F(Views, PlanOfTheRoom)
 {
     Item(desk).ViewIndex = 0;

@@ -184,8 +184,10 @@ void DrawItemIcon(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t co
     float w = 0, h = 0, s = 0, marginX = 0, marginY = 0;
     GetItemPictureSize(item, mode, stream, count, 1.0f, w, h, view);
     if (!FitPictureInBox(w, h, boxWidth, boxHeight, s, marginX, marginY)) return;
-    DrawItemPicture(dc, stream, count, item, mode, view, (marginX + boxLeft) / s, (marginY + boxY) / s, 0, 0, s,
-                    colourMode);
+    // The view measured: a view past the item's count would otherwise walk
+    // on into the pictures of whatever follows the item in the table.
+    DrawItemPicture(dc, stream, count, item, mode, ReduceView(item, view), (marginX + boxLeft) / s,
+                    (marginY + boxY) / s, 0, 0, s, colourMode);
 }
 
 }  // namespace DrawMod

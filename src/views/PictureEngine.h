@@ -51,7 +51,8 @@ bool FitPictureInBox(float w, float h, float boxWidth, float boxHeight, float& s
 
 // Draws the picture fitted into a box. boxY is the negated device y of the
 // box's bottom edge: the picture's lower-left corner lands at
-// (boxLeft + marginX, -(boxY + marginY)). A view of -1 is the item's own.
+// (boxLeft + marginX, -(boxY + marginY)). A view of -1 is the item's own;
+// a view past the item's count is counted round, as it is measured.
 void DrawItemIcon(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t count, const ItemRecord& item,
                   int16_t mode, int16_t view, float boxLeft, float boxY, float boxWidth, float boxHeight,
                   int16_t colourMode);
