@@ -9,6 +9,7 @@
 #include "platform/Rounding.h"
 #include "scene/SceneState.h"
 
+#include "support/NewPlaceScript.h"
 #include "support/QtPrint.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
@@ -179,9 +180,13 @@ protected:
         SetCommandLine(QString());
         registerToolWindows();
         ToolForm::unloads().clear();
+        // Start-up runs the new-place flow: the first environment, as it
+        // comes.
+        ExpectNewPlace();
         main = std::make_unique<Main>();
         main->Show();
         settle();
+        ASSERT_EQ(TestDialogs().Pending(), 0);
     }
     void TearDown() override
     {
@@ -341,8 +346,9 @@ TEST_F(MainWindowTest, ToolWindowsDockAlongTheRightEdge)
     Form* graphs = Form::Existing("frmGraphs");
     ASSERT_TRUE(groups && budget && colours && sheet && graphs);
     EXPECT_TRUE(groups->IsLoaded());
-    EXPECT_FALSE(groups->IsWindowVisible());  // made hidden
-    EXPECT_EQ(groups->Left(), px(1500 + 12000 - 3000 - 200));
+    EXPECT_TRUE(groups->IsWindowVisible());  // the new place showed it
+    EXPECT_FALSE(budget->IsWindowVisible());  // made hidden
+    EXPECT_EQ(groups->Left(), px(1500 + 12000 - groups->Width() - 200));
     EXPECT_EQ(groups->Top(), 495);  // 500 twips: 33.33 pixels, 33
     EXPECT_EQ(budget->Top(), groups->Top() + groups->Height() + 45);
     EXPECT_EQ(budget->Left(), groups->Left());
@@ -355,7 +361,7 @@ TEST_F(MainWindowTest, ToolWindowsDockAlongTheRightEdge)
 
 TEST_F(MainWindowTest, MinimisingHidesTheOpenToolWindowsAndRestoringShowsThemAgain)
 {
-    main->mnu_showItemGroups_Click();
+    // The new place showed the item groups.
     main->mnu_changeColours_Click();
     settle();
     Form* groups = Form::Existing("ItemGroups");
@@ -413,48 +419,27 @@ TEST_F(MainWindowTest, CancellingTheSaveQuestionKeepsTheProgramAndItsSurfaces)
     main->close();
     settle();
     EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(TestDialogs().Asked().size(), 2);
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox").size(), 2);
 }
 
-TEST_F(MainWindowTest, ExitUnloadsTheWindowsInOrderAndEndsOnce)
+TEST_F(MainWindowTest, ExitUnloadsTheWindowsInOrderAndTheChooserEndsTheProgram)
 {
     int asked = 0;
     main->ConfirmSaveChanges = [&asked] {
         ++asked;
         return MsgBox("Save changes?", vbYesNoCancel | vbExclamation) == vbCancel;
     };
-    // Start-up made the docked windows (hidden) as it placed them.
     TestDialogs().ExpectMsgBox(vbNo);
     const int live = LiveGdiObjectCount();
     main->mnu_exit->Choose();
-    EXPECT_EQ(asked, 1);  // unloading Main at the end does not ask again
-    EXPECT_EQ(ToolForm::unloads(), QStringList({"frmGraphs", "frmSpreadSht", "ItemGroups", "Budget", "Colours"}));
-    EXPECT_FALSE(main->IsLoaded());
+    EXPECT_EQ(asked, 1);
+    // The chooser's unload ends the run; nothing after it is unloaded.
+    EXPECT_EQ(ToolForm::unloads(), QStringList({"frmGraphs", "frmSpreadSht", "ItemGroups"}));
+    EXPECT_FALSE(Form::Existing("EnvSelect")->IsLoaded());
+    EXPECT_TRUE(Form::Existing("Budget")->IsLoaded());
     EXPECT_FALSE(main->CanvasDC);
     EXPECT_FALSE(main->ListDC);
     EXPECT_EQ(LiveGdiObjectCount(), live - 2);  // both bitmaps freed
-    EXPECT_TRUE(Ending());
-}
-
-TEST_F(MainWindowTest, TheEnvironmentChooserEndsTheProgramWhenItGoes)
-{
-    // The chooser's own unload ends the run; nothing after it is unloaded.
-    class Chooser : public ToolForm {
-    public:
-        Chooser() : ToolForm("EnvSelect") {}
-
-    protected:
-        void Form_Unload(int16_t& cancel) override
-        {
-            ToolForm::Form_Unload(cancel);
-            EndProgram();
-        }
-    };
-    Chooser chooser;
-    chooser.Load();
-    main->mnu_exit->Choose();
-    EXPECT_EQ(ToolForm::unloads(), QStringList({"frmGraphs", "frmSpreadSht", "ItemGroups", "EnvSelect"}));
-    EXPECT_TRUE(Form::Existing("Budget")->IsLoaded());
     EXPECT_TRUE(Ending());
 }
 

@@ -69,6 +69,9 @@ TEST(PlaceInfo, ScaleAndDefaultHeightRules)
     EXPECT_FLOAT_EQ(Read("name:x\n", held).scale1, 1);
     EXPECT_FLOAT_EQ(Read("scale 1:0\n", held).scale1, 1);
     EXPECT_FLOAT_EQ(Read("scale 1:0\n", held).scale1, 1);
+    // A scale below 0, or beyond what a Single holds, is no scale either.
+    EXPECT_FLOAT_EQ(Read("scale 1:-40\n", held).scale1, 1);
+    EXPECT_FLOAT_EQ(Read("scale 1:1e300\n", held).scale1, 1);
     held.scale1 = 30;
     EXPECT_FLOAT_EQ(Read("name:x\n", held).scale1, 30);
 

@@ -1,5 +1,7 @@
 #include "app/Main.h"
 
+#include "app/EnvSelect.h"
+#include "app/Floors.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -55,10 +57,45 @@ void Main::Port::ShowCanvas(const dorv::DeviceContext& surface, int width, int h
     dorv::BitBlt(main.Picture2->hDC(), 0, 0, width, height, surface, 0, 0, dorv::SRCCOPY);
 }
 
+// The environment chooser's list; the item-groups window keeps the others.
+
+void Main::Port::ClearListPictures(EnvList list)
+{
+    if (list != EnvList::Chooser) return;
+    if (EnvSelect* chooser = EnvSelect::Window()) chooser->ClearPictures();
+}
+
+void Main::Port::AddListPicture(EnvList list, const QString& key, const QImage& picture)
+{
+    if (list != EnvList::Chooser) return;
+    if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddPicture(key, picture);
+}
+
+void Main::Port::AddDefaultListPicture(EnvList list, const QString& key)
+{
+    if (list != EnvList::Chooser) return;
+    if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddPicture(key, main.ImageList2.Image(13));
+}
+
+void Main::Port::ClearListEntries(EnvList list)
+{
+    if (list != EnvList::Chooser) return;
+    if (EnvSelect* chooser = EnvSelect::Window()) chooser->ClearEntries();
+}
+
+void Main::Port::AddListEntry(EnvList list, const ListEntry& entry)
+{
+    if (list != EnvList::Chooser) return;
+    if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddEntry(entry);
+}
+
 Main::Main() : dorv::Form(QStringLiteral("Main"))
 {
     theMain = this;
     SetWindows(&port_);
+    // The dialogs of the new-place flow, made on first use.
+    dorv::Form::Register(QStringLiteral("EnvSelect"), [] { return new EnvSelect; });
+    dorv::Form::Register(QStringLiteral("Floors"), [] { return new Floors; });
     SetCaption(dorv::AppTitle());
     makeControls();
     makeMenus();
@@ -137,6 +174,8 @@ void Main::makeMenus()
     using dorv::Menu;
     menus_.push_back(std::make_unique<Menu>(MenuBar(), QStringLiteral("mnu_file"), QStringLiteral("&File")));
     mnu_file = menus_.back().get();
+    mnu_new = new Menu(mnu_file, QStringLiteral("mnu_new"), QStringLiteral("&New"));
+    mnu_new->Click = [this] { mnu_new_Click(); };
     mnu_exit = new Menu(mnu_file, QStringLiteral("mnu_exit"), QStringLiteral("E&xit"));
     mnu_exit->Click = [this] { mnu_exit_Click(); };
 
@@ -159,6 +198,8 @@ void Main::loadPictures()
 {
     ImageList1.Clear();
     ImageList1.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList1"));
+    ImageList2.Clear();
+    ImageList2.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList2"));
     ImageList4.Clear();
     ImageList4.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList4"));
     static const char* const toolbar[] = {"New", "Open", "Save", "Paste", "Copy", "Cut", "Print"};
@@ -172,7 +213,9 @@ void Main::loadPictures()
 
 void Main::Form_Load()
 {
-    // The desktop's common controls need no setting up under Qt.
+    // The desktop's common controls need no setting up under Qt. The image
+    // lists are the window's own, there before anything draws from them.
+    loadPictures();
     G.LanguageName = QStringLiteral("english");
     ReadAdminSetup();
     LangMod::LoadMessages();
@@ -181,7 +224,6 @@ void Main::Form_Load()
     LangMod::LoadEnvData();
     LangMod::LoadPlanWallInfo();
     // Button faces: the raised face of each view button and tool button.
-    loadPictures();
     for (int i = 0; i <= 4; ++i) Picture1[i]->SetPicture(ImageList1.Image(2 * i + 1));
     for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));
     PositionToolWindows();
@@ -189,9 +231,16 @@ void Main::Form_Load()
     mnu_showItemGroups->SetEnabled(dorv::Form::Known(QStringLiteral("ItemGroups")));
     mnu_showBudgetInfo->SetEnabled(dorv::Form::Known(QStringLiteral("Budget")));
     mnu_changeColours->SetEnabled(dorv::Form::Known(QStringLiteral("Colours")));
-    // The command line names a scene to open, or the new-place flow runs;
-    // both are the file commands' and the new-place dialogs' to carry out.
+    // The command line names a scene to open, or the new-place flow runs.
     CommandLineScene = SceneFromCommandLine(dorv::CommandLine());
+    if (CommandLineScene) {
+        // Opening the scene it names is the file commands' to do.
+        ResetScene();
+        G.EnvironmentIndex = -1;
+        G.PlaceSetupResult = -1;
+    } else {
+        StartNewPlace();
+    }
 }
 
 std::optional<QString> Main::SceneFromCommandLine(const QString& commandLine)
@@ -207,6 +256,9 @@ void Main::ReadAdminSetup()
 {
     WorksheetButtonState = ReadAdminSetupFile(dorv::AppPath() + QStringLiteral("\\AdminSetup.txt"), G, dorv::AppPath(),
                                               FindSpecialFolder::GetSpecialFolderPath(5));
+    if (WorksheetButtonState != WorksheetButton::AsMade)
+        if (EnvSelect* chooser = EnvSelect::Window())
+            chooser->Command3->SetVisible(WorksheetButtonState == WorksheetButton::Shown);
 }
 
 void Main::SetPaletteLayout(int16_t mode)

@@ -38,10 +38,12 @@ public:
     std::array<dorv::PictureBox*, 5> Picture1{};   // the view buttons
     std::array<dorv::PictureBox*, 13> Picture3{};  // the tool buttons 5 to 12 (0 to 4 unused)
     dorv::ImageList ImageList1;  // button faces: 2i+1 raised, 2i+2 pressed
+    dorv::ImageList ImageList2;  // faces of disabled buttons, and the picture of an environment without one
     dorv::ImageList ImageList4;  // faces of the change-price button, by currency
 
     // ---- menus ----
     dorv::Menu* mnu_file = nullptr;
+    dorv::Menu* mnu_new = nullptr;
     dorv::Menu* mnu_exit = nullptr;
     dorv::Menu* mnu_view = nullptr;
     dorv::Menu* mnu_toolbar = nullptr;
@@ -64,6 +66,10 @@ public:
     // The save question of the file commands: true when the user cancelled.
     // Without it nothing is asked.
     std::function<bool()> ConfirmSaveChanges;
+    // The Open command of the file commands, its dialog starting in the
+    // folder given. While the program has none, the environment chooser's
+    // load buttons are disabled rather than offering what cannot be done.
+    std::function<void(const QString& startFolder)> OpenCommand;
 
     // ---- procedures ----
     void ReadAdminSetup();
@@ -74,8 +80,15 @@ public:
     void CreateListCanvas();
     void DestroyListCanvas();
     void SetPaletteLayout(int16_t mode);
+    // The new-place flow: the scene back to its first state, the environment
+    // chooser and the place-setup dialog until a place is set (or a scene
+    // opened), then the room shown in the plan view.
+    void ResetScene();
+    void StartNewPlace();
+    void NewPlace();
 
     // ---- handlers ----
+    void mnu_new_Click();
     void mnu_exit_Click();
     void mnu_toolbar_Click();
     void mnu_showItemGroups_Click();
@@ -123,6 +136,11 @@ private:
         dorv::DeviceContext* CanvasDC() override;
         QSizeF CanvasSize() override;
         void ShowCanvas(const dorv::DeviceContext& surface, int width, int height) override;
+        void ClearListPictures(EnvList list) override;
+        void AddListPicture(EnvList list, const QString& key, const QImage& picture) override;
+        void AddDefaultListPicture(EnvList list, const QString& key) override;
+        void ClearListEntries(EnvList list) override;
+        void AddListEntry(EnvList list, const ListEntry& entry) override;
 
     private:
         Main& main;

@@ -122,6 +122,7 @@ void BuildEnvironmentList(const QString& environmentsFolder)
         entry.iconKey = name;
         entry.tag = name + QLatin1Char('\\') + name;
         entry.text = LangMod::GetEnvText(entry.tag);
+        entry.row = i + 1;
         Windows().AddListEntry(EnvList::Chooser, entry);
         Windows().AddListEntry(EnvList::AllEnvironments, entry);
 

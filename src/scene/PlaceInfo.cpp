@@ -262,7 +262,9 @@ void ReadInfoData(const QByteArray& bytes, PlanInfoRecord& info)
     int pos = 0;
     while (pos < n) ApplyLine(ReadBinaryLine(bytes, pos), info);
 
-    if (info.scale1 == 0) info.scale1 = 1.0f;
+    // The views' scales are divided by it: a scale that is not a positive
+    // number would turn them infinite or draw the place mirrored.
+    if (!(info.scale1 > 0) || !std::isfinite(info.scale1)) info.scale1 = 1.0f;
     if (info.min_height > 0 && info.default_height == 0) info.default_height = info.min_height;
 }
 

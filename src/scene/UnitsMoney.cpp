@@ -53,11 +53,6 @@ float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor)
     return static_cast<float>(v);
 }
 
-namespace {
-
-// The pattern "0.00": at least one integer digit, exactly two decimals
-// rounded to the nearest hundredth (halves to even), no thousands separator,
-// the locale's decimal separator.
 QString FormatTwoDecimals(float value)
 {
     const QString point = QLocale().decimalPoint();
@@ -73,6 +68,8 @@ QString FormatTwoDecimals(float value)
     text += QString::number(magnitude % 100).rightJustified(2, QLatin1Char('0'));
     return text;
 }
+
+namespace {
 
 // The rate amounts are divided by: a rate of zero (or not a number) would
 // turn every amount into infinity, so it counts as 1.

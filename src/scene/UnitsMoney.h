@@ -38,6 +38,11 @@ float ScaleToMillimetres(float value, int32_t scaleMode, int32_t factor);
 // value / factor, from millimetres to the scale mode's unit.
 float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor);
 
+// The pattern "0.00": at least one integer digit, exactly two decimals
+// rounded to the nearest hundredth (halves to even), no thousands separator,
+// the locale's decimal separator.
+QString FormatTwoDecimals(float value);
+
 // The amount in the display currency with two decimals and the locale's
 // decimal separator, prefixed by the currency symbol when `withSymbol` is
 // non-zero. A negative amount begins with "- " before the symbol.

@@ -13,6 +13,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <cstdint>
+
 namespace dorv {
 class DeviceContext;
 }
@@ -43,6 +45,9 @@ public:
         QString text;
         QString tag;
         QString key;  // empty: the entry has no key
+        // An environment's entry: the 1-based row of G.EnvironmentTable it
+        // stands for, which a click on it chooses. 0 for other entries.
+        int32_t row = 0;
     };
     virtual void ClearListPictures(EnvList list) {}
     virtual void AddListPicture(EnvList list, const QString& key, const QImage& picture) {}

@@ -1,0 +1,342 @@
+#include "app/Floors.h"
+
+#include "app/DialogLook.h"
+#include "platform/Dialogs.h"
+#include "platform/Rounding.h"
+#include "scene/LangMod.h"
+#include "scene/PlaceInfo.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+#include "views/ViewRender.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+// Client area in pixels.
+constexpr int kWidth = 680, kHeight = 470;
+// Twips: the preview across the top, three rows of boxes, the buttons.
+constexpr int32_t kPreviewTop = 100, kPreviewHeight = 3600;
+constexpr int32_t kRowTop = 3900, kRowStep = 570, kRowHeight = 450;
+constexpr int32_t kButtonsTop = 6000, kButtonHeight = 690;
+
+}  // namespace
+
+Floors* Floors::Window()
+{
+    auto* floors = dynamic_cast<Floors*>(dorv::Form::Get(QStringLiteral("Floors")));
+    if (floors) floors->Load();
+    return floors;
+}
+
+Floors::Floors() : dorv::Form(QStringLiteral("Floors"))
+{
+    SetCaption(QStringLiteral("Floor Selection"));
+    makeControls();
+    SetDialogLook(*this, kWidth, kHeight, 11);
+    QFont bold = Command1[0]->font();
+    bold.setBold(true);
+    Command1[0]->setFont(bold);
+}
+
+void Floors::makeControls()
+{
+    using dorv::Label;
+    QWidget* client = Client();
+
+    Picture1 = new dorv::PictureBox(client, QStringLiteral("Picture1"));
+    Picture1->SetScaleMode(dorv::vbPixels);
+    Picture1->Move(100, kPreviewTop, kWidth * 15 - 200, kPreviewHeight);
+    Picture1->Paint = [this] { Picture1_Paint(); };
+    // The sizes as typed, in the preview's top-left corner.
+    Label15 = new Label(Picture1, QStringLiteral("Label15"), QStringLiteral("Width"));
+    Label16 = new Label(Picture1, QStringLiteral("Label16"), QStringLiteral("Length"));
+    Label17 = new Label(Picture1, QStringLiteral("Label17"), QStringLiteral("Height"));
+    Label15->Move(150, 90, 5400, 330);
+    Label16->Move(150, 420, 5400, 330);
+    Label17->Move(150, 750, 5400, 330);
+
+    // The sizes, on the left.
+    const int32_t row[3] = {kRowTop, kRowTop + kRowStep, kRowTop + 2 * kRowStep};
+    Label1 = new Label(client, QStringLiteral("Label1"), QStringLiteral("Width"));
+    Label2 = new Label(client, QStringLiteral("Label2"), QStringLiteral("Length"));
+    Label3 = new Label(client, QStringLiteral("Label3"), QStringLiteral("Height"));
+    Text1 = new dorv::TextBox(client, QStringLiteral("Text1"));
+    Text2 = new dorv::TextBox(client, QStringLiteral("Text2"));
+    Text3 = new dorv::TextBox(client, QStringLiteral("Text3"));
+    Label* sizeLabels[3] = {Label1, Label2, Label3};
+    dorv::TextBox* sizeBoxes[3] = {Text1, Text2, Text3};
+    for (int i = 0; i < 3; ++i) {
+        sizeLabels[i]->Move(300, row[i], 1260, kRowHeight);
+        sizeBoxes[i]->Move(1560, row[i], 1500, kRowHeight);
+    }
+
+    // The units in the middle, two columns of three.
+    static const char* const unitNames[6] = {"metres", "cm", "mm", "yards", "feet", "inches"};
+    for (int i = 0; i < 6; ++i) {
+        Option1[i] = new dorv::OptionButton(client, QStringLiteral("Option1(%1)").arg(i));
+        UnitLabels[i] = new Label(client, QStringLiteral("Label%1").arg(9 + i), QLatin1String(unitNames[i]));
+        const int32_t left = i < 3 ? 3450 : 5050;
+        Option1[i]->Move(left, row[i % 3], 330, kRowHeight);
+        UnitLabels[i]->Move(left + 330, row[i % 3], 1200, kRowHeight);
+        const int16_t index = static_cast<int16_t>(i);
+        Option1[i]->Click = [this, index] { Option1_Click(index); };
+    }
+
+    // The money on the right.
+    Label5 = new Label(client, QStringLiteral("Label5"), QStringLiteral("Currency"));
+    Label6 = new Label(client, QStringLiteral("Label6"), QStringLiteral("Budget"));
+    Combo1 = new dorv::ComboBox(client, QStringLiteral("Combo1"));
+    Text4 = new dorv::TextBox(client, QStringLiteral("Text4"));
+    Label5->Move(6750, row[0], 1350, kRowHeight);
+    Combo1->Move(8100, row[0], 1950, kRowHeight);
+    Label6->Move(6750, row[1], 1350, kRowHeight);
+    Text4->Move(8100, row[1], 1950, kRowHeight);
+    Label4 = new Label(client, QStringLiteral("Label4"), QStringLiteral("DorvZorazev"));
+    Label4->Move(6750, row[2], 3300, kRowHeight);
+    Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont small = Label4->font();
+    small.setItalic(true);
+    Label4->setFont(small);
+
+    // The buttons along the bottom: Back and Defaults on the left, OK on
+    // the right.
+    Command1[0] = new dorv::CommandButton(client, QStringLiteral("Command1(0)"), QStringLiteral("Select"));
+    Command1[1] = new dorv::CommandButton(client, QStringLiteral("Command1(1)"), QStringLiteral("Back"));
+    Command1[2] = new dorv::CommandButton(client, QStringLiteral("Command1(2)"), QStringLiteral("Default"));
+    Command1[1]->Move(300, kButtonsTop, 2100, kButtonHeight);
+    Command1[2]->Move(300 + 2100 + 180, kButtonsTop, 2100, kButtonHeight);
+    Command1[0]->Move(kWidth * 15 - 300 - 2400, kButtonsTop, 2400, kButtonHeight);
+    for (int i = 0; i < 3; ++i) {
+        const int16_t index = static_cast<int16_t>(i);
+        Command1[i]->Click = [this, index] { Command1_Click(index); };
+    }
+
+    Text1->Change = [this] { Text1_Change(); };
+    Text2->Change = [this] { Text2_Change(); };
+    Text3->Change = [this] { Text3_Change(); };
+}
+
+// ---- sizes and units ----
+
+QString Floors::StrOf(float value)
+{
+    return (value >= 0 ? QStringLiteral(" ") : QString()) + QString::number(static_cast<double>(value), 'g', 7);
+}
+
+std::optional<double> Floors::SizeNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    // Thousands separators are refused: "1,5" is no size where the comma
+    // groups thousands, rather than fifteen.
+    QLocale local;
+    local.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double v = local.toDouble(t, &ok);
+    if (!ok) {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        v = c.toDouble(t, &ok);
+    }
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+std::optional<float> Floors::MetresFromText(const QString& text)
+{
+    const std::optional<double> number = SizeNumber(text);
+    if (!number) return std::nullopt;
+    const float metres =
+        CommonMod::ScaleToMillimetres(static_cast<float>(*number), dorv::RoundHalfEven(G.UnitScaleMode), G.UnitFactor) /
+        1000;
+    if (!std::isfinite(metres)) return std::nullopt;
+    return metres;
+}
+
+QString Floors::TextFromMetres(float metres)
+{
+    return CommonMod::FormatTwoDecimals(
+        CommonMod::ScaleFromMillimetres(metres * 1000, dorv::RoundHalfEven(G.UnitScaleMode), G.UnitFactor));
+}
+
+// ---- events ----
+
+void Floors::Form_Load()
+{
+    Combo1->Clear();
+    for (size_t i = 1; i < G.CurrencyTable.size(); ++i) Combo1->AddItem(G.CurrencyTable[i].Name);
+    Combo1->setCurrentIndex(Combo1->ListCount() > 0 ? 0 : -1);
+}
+
+void Floors::Form_Activate()
+{
+    // Every showing starts in metres, and the metres button shows it.
+    Option1[0]->SetValue(true);
+    Option1_Click(0);
+    Text1_Change();
+    // A place without a default height has no height box.
+    const bool height = G.PlanInfo.default_height > 0;
+    Text3->SetVisible(height);
+    Label3->SetVisible(height);
+    Label17->SetVisible(height);
+}
+
+void Floors::Option1_Click(int16_t index)
+{
+    G.UnitText = CommonMod::SetLengthUnit(index);
+    Text1->SetText(TextFromMetres(G.PlaceWidth));
+    Text2->SetText(TextFromMetres(G.PlaceLength));
+    Text3->SetText(TextFromMetres(G.PlaceHeight));
+    // The stored sizes become the two-decimal values shown.
+    if (auto m = MetresFromText(Text1->Text())) G.PlaceWidth = *m;
+    if (auto m = MetresFromText(Text2->Text())) G.PlaceLength = *m;
+    if (auto m = MetresFromText(Text3->Text())) G.PlaceHeight = *m;
+    Label15->Refresh();
+}
+
+void Floors::sizeChanged(const dorv::TextBox* box, dorv::Label* readout, const char* key, float& size)
+{
+    // A text that is no positive number changes nothing: the size keeps its
+    // last positive value.
+    const std::optional<double> number = SizeNumber(box->Text());
+    if (!number || *number <= 0) return;
+    const std::optional<float> metres = MetresFromText(box->Text());
+    if (!metres) return;
+    Picture1->Refresh();
+    readout->SetCaption(LangMod::GetMessage(QLatin1String(key)) + QStringLiteral(" = ") + box->Text() + G.UnitText);
+    size = *metres;
+}
+
+void Floors::Text1_Change() { sizeChanged(Text1, Label15, "lang_Width", G.PlaceWidth); }
+void Floors::Text2_Change() { sizeChanged(Text2, Label16, "lang_Length", G.PlaceLength); }
+void Floors::Text3_Change() { sizeChanged(Text3, Label17, "lang_Height", G.PlaceHeight); }
+
+void Floors::Command1_Click(int16_t index)
+{
+    switch (index) {
+    case 0: {
+        // Every size shown must be a positive number: the height as much as
+        // the width and the length.
+        auto positive = [](const dorv::TextBox* box) {
+            const std::optional<double> n = SizeNumber(box->Text());
+            return n && *n > 0;
+        };
+        const bool height = Text3->Visible();
+        const bool sizes = positive(Text1) && positive(Text2) && (!height || positive(Text3)) &&
+                           G.PlaceWidth > 0 && G.PlaceLength > 0 && (!height || G.PlaceHeight > 0);
+        if (!sizes) {
+            dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
+            return;
+        }
+        const PlanInfoRecord& info = G.PlanInfo;
+        const bool widthFits = info.max_width <= 0 || G.PlaceWidth <= info.max_width;
+        const bool lengthFits = info.max_depth <= 0 || G.PlaceLength <= info.max_depth;
+        if (!widthFits || !lengthFits) {
+            // The limits are in metres, whatever unit is shown.
+            QString text = LangMod::GetMessage(QStringLiteral("lang_MaxSizeOfPlace"));
+            text.replace(QLatin1Char('%'), StrOf(info.max_width));
+            text.replace(QLatin1Char('$'), StrOf(info.max_depth));
+            dorv::MsgBox(text, dorv::vbExclamation);
+            return;
+        }
+        G.PlaceSetupResult = 0;
+        Hide();
+        return;
+    }
+    case 1:
+        G.PlaceSetupResult = -2;
+        Hide();
+        return;
+    case 2: {
+        // The defaults are metres; the boxes show them in the unit chosen.
+        const PlanInfoRecord& info = G.PlanInfo;
+        Text1->SetText(TextFromMetres(info.default_width));
+        Text2->SetText(TextFromMetres(info.default_depth));
+        Text3->SetText(TextFromMetres(info.default_height));
+        Text4->SetText(StrOf(info.budget));
+        return;
+    }
+    default: return;
+    }
+}
+
+void Floors::Form_QueryUnload(int16_t& cancel, int unloadMode)
+{
+    G.PlaceSetupResult = -2;
+}
+
+void Floors::Form_Resize()
+{
+    Picture1->Cls();
+    const int32_t width = dorv::RoundHalfEven(ScaleWidth()) - 200;
+    if (width > 0) Picture1->SetWidth(width);
+    Picture1->Refresh();
+}
+
+void Floors::Form_Paint()
+{
+    int32_t top = 0, bottom = 0;
+    DrawMod::PaintFormBackground(hDC(), Client()->width(), Client()->height(), dorv::GetSysColor(19),
+                                 dorv::GetSysColor(3), top, bottom, 4);
+}
+
+// ---- the preview ----
+
+void Floors::Picture1_Paint()
+{
+    dorv::DeviceContext& dc = Picture1->hDC();
+    const int32_t w = dorv::RoundHalfEven(Picture1->ScaleWidth());
+    const int32_t h = dorv::RoundHalfEven(Picture1->ScaleHeight());
+    // Each painting starts from the empty box.
+    const dorv::ColorRef back = Picture1->BackColor();
+    DrawMod::DrawBox(dc, -1, -1, w + 1, h + 1, back, back, 1);
+    const int32_t ox = dorv::RoundHalfEven(Picture1->ScaleWidth() * 0.5);
+    const int32_t oy = dorv::RoundHalfEven(Picture1->ScaleHeight() * 0.6);
+    float W = static_cast<float>(15 * FileMod::LeadingNumber(Text1->Text()));
+    float L = static_cast<float>(15 * FileMod::LeadingNumber(Text2->Text()));
+    float H = static_cast<float>(15 * FileMod::LeadingNumber(Text3->Text()));
+    DrawPlacePreview(dc, W, L, H, ox, oy);
+}
+
+void Floors::DrawPlacePreview(dorv::DeviceContext& dc, float& W, float& L, float& H, int32_t ox, int32_t oy)
+{
+    if (W > 100) {
+        H = H * 100 / W;
+        L = L * 100 / W;
+        W = 100;
+    }
+    if (H > 80) {
+        W = W * 80 / H;
+        L = L * 80 / H;
+        H = 80;
+    }
+    if (L > 100) {
+        H = H * 100 / L;
+        W = W * 100 / L;
+        L = 100;
+    }
+    const float w = W / 2, l = L / 2;
+    // (across the width, along the length, height above the floor)
+    auto P = [ox, oy](float across, float along, float z) { return CommonMod::IsoProjectPoint(across, along, -z, ox, oy); };
+    auto fill = [&dc](const QPoint* points, int count, dorv::ColorRef colour) {
+        const dorv::GdiObject brush = dorv::CreateSolidBrush(colour);
+        const dorv::GdiObject old = dc.SelectObject(brush);
+        dc.Polygon(points, count);
+        dc.SelectObject(old);
+        dorv::DeleteObject(brush);
+    };
+    const QPoint floor[4] = {P(-w, -l, 0), P(w, -l, 0), P(w, l, 0), P(-w, l, 0)};
+    fill(floor, 4, G.PlanInfo.floor_colour);
+    const QPoint back[4] = {P(-w, -l, 0), P(-w, -l, H), P(w, -l, H), P(w, -l, 0)};
+    fill(back, 4, 0x999999);
+    const QPoint side[4] = {P(w, -l, 0), P(w, -l, H), P(w, l, H), P(w, l, 0)};
+    fill(side, 4, 0xBBBBBB);
+    const QPoint open[4] = {P(-w, -l, 0), P(-w, -l, H), P(-w, l, H), P(-w, l, 0)};
+    dc.Polyline(open, 4);
+    const QPoint top[5] = {P(-w, -l, H), P(w, -l, H), P(w, l, H), P(-w, l, H), P(-w, -l, H)};
+    dc.Polyline(top, 5);
+}

@@ -1,0 +1,173 @@
+// The new-place flow of the main window: the environment chooser, the
+// place-setup dialog, and what the place they set makes of the window.
+#include "app/EnvSelect.h"
+#include "app/Floors.h"
+#include "app/Main.h"
+
+#include "platform/AppInfo.h"
+#include "scene/Environments.h"
+#include "scene/FileMod.h"
+#include "scene/LangMod.h"
+#include "scene/PlaceInfo.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "scene/Stacking.h"
+#include "scene/UnitsMoney.h"
+#include "views/ViewRender.h"
+
+void Main::ResetScene()
+{
+    G.EnvironmentIndex = -1;
+    G.DragItem = -1;
+    G.WallDragItem = -1;
+    G.SelectedItem = -1;
+    G.PaletteSelection = 0;
+    G.ViewMode = 0;
+    G.PaletteKind = 0;
+    G.PaletteDisabled = false;
+    G.PlanScale = G.IsoScale = G.WallScale = 1.0f / 512;
+    G.CleanFlag = true;
+    G.PlacedItemCount = 0;
+    G.SceneShapeCount = 0;
+    G.SceneFileName.clear();
+    G.PrinterCount = -1;
+    G.SpentTotal = 0;
+    G.OpenFileChosen = false;
+    G.ItemGroupIndex = 1;
+    G.PlanInfo.background_colour = 0xFFFFFF;
+    G.PlanInfo.default_height = 0;
+    G.PlanInfo.noprices = false;
+    G.PlanPanX = G.PlanPanY = G.IsoPanX = 0;
+    G.IsoPanY = -80;
+    G.UnitIndex = 0;
+    G.UnitText = CommonMod::SetLengthUnit(0);
+    for (int kind = 0; kind <= 4; ++kind) {
+        G.GraphShowPictures[kind] = G.GraphShowCosts[kind] = true;
+        G.GraphByReferences[kind] = G.Graph3D[kind] = false;
+    }
+    G.PlacedItems.assign(1, ItemRecord());
+}
+
+void Main::StartNewPlace()
+{
+    ResetScene();
+    G.OpenFileChosen = true;
+    G.SceneFileName.clear();
+    G.PlaceSetupResult = -1;
+    G.EnvironmentIndex = -1;
+
+    EnvSelect* chooser = EnvSelect::Window();
+    Floors* floors = Floors::Window();
+    if (!chooser || !floors) return;
+
+    while ((G.SceneFileName.isEmpty() && G.OpenFileChosen) || G.PlaceSetupResult == -2 || G.EnvironmentIndex == -1) {
+        chooser->Command2->SetEnabled(static_cast<bool>(OpenCommand));
+        chooser->Command3->SetEnabled(static_cast<bool>(OpenCommand));
+        const bool chosen = chooser->go();
+        if (dorv::Ending()) return;
+        // The chooser went without a choice: it was closed, which ends the
+        // program.
+        if (!chosen) {
+            dorv::EndProgram();
+            return;
+        }
+
+        if (G.OpenFileChosen) {
+            // A scene whose environment is known ends the loop; a cancelled
+            // dialog or another scene brings the chooser back.
+            G.EnvironmentIndex = -1;
+            if (OpenCommand) OpenCommand(chooser->OpenFolder);
+            G.PlaceSetupResult = -1;
+            continue;
+        }
+        if (G.EnvironmentIndex < 1 || G.EnvironmentIndex > G.EnvironmentCount ||
+            G.EnvironmentIndex > static_cast<int32_t>(G.EnvironmentTable.size())) {
+            G.EnvironmentIndex = -1;
+            continue;
+        }
+
+        G.EnvFolder = G.EnvironmentTable[static_cast<size_t>(G.EnvironmentIndex - 1)][0];
+        // Lists the environment's item groups (and reads its add-on place
+        // information); the palette shows the first group once the palette
+        // can load one.
+        FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+        if (FileMod::FileExists(G.EnvFolder + QStringLiteral("\\PlanInfo.dvf")))
+            FileMod::ReadInfoFile(G.EnvFolder, QStringLiteral("\\PlanInfo.dvf"), G.PlanInfo);
+        // An environment without place information has no scale: 1.
+        const float scale = G.PlanInfo.scale1 > 0 ? G.PlanInfo.scale1 : 1.0f;
+        FileMod::SetPlanScale(scale / 50);
+
+        floors->Load();
+        QString caption = LangMod::GetMessage(QStringLiteral("lang_PlaceSetup"));
+        floors->SetCaption(caption.replace(QLatin1Char('%'), G.PlanInfo.place));
+        floors->Text1->SetText(Floors::StrOf(G.PlanInfo.default_width));
+        floors->Text2->SetText(Floors::StrOf(G.PlanInfo.default_depth));
+        floors->Text3->SetText(Floors::StrOf(G.PlanInfo.default_height));
+        floors->Text4->SetText(Floors::StrOf(G.PlanInfo.budget));
+        floors->Combo1->SetEnabled(!G.PlanInfo.noprices);
+        floors->Text4->SetEnabled(!G.PlanInfo.noprices);
+        G.PlaceWidth = Floors::MetresFromText(floors->Text1->Text()).value_or(0);
+        G.PlaceLength = Floors::MetresFromText(floors->Text2->Text()).value_or(0);
+        G.PlaceHeight = Floors::MetresFromText(floors->Text3->Text()).value_or(0);
+
+        floors->Show(dorv::vbModal);
+        if (dorv::Ending()) return;
+        if (G.PlaceSetupResult < 0) {
+            G.EnvironmentIndex = -1;
+            continue;
+        }
+
+        // OK: the place is set.
+        CommonMod::SetCurrency(floors->Combo1->Text());
+        G.PlanInfo.budget = CommonMod::ParseMoneyText(floors->Text4->Text());
+        const bool prices = !G.PlanInfo.noprices;
+        Command1->SetVisible(true);
+        Command2->SetVisible(prices);
+        // The spreadsheet counts money: without prices it has nothing to show.
+        Picture1[3]->SetEnabled(prices);
+        Picture1[3]->SetPicture(prices ? ImageList1.Image(7) : ImageList2.Image(14));
+        for (int kind = 0; kind <= 4; ++kind) G.GraphShowCosts[kind] = prices;
+        G.FloorColour = G.PlanInfo.floor_colour;
+        G.WallColour = G.PlanInfo.wall_colour;
+        G.BackgroundColour = G.PlanInfo.background_colour;
+        CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, G.PlaceWidth, G.PlaceLength,
+                                     G.PlaceHeight, G.FloorColour, G.WallColour);
+    }
+
+    // A place without walls has no wall view and no wall to turn to; the
+    // turn button waits for the wall view either way.
+    const bool walls = G.Room.WallSectionCount != 0;
+    Picture1[2]->SetPicture(ImageList2.Image(walls ? 5 : 1));
+    Picture1[2]->SetEnabled(walls);
+    Picture3[9]->SetPicture(ImageList2.Image(2));
+    Picture3[9]->SetEnabled(false);
+
+    QString caption = LangMod::GetMessage(QStringLiteral("lang_CurrentEnvironment"));
+    SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));
+    G.HomeEnvironmentFolder = G.EnvFolder;
+    DrawMod::RedrawView();
+    VScroll1->SetValue(0);
+
+    if (dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"))) {
+        groups->Show(dorv::vbModeless, this);
+        mnu_showItemGroups->SetChecked(true);
+    }
+    Command2->SetVisible(!G.PlanInfo.noprices);
+}
+
+void Main::NewPlace()
+{
+    if (ConfirmSaveChanges && ConfirmSaveChanges()) return;
+    ResetScene();
+    Hide();
+    for (const char* name : {"Budget", "Colours", "ItemGroups", "frmGraphs", "frmChangePrice", "frmSpreadSht"})
+        if (dorv::Form* f = dorv::Form::Existing(QLatin1String(name))) f->Hide();
+    StartNewPlace();
+    if (dorv::Ending()) return;
+    Show(dorv::vbModeless);
+    G.ItemGroupsReady = false;
+    if (dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"))) groups->Show(dorv::vbModeless, this);
+    G.ItemGroupsReady = true;
+}
+
+void Main::mnu_new_Click() { NewPlace(); }

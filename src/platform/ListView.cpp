@@ -1,0 +1,154 @@
+#include "platform/ListView.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace dorv {
+
+namespace {
+constexpr int kTagRole = Qt::UserRole;
+constexpr int kKeyRole = Qt::UserRole + 1;
+constexpr int kIconKeyRole = Qt::UserRole + 2;
+}  // namespace
+
+ListView::ListView(QWidget* container, const QString& name) : QListWidget(container), Control(this), name_(name)
+{
+    setObjectName(name);
+    setViewMode(QListView::IconMode);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setWordWrap(true);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSpacing(8);
+    SetIconSize(64);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (ItemClick && item && (item->flags() & Qt::ItemIsEnabled)) ItemClick(row(item) + 1);
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        if (DblClick && item && (item->flags() & Qt::ItemIsEnabled)) DblClick();
+    });
+}
+
+void ListView::SetIconSize(int pixels)
+{
+    setIconSize(QSize(pixels, pixels));
+    // Room for the picture and two lines of text below it.
+    setGridSize(QSize(pixels + 56, pixels + 2 * fontMetrics().height() + 16));
+    for (int i = 0; i < count(); ++i) showIcon(item(i));
+}
+
+void ListView::SetIcons(const ImageList* icons)
+{
+    icons_ = icons;
+    for (int i = 0; i < count(); ++i) showIcon(item(i));
+}
+
+void ListView::showIcon(QListWidgetItem* it)
+{
+    const QImage picture = icons_ ? icons_->Image(it->data(kIconKeyRole).toString()) : QImage();
+    if (picture.isNull()) {
+        it->setIcon(QIcon());
+        return;
+    }
+    // A picture smaller than the icon size stays as it is drawn, centred;
+    // a larger one is scaled down.
+    const QSize box = iconSize();
+    QPixmap pixmap(box);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QImage fitted = picture.size().boundedTo(box) == picture.size()
+                        ? picture
+                        : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    p.drawImage((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2, fitted);
+    p.end();
+    it->setIcon(QIcon(pixmap));
+}
+
+int ListView::AddItem(const QString& key, const QString& text, const QString& iconKey, const QString& tag)
+{
+    auto* it = new QListWidgetItem(text);
+    it->setData(kTagRole, tag);
+    it->setData(kKeyRole, key);
+    it->setData(kIconKeyRole, iconKey);
+    it->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    addItem(it);
+    showIcon(it);
+    return count();
+}
+
+QListWidgetItem* ListView::entry(int index) const
+{
+    return index >= 1 && index <= count() ? item(index - 1) : nullptr;
+}
+
+QString ListView::ItemText(int index) const
+{
+    QListWidgetItem* it = entry(index);
+    return it ? it->text() : QString();
+}
+
+QString ListView::ItemTag(int index) const
+{
+    QListWidgetItem* it = entry(index);
+    return it ? it->data(kTagRole).toString() : QString();
+}
+
+QString ListView::ItemKey(int index) const
+{
+    QListWidgetItem* it = entry(index);
+    return it ? it->data(kKeyRole).toString() : QString();
+}
+
+void ListView::SetItemText(int index, const QString& text)
+{
+    if (QListWidgetItem* it = entry(index)) it->setText(text);
+}
+
+bool ListView::ItemEnabled(int index) const
+{
+    QListWidgetItem* it = entry(index);
+    return it && (it->flags() & Qt::ItemIsEnabled);
+}
+
+void ListView::SetItemEnabled(int index, bool enabled)
+{
+    QListWidgetItem* it = entry(index);
+    if (!it) return;
+    Qt::ItemFlags flags = it->flags();
+    flags.setFlag(Qt::ItemIsEnabled, enabled);
+    flags.setFlag(Qt::ItemIsSelectable, enabled);
+    it->setFlags(flags);
+}
+
+int ListView::SelectedIndex() const
+{
+    const QList<QListWidgetItem*> chosen = selectedItems();
+    return chosen.isEmpty() ? 0 : row(chosen.first()) + 1;
+}
+
+void ListView::SelectNone()
+{
+    clearSelection();
+    setCurrentItem(nullptr);
+}
+
+QRect ListView::ItemRect(int index) const
+{
+    QListWidgetItem* it = entry(index);
+    return it ? visualItemRect(it) : QRect();
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    const int before = SelectedIndex();
+    QListWidget::keyPressEvent(event);
+    // Moving the selection with the keys picks the entry as a click does.
+    const int after = SelectedIndex();
+    if (after != 0 && after != before && ItemClick) ItemClick(after);
+}
+
+}  // namespace dorv

@@ -1,0 +1,57 @@
+#include "support/NewPlaceScript.h"
+
+#include "app/EnvSelect.h"
+#include "app/Floors.h"
+#include "support/TestDialogs.h"
+
+#include <QApplication>
+#include <QTest>
+
+void Settle()
+{
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void Activate(dorv::Form& form)
+{
+    form.activateWindow();
+    Settle();
+}
+
+void ClickEntry(dorv::ListView& list, int index, bool doubleClick)
+{
+    list.doItemsLayout();
+    const QPoint at = list.ItemRect(index).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    if (doubleClick) QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+}
+
+void ClickButton(QWidget& button) { QTest::mouseClick(&button, Qt::LeftButton); }
+
+void ExpectChoice(int entry)
+{
+    TestDialogs().ExpectModal("EnvSelect", [entry](dorv::Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        ClickEntry(*chooser.ListView1, entry);
+        ClickButton(*chooser.Command1);
+    });
+}
+
+void ExpectPlaceDialog(std::function<void(Floors&)> script)
+{
+    TestDialogs().ExpectModal("Floors", [script](dorv::Form& f) {
+        auto& floors = dynamic_cast<Floors&>(f);
+        Activate(floors);
+        if (script)
+            script(floors);
+        else
+            ClickButton(*floors.Command1[0]);
+    });
+}
+
+void ExpectNewPlace(int entry)
+{
+    ExpectChoice(entry);
+    ExpectPlaceDialog();
+}

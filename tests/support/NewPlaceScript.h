@@ -1,0 +1,30 @@
+#pragma once
+// Answers the new-place flow's dialogs by script: the environment chooser
+// and the place-setup dialog are driven through their controls as a child
+// would, with the mouse and the keyboard.
+
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+#include "platform/ListView.h"
+
+#include <functional>
+
+class EnvSelect;
+class Floors;
+
+// Lets the windows take pending events (showing, activation, layout).
+void Settle();
+// Activates a form shown by the dialog script and lets it settle, so that
+// its activation handler has run before the script acts.
+void Activate(dorv::Form& form);
+// Clicks entry `index` (from 1) of a list, once or twice.
+void ClickEntry(dorv::ListView& list, int index, bool doubleClick = false);
+void ClickButton(QWidget& button);
+
+// The next showing of the chooser: click entry `entry`, then Select.
+void ExpectChoice(int entry);
+// The next showing of the place dialog: `script` acts on it (typing,
+// choosing a unit, pressing a button). Without a script: OK.
+void ExpectPlaceDialog(std::function<void(Floors&)> script = nullptr);
+// The whole flow once: the environment of entry `entry`, then OK.
+void ExpectNewPlace(int entry = 1);
