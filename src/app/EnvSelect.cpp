@@ -39,6 +39,8 @@ EnvSelect::EnvSelect() : dorv::Form(QStringLiteral("EnvSelect"))
     Command3->Click = [this] { Command3_Click(); };
 
     SetDialogLook(*this, kWidth, kHeight, 12);
+    // Big pictures, easy to hit.
+    ListView1->SetIconSize(96);
     QFont bold = Command1->font();
     bold.setBold(true);
     Command1->setFont(bold);

@@ -12,6 +12,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,6 +23,11 @@ constexpr int kWidth = 680, kHeight = 470;
 constexpr int32_t kPreviewTop = 100, kPreviewHeight = 3600;
 constexpr int32_t kRowTop = 3900, kRowStep = 570, kRowHeight = 450;
 constexpr int32_t kButtonsTop = 6000, kButtonHeight = 690;
+
+// The widest and longest floor in metres. The scene's coordinates are 32-bit
+// whole numbers, 36288 to the metre, centred on the floor: a floor beyond
+// this would not fit them with room to spare for the items on it.
+constexpr float kLargestSide = 10000;
 
 }  // namespace
 
@@ -232,14 +238,15 @@ void Floors::Command1_Click(int16_t index)
             dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
             return;
         }
+        // A place without limits of its own still has the program's.
         const PlanInfoRecord& info = G.PlanInfo;
-        const bool widthFits = info.max_width <= 0 || G.PlaceWidth <= info.max_width;
-        const bool lengthFits = info.max_depth <= 0 || G.PlaceLength <= info.max_depth;
-        if (!widthFits || !lengthFits) {
+        const float maxWidth = info.max_width > 0 ? std::min(info.max_width, kLargestSide) : kLargestSide;
+        const float maxDepth = info.max_depth > 0 ? std::min(info.max_depth, kLargestSide) : kLargestSide;
+        if (G.PlaceWidth > maxWidth || G.PlaceLength > maxDepth) {
             // The limits are in metres, whatever unit is shown.
             QString text = LangMod::GetMessage(QStringLiteral("lang_MaxSizeOfPlace"));
-            text.replace(QLatin1Char('%'), StrOf(info.max_width));
-            text.replace(QLatin1Char('$'), StrOf(info.max_depth));
+            text.replace(QLatin1Char('%'), StrOf(maxWidth));
+            text.replace(QLatin1Char('$'), StrOf(maxDepth));
             dorv::MsgBox(text, dorv::vbExclamation);
             return;
         }

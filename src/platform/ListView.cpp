@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace dorv {
 
@@ -10,6 +13,21 @@ namespace {
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 constexpr int kIconKeyRole = Qt::UserRole + 2;
+
+// Entries drawn without the keyboard's focus frame: only the chosen entry
+// looks chosen.
+class EntryDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
+
 }  // namespace
 
 ListView::ListView(QWidget* container, const QString& name) : QListWidget(container), Control(this), name_(name)
@@ -24,6 +42,7 @@ ListView::ListView(QWidget* container, const QString& name) : QListWidget(contai
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSpacing(8);
+    setItemDelegate(new EntryDelegate(this));
     SetIconSize(64);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (ItemClick && item && (item->flags() & Qt::ItemIsEnabled)) ItemClick(row(item) + 1);
@@ -36,8 +55,10 @@ ListView::ListView(QWidget* container, const QString& name) : QListWidget(contai
 void ListView::SetIconSize(int pixels)
 {
     setIconSize(QSize(pixels, pixels));
-    // Room for the picture and two lines of text below it.
-    setGridSize(QSize(pixels + 56, pixels + 2 * fontMetrics().height() + 16));
+    // Room for the picture and two lines of text below it, the lines as wide
+    // as a long name needs.
+    setGridSize(QSize(std::max(pixels + 40, 12 * fontMetrics().averageCharWidth()),
+                      pixels + 2 * fontMetrics().height() + 16));
     for (int i = 0; i < count(); ++i) showIcon(item(i));
 }
 
@@ -54,15 +75,13 @@ void ListView::showIcon(QListWidgetItem* it)
         it->setIcon(QIcon());
         return;
     }
-    // A picture smaller than the icon size stays as it is drawn, centred;
-    // a larger one is scaled down.
+    // The picture fills the icon size, its proportions kept, centred.
     const QSize box = iconSize();
     QPixmap pixmap(box);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
-    QImage fitted = picture.size().boundedTo(box) == picture.size()
-                        ? picture
-                        : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage fitted = picture.size() == box ? picture
+                                                : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     p.drawImage((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2, fitted);
     p.end();
     it->setIcon(QIcon(pixmap));

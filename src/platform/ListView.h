@@ -21,7 +21,7 @@ public:
     // The pictures of the entries, by key; the list must outlive the view's
     // use of it. Setting it shows its pictures on the entries already there.
     void SetIcons(const ImageList* icons);
-    // Pictures are shown at this size (pixels), smaller ones centred.
+    // Pictures are shown at this size (pixels), scaled to fit.
     void SetIconSize(int pixels);
 
     // Adds an entry; returns its number.

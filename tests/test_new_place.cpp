@@ -1,0 +1,599 @@
+// The new-place flow as a child meets it: the environment chooser, the
+// place-setup dialog with its checks and its preview, Back, closing, the
+// load buttons, File > New, and the room that OK builds.
+#include "app/EnvSelect.h"
+#include "app/Floors.h"
+#include "app/Main.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "platform/RecordingDc.h"
+#include "platform/Rounding.h"
+#include "scene/LangMod.h"
+#include "scene/SceneState.h"
+
+#include "support/NewPlaceScript.h"
+#include "support/QtPrint.h"
+#include "support/TempDir.h"
+#include "support/TestDialogs.h"
+
+#include <QColor>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace dorv;
+
+namespace {
+
+// The shipped environments, in the order the chooser lists them.
+constexpr int kClassroom = 1, kGarden = 2, kHome = 3;
+
+// A stand-in for the item-groups window, which the flow shows at its end.
+class GroupsStandIn : public Form {
+public:
+    GroupsStandIn() : Form(QStringLiteral("ItemGroups")) { Move(0, 0, 3000, 4500); }
+};
+
+void Type(TextBox& box, const QString& text)
+{
+    box.setFocus();
+    box.selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(&box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(&box, text);
+}
+
+QRgb Rgb(ColorRef c) { return qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
+
+QString Message(const char* key) { return QStringLiteral("MsgBox 48: ") + LangMod::GetMessage(QLatin1String(key)); }
+
+class NewPlace : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetAppPath(DORV_CONTENT_BUILD_DIR);
+        SetCommandLine(QString());
+        Form::Register(QStringLiteral("ItemGroups"), [] { return new GroupsStandIn; });
+    }
+    void TearDown() override
+    {
+        main.reset();
+        Form::DestroyAll();
+        ResetEnding();
+        SetAppPath(QString());
+        G = SceneState();
+    }
+    // Starts the program as the desktop does; the dialogs answer as scripted.
+    void start(std::function<void(Main&)> before = nullptr)
+    {
+        main = std::make_unique<Main>();
+        if (before) before(*main);
+        main->Show();
+        Settle();
+    }
+    QStringList modals() const { return TestDialogs().Asked().filter(QStringLiteral("Modal")); }
+    std::unique_ptr<Main> main;
+};
+
+TEST_F(NewPlace, TheChooserShowsTheShippedEnvironmentsWithTheirPicturesAndNames)
+{
+    ExpectNewPlace(kHome);
+    start();
+    EnvSelect* chooser = EnvSelect::Window();
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(chooser->ListView1->Count(), 3);
+    EXPECT_EQ(chooser->ListView1->ItemText(kClassroom), "Classroom");
+    EXPECT_EQ(chooser->ListView1->ItemText(kGarden), "Garden");
+    EXPECT_EQ(chooser->ListView1->ItemText(kHome), "Home");
+    for (const char* key : {"Classroom", "Garden", "Home"}) {
+        const QImage picture = chooser->ImageList1.Image(QLatin1String(key));
+        EXPECT_EQ(picture.size(), QSize(64, 64)) << key;
+        EXPECT_NE(picture, main->ImageList2.Image(13)) << key;  // its own, not the default
+        EXPECT_FALSE(chooser->ListView1->item(0)->icon().isNull());
+    }
+    // The settings name a worksheet folder: its button shows. The program
+    // cannot open scenes yet, so neither load button is offered.
+    EXPECT_TRUE(chooser->Command3->Visible());
+    EXPECT_FALSE(chooser->Command2->Enabled());
+    EXPECT_FALSE(chooser->Command3->Enabled());
+
+    // The names follow the item language.
+    G.ItemLanguage = 1;
+    chooser->LanguageChanged();
+    EXPECT_EQ(chooser->ListView1->ItemText(kHome), "Casa");
+    EXPECT_EQ(chooser->ListView1->ItemText(kGarden), QString::fromUtf8("Jardim"));
+}
+
+TEST_F(NewPlace, OKBuildsTheRoomAndShowsItInThePlanView)
+{
+    ExpectChoice(kHome);
+    ExpectPlaceDialog([](Floors& floors) {
+        // The dialog starts in metres with the place's sizes and budget, the
+        // first currency of the settings chosen.
+        EXPECT_EQ(floors.Caption(), "Set up your place: Room at home");
+        EXPECT_TRUE(floors.Option1[0]->Value());
+        EXPECT_EQ(floors.Text1->Text(), "4.00");
+        EXPECT_EQ(floors.Text2->Text(), "5.00");
+        EXPECT_EQ(floors.Text3->Text(), "2.50");
+        EXPECT_EQ(floors.Text4->Text(), " 3000");
+        EXPECT_EQ(floors.Combo1->ListCount(), 4);
+        EXPECT_EQ(floors.Combo1->Text(), QString(QChar(0xA3)));
+        EXPECT_TRUE(floors.Text3->Visible());
+        EXPECT_EQ(floors.Label15->Caption(), "Width = 4.00 metres");
+        floors.Combo1->SetText(QString(QChar(0x20AC)));
+        Type(*floors.Text4, QStringLiteral("1170"));
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(modals(), QStringList({"Modal EnvSelect", "Modal Floors"}));
+    EXPECT_FALSE(Ending());
+    EXPECT_TRUE(main->isVisible());
+
+    EXPECT_TRUE(G.EnvFolder.endsWith("Home"));
+    EXPECT_EQ(G.HomeEnvironmentFolder, G.EnvFolder);
+    EXPECT_EQ(main->Caption(), "Dorv Zorazev - Place: Room at home");
+    // 4 m wide, 5 m long, 2.5 m high, in internal units.
+    EXPECT_EQ(G.Room.ExtentX, 181440);
+    EXPECT_EQ(G.Room.ExtentY, 145152);
+    EXPECT_EQ(G.Room.ExtentZ, 90720);
+    EXPECT_EQ(G.Room.WallSectionCount, 4);
+    EXPECT_EQ(G.PlacedItemCount, 5);
+    EXPECT_EQ(G.Room.FirstRealItem, 5);
+    EXPECT_FLOAT_EQ(G.PlanScale, 1.0f / (40.0f / 50 * 512));  // the place's scale 1 of 40
+    EXPECT_EQ(G.ViewMode, 0);
+    // The money: the budget typed, in euros, kept in the base currency.
+    EXPECT_EQ(G.CurrencySymbol, QString(QChar(0x20AC)));
+    EXPECT_NEAR(G.PlanInfo.budget, 1000.0f, 0.01f);
+    EXPECT_EQ(G.FloorColour, G.PlanInfo.floor_colour);
+    EXPECT_EQ(G.WallColour, G.PlanInfo.wall_colour);
+    // Walls: the wall view is offered; turning waits for the wall view.
+    EXPECT_TRUE(main->Picture1[2]->Enabled());
+    EXPECT_EQ(main->Picture1[2]->Picture(), main->ImageList2.Image(5));
+    EXPECT_FALSE(main->Picture3[9]->Enabled());
+    // Prices: the spreadsheet and the change-price button are there.
+    EXPECT_TRUE(main->Picture1[3]->Enabled());
+    EXPECT_TRUE(main->Command2->Visible());
+    // The item groups stand beside the window.
+    EXPECT_TRUE(Form::Existing("ItemGroups")->IsWindowVisible());
+    EXPECT_TRUE(main->mnu_showItemGroups->Checked());
+
+    // The plan view shows the floor in the middle of the canvas, white
+    // beyond it.
+    const QImage canvas = main->Picture2->Surface();
+    const QPoint centre(canvas.width() / 2, canvas.height() / 2);
+    EXPECT_EQ(canvas.pixel(centre), Rgb(G.FloorColour));
+    EXPECT_EQ(canvas.pixel(3, 3), qRgb(255, 255, 255));
+}
+
+TEST_F(NewPlace, BackAndTheCloseBoxReturnToTheChooser)
+{
+    ExpectChoice(kClassroom);
+    ExpectPlaceDialog([](Floors& floors) { ClickButton(*floors.Command1[1]); });
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        // Nothing chosen yet: Select waits for a click.
+        EXPECT_FALSE(chooser.Command1->Enabled());
+        EXPECT_EQ(chooser.ListView1->SelectedIndex(), 0);
+        ClickEntry(*chooser.ListView1, kGarden);
+        EXPECT_TRUE(chooser.Command1->Enabled());
+        ClickButton(*chooser.Command1);
+    });
+    ExpectPlaceDialog([](Floors& floors) { floors.close(); });
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        // A double click chooses at once.
+        ClickEntry(*chooser.ListView1, kHome, true);
+    });
+    ExpectPlaceDialog();
+    start();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(modals().size(), 6);
+    EXPECT_FALSE(Ending());
+    EXPECT_TRUE(G.EnvFolder.endsWith("Home"));
+    EXPECT_EQ(G.PlaceSetupResult, 0);
+    EXPECT_EQ(G.PlacedItemCount, 5);  // one room, not one per pass
+}
+
+TEST_F(NewPlace, ClosingTheChooserEndsTheProgramWithoutAQuestion)
+{
+    int asked = 0;
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) { f.close(); });
+    start([&asked](Main& m) {
+        m.ConfirmSaveChanges = [&asked] {
+            ++asked;
+            return false;
+        };
+    });
+    EXPECT_TRUE(Ending());
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(TestDialogs().Asked().filter("MsgBox").isEmpty());
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(G.PlacedItemCount, 0);
+}
+
+TEST_F(NewPlace, NewAsksOnceThenRunsTheFlowAgain)
+{
+    ExpectNewPlace(kHome);
+    start();
+    int asked = 0;
+    bool cancel = true;
+    main->ConfirmSaveChanges = [&] {
+        ++asked;
+        return cancel;
+    };
+    // Cancelling the save question leaves the place as it is.
+    main->mnu_new->Choose();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(G.EnvFolder.endsWith("Home"));
+    EXPECT_EQ(modals().size(), 2);
+
+    cancel = false;
+    G.UnitIndex = 4;
+    ExpectChoice(kGarden);
+    ExpectPlaceDialog([this](Floors& floors) {
+        // The main window waits hidden meanwhile.
+        EXPECT_FALSE(main->isVisible());
+        EXPECT_EQ(floors.Text3->Text(), "1.20");
+        ClickButton(*floors.Command1[0]);
+    });
+    main->mnu_new->Choose();
+    Settle();
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(G.EnvFolder.endsWith("Garden"));
+    EXPECT_EQ(main->Caption(), "Dorv Zorazev - Place: Garden");
+    EXPECT_EQ(G.PlacedItemCount, 5);  // the new room only
+    EXPECT_EQ(G.Room.ExtentY, 362880);  // 10 m wide
+    EXPECT_EQ(G.UnitIndex, 0);          // back to metres
+    EXPECT_TRUE(Form::Existing("ItemGroups")->IsWindowVisible());
+
+    // Closing the chooser after New ends the program without a second
+    // question.
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) { f.close(); });
+    main->mnu_new->Choose();
+    EXPECT_EQ(asked, 3);
+    EXPECT_TRUE(Ending());
+}
+
+TEST_F(NewPlace, SizesThatAreNotPositiveNumbersAreRefused)
+{
+    ExpectChoice(kHome);
+    ExpectPlaceDialog([](Floors& floors) {
+        // What is typed, and the width kept meanwhile: the last positive
+        // number the box held as it was typed, never 0.
+        const std::pair<const char*, float> typed[] = {{"", 4}, {"0", 4}, {"-2", 4}, {"5abc", 5}, {"4.5.1", 4.5f}};
+        for (const auto& [text, kept] : typed) {
+            Type(*floors.Text1, QLatin1String(text));
+            ClickButton(*floors.Command1[0]);
+            EXPECT_TRUE(floors.isVisible()) << text;
+            EXPECT_EQ(floors.Text1->Text(), QLatin1String(text));  // the typed text stays
+            EXPECT_FLOAT_EQ(G.PlaceWidth, kept) << text;
+        }
+        Type(*floors.Text1, QStringLiteral("4"));
+        Type(*floors.Text2, QStringLiteral("abc"));
+        ClickButton(*floors.Command1[0]);
+        Type(*floors.Text2, QStringLiteral("5"));
+        // The height is checked like the width and the length.
+        Type(*floors.Text3, QStringLiteral("0"));
+        ClickButton(*floors.Command1[0]);
+        Type(*floors.Text3, QStringLiteral("two"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_TRUE(floors.isVisible());
+        EXPECT_FLOAT_EQ(G.PlaceHeight, 2.5f);
+        Type(*floors.Text3, QStringLiteral("2.7"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    for (int i = 0; i < 8; ++i) TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    const QStringList messages = TestDialogs().Asked().filter("MsgBox");
+    ASSERT_EQ(messages.size(), 8);
+    for (const QString& m : messages) EXPECT_EQ(m, Message("lang_EnterNumberGreaterThan0"));
+    EXPECT_EQ(G.Room.ExtentZ, RoundHalfEven(2.7 * 36288));
+}
+
+TEST_F(NewPlace, SizesOverThePlacesLimitsAreRefusedWithTheLimitsInMetres)
+{
+    ExpectChoice(kHome);  // at most 12 m by 12 m
+    ExpectPlaceDialog([](Floors& floors) {
+        Type(*floors.Text1, QStringLiteral("12.01"));
+        ClickButton(*floors.Command1[0]);
+        Type(*floors.Text1, QStringLiteral("12"));
+        Type(*floors.Text2, QStringLiteral("13"));
+        ClickButton(*floors.Command1[0]);
+        // In feet: 40 feet is over 12 m; the message still speaks metres.
+        ClickButton(*floors.Option1[4]);
+        EXPECT_EQ(floors.Text1->Text(), "39.37");
+        Type(*floors.Text1, QStringLiteral("40"));
+        Type(*floors.Text2, QStringLiteral("30"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_TRUE(floors.isVisible());
+        // Exactly at the limit is accepted.
+        ClickButton(*floors.Option1[0]);
+        Type(*floors.Text1, QStringLiteral("12"));
+        Type(*floors.Text2, QStringLiteral("12"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    for (int i = 0; i < 3; ++i) TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    const QStringList messages = TestDialogs().Asked().filter("MsgBox");
+    ASSERT_EQ(messages.size(), 3);
+    for (const QString& m : messages)
+        EXPECT_EQ(m, "MsgBox 48: This place is too big. It can be at most 12 metres wide and at most 12 metres long.");
+    EXPECT_EQ(G.Room.ExtentX, 12 * 36288);
+}
+
+TEST_F(NewPlace, SizesTypedInCentimetresBecomeTheRightRoom)
+{
+    ExpectChoice(kHome);
+    ExpectPlaceDialog([](Floors& floors) {
+        ClickButton(*floors.Option1[1]);
+        EXPECT_EQ(floors.Text1->Text(), "400.00");
+        EXPECT_EQ(floors.Text3->Text(), "250.00");
+        ClickButton(*floors.Option1[0]);
+        EXPECT_EQ(floors.Text1->Text(), "4.00");
+        ClickButton(*floors.Option1[1]);
+        Type(*floors.Text1, QStringLiteral("450"));
+        Type(*floors.Text2, QStringLiteral("320.5"));
+        Type(*floors.Text3, QStringLiteral("240"));
+        EXPECT_EQ(floors.Label15->Caption(), "Width = 450 centimetres");
+        EXPECT_EQ(floors.Label16->Caption(), "Length = 320.5 centimetres");
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_FLOAT_EQ(G.PlaceWidth, 4.5f);
+    EXPECT_FLOAT_EQ(G.PlaceLength, 3.205f);
+    EXPECT_FLOAT_EQ(G.PlaceHeight, 2.4f);
+    EXPECT_EQ(G.Room.ExtentY, 163296);  // 4.5 m wide
+    EXPECT_EQ(G.Room.ExtentX, 116303);  // 3.205 m long
+    EXPECT_EQ(G.Room.ExtentZ, 87091);   // 2.4 m high
+    EXPECT_EQ(G.UnitIndex, 1);          // the scene keeps the unit chosen
+}
+
+TEST_F(NewPlace, DefaultsAreShownInTheChosenUnit)
+{
+    ExpectChoice(kClassroom);  // 6 m by 8 m by 3 m
+    ExpectPlaceDialog([](Floors& floors) {
+        ClickButton(*floors.Option1[1]);
+        Type(*floors.Text1, QStringLiteral("100"));
+        Type(*floors.Text4, QStringLiteral("5"));
+        ClickButton(*floors.Command1[2]);
+        EXPECT_EQ(floors.Text1->Text(), "600.00");
+        EXPECT_EQ(floors.Text2->Text(), "800.00");
+        EXPECT_EQ(floors.Text3->Text(), "300.00");
+        EXPECT_EQ(floors.Text4->Text(), QStringLiteral(" %1").arg(G.PlanInfo.budget));
+        EXPECT_FLOAT_EQ(G.PlaceWidth, 6.0f);
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(G.Room.ExtentY, 6 * 36288);
+}
+
+TEST_F(NewPlace, APlaceTooLowForWallsHasNoWallCommands)
+{
+    ExpectChoice(kGarden);
+    ExpectPlaceDialog([](Floors& floors) {
+        Type(*floors.Text3, QStringLiteral("0.01"));  // 1 cm: no room for a wall
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(G.Room.WallSectionCount, 0);
+    EXPECT_EQ(G.PlacedItemCount, 1);
+    EXPECT_FALSE(main->Picture1[2]->Enabled());
+    EXPECT_EQ(main->Picture1[2]->Picture(), main->ImageList2.Image(1));
+    EXPECT_FALSE(main->Picture3[9]->Enabled());
+    EXPECT_EQ(main->Picture3[9]->Picture(), main->ImageList2.Image(2));
+}
+
+// Environments of the test's own: names that end alike, a place without a
+// height, without prices and with a scale below 0, and one without any
+// place information or picture.
+class OwnEnvironments : public NewPlace {
+protected:
+    void SetUp() override
+    {
+        NewPlace::SetUp();
+        dir.write("AdminSetup.txt", QStringLiteral("environdir:%1\r\nworksheetdir:none\r\ncurrency:EUR;2\r\n")
+                                        .arg(dir.file("Envs"))
+                                        .toUtf8());
+        dir.write("Envs/Home/PlanInfo.dvf", "place:Flat\r\ndefault_width:3\r\ndefault_depth:4\r\n"
+                                            "noprices:true\r\nscale 1:-20\r\nbudget:100\r\n");
+        dir.write("Envs/MyHome/PlanInfo.dvf", "place:House\r\ndefault_width:5\r\ndefault_depth:6\r\n"
+                                              "default_height:2\r\nscale 1:25\r\n");
+        dir.mkdir("Envs/Plain");
+        // The program's pictures: each a colour of its own, to tell them apart.
+        dir.mkdir("Pictures/ImageList2");
+        for (int i = 1; i <= 14; ++i) {
+            QImage picture(40, 40, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(i * 25, 200, 200));
+            picture.save(dir.file(QStringLiteral("Pictures/ImageList2/%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+        }
+        SetAppPath(dir.path());
+    }
+    TempDir dir;
+};
+
+TEST_F(OwnEnvironments, AClickChoosesTheEnvironmentItShows)
+{
+    // "Home" is the end of "MyHome": a click on Home is still Home.
+    ExpectChoice(1);
+    ExpectPlaceDialog([](Floors& floors) {
+        EXPECT_EQ(floors.Text1->Text(), "3.00");
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_TRUE(G.EnvFolder.endsWith("\\Home")) << G.EnvFolder.toStdString();
+    EXPECT_EQ(G.PlanInfo.place, "Flat");
+    // The settings hide the worksheet button.
+    EXPECT_FALSE(EnvSelect::Window()->Command3->Visible());
+}
+
+TEST_F(OwnEnvironments, APlaceWithoutHeightOrPricesGetsNoWallsNoMoneyAndAScaleOfOne)
+{
+    ExpectChoice(1);
+    ExpectPlaceDialog([](Floors& floors) {
+        // No height box; no currency or budget to choose.
+        EXPECT_FALSE(floors.Text3->Visible());
+        EXPECT_FALSE(floors.Label3->Visible());
+        EXPECT_FALSE(floors.Label17->Visible());
+        EXPECT_FALSE(floors.Combo1->Enabled());
+        EXPECT_FALSE(floors.Text4->Enabled());
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(G.Room.ExtentZ, 0);
+    EXPECT_EQ(G.Room.WallSectionCount, 0);
+    EXPECT_FALSE(main->Picture1[2]->Enabled());
+    EXPECT_FLOAT_EQ(G.PlanScale, 1.0f / (1.0f / 50 * 512));
+    EXPECT_FALSE(main->Picture1[3]->Enabled());
+    EXPECT_EQ(main->Picture1[3]->Picture(), main->ImageList2.Image(14));
+    EXPECT_FALSE(main->Command2->Visible());
+    for (int kind = 0; kind <= 4; ++kind) EXPECT_FALSE(G.GraphShowCosts[kind]);
+}
+
+TEST_F(OwnEnvironments, AnEnvironmentWithoutPlaceInformationOrPictureStillMakesAPlace)
+{
+    ExpectChoice(3);
+    ExpectPlaceDialog([](Floors& floors) {
+        // No sizes to offer: the child types them.
+        Type(*floors.Text1, QStringLiteral("2"));
+        Type(*floors.Text2, QStringLiteral("3"));
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(EnvSelect::Window()->ImageList1.Image(QStringLiteral("Plain")), main->ImageList2.Image(13));
+    EXPECT_TRUE(G.EnvFolder.endsWith("Plain"));
+    EXPECT_GT(G.PlanScale, 0.0f);
+    EXPECT_EQ(G.Room.ExtentX, 3 * 36288);
+}
+
+TEST_F(OwnEnvironments, APlaceWithoutLimitsStillFitsTheProgram)
+{
+    // No limits in the place information; the scene's coordinates still
+    // have theirs.
+    ExpectChoice(3);
+    ExpectPlaceDialog([](Floors& floors) {
+        Type(*floors.Text1, QStringLiteral("1e30"));
+        Type(*floors.Text2, QStringLiteral("3"));
+        ClickButton(*floors.Command1[0]);
+        Type(*floors.Text1, QStringLiteral("10000"));
+        ClickButton(*floors.Command1[0]);
+    });
+    TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"),
+              QStringList({"MsgBox 48: " + LangMod::GetMessage("lang_MaxSizeOfPlace")
+                                               .replace('%', " 10000")
+                                               .replace('$', " 10000")}));
+    EXPECT_EQ(G.Room.ExtentY, 10000 * 36288);
+}
+
+// The load buttons hand over to the Open command, the dialog starting in the
+// user's folder or the worksheets; a cancelled or unknown scene brings the
+// chooser back, a scene of a known environment ends the flow.
+TEST_F(NewPlace, TheLoadButtonsRunTheOpenCommand)
+{
+    QStringList folders;
+    int opened = 0;
+    auto load = [](int button) {
+        TestDialogs().ExpectModal("EnvSelect", [button](Form& f) {
+            auto& chooser = dynamic_cast<EnvSelect&>(f);
+            Activate(chooser);
+            EXPECT_TRUE(chooser.Command2->Enabled());
+            ClickButton(button == 2 ? *chooser.Command2 : *chooser.Command3);
+        });
+    };
+    load(2);  // cancelled
+    load(3);  // a scene of no known environment
+    load(2);  // a scene of the Garden
+    start([&](Main& m) {
+        m.OpenCommand = [&](const QString& folder) {
+            folders << folder;
+            EXPECT_EQ(G.EnvironmentIndex, -1);
+            if (++opened == 1) return;
+            G.SceneFileName = QStringLiteral("/tmp/scene%1.dvp").arg(opened);
+            G.EnvironmentIndex = opened == 2 ? -1 : kGarden;
+            G.EnvFolder = G.EnvironmentTable[kGarden - 1][0];
+        };
+    });
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(folders, QStringList({G.UserDir, G.WorksheetDir, G.UserDir}));
+    EXPECT_TRUE(modals().filter("Floors").isEmpty());
+    EXPECT_FALSE(Ending());
+    EXPECT_EQ(G.HomeEnvironmentFolder, G.EnvFolder);
+    EXPECT_TRUE(main->isVisible());
+}
+
+TEST(PlacePreview, LargeSizesAreFittedBeforeDrawing)
+{
+    G = SceneState();
+    G.PlanInfo.floor_colour = 0x3366CC;
+    RecordingDc dc;
+    // 30 m by 20 m at 3 m, in metres: 450 by 300 by 45 preview units.
+    float W = 450, L = 300, H = 45;
+    Floors::DrawPlacePreview(dc, W, L, H, 100, 120);
+    EXPECT_FLOAT_EQ(W, 100);
+    EXPECT_NEAR(L, 66.67f, 0.01f);
+    EXPECT_FLOAT_EQ(H, 10);
+    // The floor, the back wall and the side wall, each with its brush; then
+    // the open side and the top.
+    QStringList ops;
+    std::vector<ColorRef> brushes;
+    std::vector<std::vector<QPoint>> shapes;
+    for (const DcCall& c : dc.Calls()) {
+        if (c.op == DcOp::CreateSolidBrush) brushes.push_back(c.c);
+        if (c.op == DcOp::Polygon) ops << "Polygon";
+        if (c.op == DcOp::Polyline) ops << "Polyline";
+        if (c.op == DcOp::Polygon || c.op == DcOp::Polyline) shapes.push_back(c.points);
+    }
+    EXPECT_EQ(ops, QStringList({"Polygon", "Polygon", "Polygon", "Polyline", "Polyline"}));
+    EXPECT_EQ(brushes, std::vector<ColorRef>({0x3366CC, 0x999999, 0xBBBBBB}));
+    EXPECT_TRUE(dc.Undeleted().empty());
+    // The floor's first corner: (-50, -33.33) at height 0.
+    ASSERT_EQ(shapes[0].size(), 4u);
+    EXPECT_EQ(shapes[0][0], QPoint(RoundHalfEven((-50 - 33.333) * 0.866025404 + 100), RoundHalfEven(8.333 + 120)));
+    // The top is closed; the back wall rises H above the floor.
+    ASSERT_EQ(shapes[4].size(), 5u);
+    EXPECT_EQ(shapes[4].front(), shapes[4].back());
+    EXPECT_EQ(shapes[1][1].y(), shapes[1][0].y() - 10);
+
+    // A small place is drawn as it is.
+    W = 60, L = 75, H = 37.5f;
+    Floors::DrawPlacePreview(dc, W, L, H, 0, 0);
+    EXPECT_FLOAT_EQ(W, 60);
+    EXPECT_FLOAT_EQ(L, 75);
+    EXPECT_FLOAT_EQ(H, 37.5f);
+}
+
+TEST_F(NewPlace, ThePreviewFollowsTheTypedSizes)
+{
+    ExpectChoice(kHome);
+    ExpectPlaceDialog([](Floors& floors) {
+        auto floorPixels = [&floors] {
+            Settle();
+            const QImage shot = floors.Picture1->Surface();
+            const QRgb colour = Rgb(G.PlanInfo.floor_colour);
+            int n = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x) n += shot.pixel(x, y) == colour;
+            return n;
+        };
+        const int first = floorPixels();
+        EXPECT_GT(first, 100);
+        Type(*floors.Text1, QStringLiteral("6"));
+        EXPECT_GT(floorPixels(), first * 5 / 4);
+        Type(*floors.Text1, QStringLiteral("3"));
+        EXPECT_LT(floorPixels(), first);
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+}
+
+}  // namespace
