@@ -1,10 +1,11 @@
 #include "app/EnvSelect.h"
 
 #include "app/DialogLook.h"
-#include "platform/Dialogs.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
 #include "views/ViewRender.h"
+
+#include <cstdint>
 
 namespace {
 
@@ -127,8 +128,9 @@ void EnvSelect::ListView1_ItemClick(int index)
 {
     Command1->SetEnabled(true);
     // The entry knows the row it stands for.
-    if (index >= 1 && index <= static_cast<int>(rows_.size()) && rows_[static_cast<size_t>(index - 1)] > 0)
-        SelectedRow = static_cast<int16_t>(rows_[static_cast<size_t>(index - 1)]);
+    if (index < 1 || index > static_cast<int>(rows_.size())) return;
+    const int32_t row = rows_[static_cast<size_t>(index - 1)];
+    if (row > 0 && row <= INT16_MAX) SelectedRow = static_cast<int16_t>(row);
 }
 
 void EnvSelect::ListView1_DblClick()
