@@ -89,6 +89,10 @@ void Main::Port::AddListEntry(EnvList list, const ListEntry& entry)
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddEntry(entry);
 }
 
+bool Main::Port::ShowDimensions() { return main.mnu_showDims->Checked(); }
+
+bool Main::Port::ShowWireObjects() { return main.mnu_showWires->Checked(); }
+
 Main::Main() : dorv::Form(QStringLiteral("Main"))
 {
     theMain = this;
@@ -99,6 +103,8 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     SetCaption(dorv::AppTitle());
     makeControls();
     makeMenus();
+    // Each topic connects its menu entries here, one line per topic (see the
+    // menus in Main.h).
     Move(600, 600, 12000, 9000);
 }
 
@@ -169,31 +175,6 @@ void Main::makeControls()
     for (int i = 5; i <= 12; ++i) Picture3[i]->SetBackColor(dorv::GetSysColor(5));
 }
 
-void Main::makeMenus()
-{
-    using dorv::Menu;
-    menus_.push_back(std::make_unique<Menu>(MenuBar(), QStringLiteral("mnu_file"), QStringLiteral("&File")));
-    mnu_file = menus_.back().get();
-    mnu_new = new Menu(mnu_file, QStringLiteral("mnu_new"), QStringLiteral("&New"));
-    mnu_new->Click = [this] { mnu_new_Click(); };
-    mnu_exit = new Menu(mnu_file, QStringLiteral("mnu_exit"), QStringLiteral("E&xit"));
-    mnu_exit->Click = [this] { mnu_exit_Click(); };
-
-    menus_.push_back(std::make_unique<Menu>(MenuBar(), QStringLiteral("mnu_view"), QStringLiteral("&View")));
-    mnu_view = menus_.back().get();
-    mnu_toolbar = new Menu(mnu_view, QStringLiteral("mnu_toolbar"), QStringLiteral("&Toolbars"));
-    mnu_toolbar->Click = [this] { mnu_toolbar_Click(); };
-    // The tool strip starts shown, and its entry says so.
-    mnu_toolbar->SetChecked(true);
-    new Menu(mnu_view, QStringLiteral("vw_div1"), QStringLiteral("-"));
-    mnu_showItemGroups = new Menu(mnu_view, QStringLiteral("mnu_showItemGroups"), QStringLiteral("Show Item Groups"));
-    mnu_showItemGroups->Click = [this] { mnu_showItemGroups_Click(); };
-    mnu_showBudgetInfo = new Menu(mnu_view, QStringLiteral("mnu_showBudgetInfo"), QStringLiteral("Show Budget Info"));
-    mnu_showBudgetInfo->Click = [this] { mnu_showBudgetInfo_Click(); };
-    mnu_changeColours = new Menu(mnu_view, QStringLiteral("mnu_changeColours"), QStringLiteral("Change Colours"));
-    mnu_changeColours->Click = [this] { mnu_changeColours_Click(); };
-}
-
 void Main::loadPictures()
 {
     ImageList1.Clear();
@@ -227,6 +208,7 @@ void Main::Form_Load()
     for (int i = 0; i <= 4; ++i) Picture1[i]->SetPicture(ImageList1.Image(2 * i + 1));
     for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));
     PositionToolWindows();
+    mnu_printPreview->SetVisible(false);
     // A tool window the program does not have yet cannot be toggled.
     mnu_showItemGroups->SetEnabled(dorv::Form::Known(QStringLiteral("ItemGroups")));
     mnu_showBudgetInfo->SetEnabled(dorv::Form::Known(QStringLiteral("Budget")));

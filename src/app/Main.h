@@ -42,14 +42,90 @@ public:
     dorv::ImageList ImageList4;  // faces of the change-price button, by currency
 
     // ---- menus ----
+    // The whole menu tree is made with the window (MainMenus.cpp), in menu
+    // order, with its English captions, shortcuts and first states. An entry
+    // whose command lives elsewhere starts disabled and comes alive when its
+    // handler is connected:
+    //
+    //     connectMenu(mnu_open, &Main::mnu_open_Click);     // enables mnu_open
+    //     connectMenu(mnu_languageselect[2], [this] { mnu_languageselect_Click(2); });
+    //
+    // Each topic connects its entries in one member of its own source file
+    // (MainFiles.cpp: `void Main::connectFileMenus()`, ...), declared below
+    // under the topic's comment and called from the constructor, after
+    // makeMenus(), one line per topic. The tool and command buttons that run
+    // the same commands (Picture3, Picture7) call the entry's Click, so they
+    // work as soon as the entry is connected.
+    void connectMenu(dorv::Menu* entry, void (Main::*handler)());
+    void connectMenu(dorv::Menu* entry, std::function<void()> handler);
+
+    // File
     dorv::Menu* mnu_file = nullptr;
     dorv::Menu* mnu_new = nullptr;
+    dorv::Menu* mnu_open = nullptr;
+    dorv::Menu* mnu_save = nullptr;
+    dorv::Menu* mnu_saveas = nullptr;
+    dorv::Menu* mnu_export = nullptr;
+    dorv::Menu* mnu_examples = nullptr;
+    dorv::Menu* mnu_snapshot = nullptr;  // submenu
+    dorv::Menu* mnu_snapToFile = nullptr;
+    dorv::Menu* mnu_snapToClip = nullptr;
+    dorv::Menu* mnu_snapItem = nullptr;  // submenu
+    dorv::Menu* mnu_snapItemToFile = nullptr;
+    dorv::Menu* mnu_snapItemToClip = nullptr;
+    dorv::Menu* mnu_print = nullptr;
+    dorv::Menu* mnu_printPreview = nullptr;
+    dorv::Menu* mnu_printSetup = nullptr;
+    dorv::Menu* mnu_language = nullptr;  // submenu
+    // English, Portuguese, English | Portuguese, Portuguese | English.
+    std::array<dorv::Menu*, 4> mnu_languageselect{};
     dorv::Menu* mnu_exit = nullptr;
+    // Edit (also the canvas popup)
+    dorv::Menu* mnu_edit = nullptr;
+    dorv::Menu* mnu_zoom = nullptr;  // shown only in the popup
+    dorv::Menu* ed_div3 = nullptr;   // idem
+    dorv::Menu* mnu_rotateItem = nullptr;
+    dorv::Menu* mnu_undo = nullptr;
+    dorv::Menu* mnu_redo = nullptr;
+    dorv::Menu* mnu_cut = nullptr;
+    dorv::Menu* mnu_copy = nullptr;
+    dorv::Menu* mnu_paste = nullptr;
+    dorv::Menu* mnu_delete = nullptr;
+    dorv::Menu* mnu_changePrice = nullptr;
+    dorv::Menu* mnu_snap = nullptr;
+    // Options
+    dorv::Menu* mnu_options = nullptr;
+    dorv::Menu* mnu_showAllGroups = nullptr;
+    dorv::Menu* mnu_showDims = nullptr;
+    dorv::Menu* mnu_showTips = nullptr;
+    dorv::Menu* mnu_oneClickZoom = nullptr;
+    dorv::Menu* mnu_showWallBar = nullptr;
+    dorv::Menu* mnu_showItemsSheet = nullptr;
+    dorv::Menu* mnu_zoomIn = nullptr;
+    dorv::Menu* mnu_zoomOut = nullptr;
+    dorv::Menu* opt_div2 = nullptr;
+    dorv::Menu* mnu_showWires = nullptr;
+    // View
     dorv::Menu* mnu_view = nullptr;
     dorv::Menu* mnu_toolbar = nullptr;
+    dorv::Menu* mnu_statusBar = nullptr;
     dorv::Menu* mnu_showItemGroups = nullptr;
     dorv::Menu* mnu_showBudgetInfo = nullptr;
     dorv::Menu* mnu_changeColours = nullptr;
+    dorv::Menu* mnu_showGraph = nullptr;  // submenu
+    dorv::Menu* mnu_showSheet = nullptr;
+    dorv::Menu* mnu_showPieChart = nullptr;
+    dorv::Menu* mnu_showBargraph = nullptr;
+    dorv::Menu* mnu_showPictogram = nullptr;
+    dorv::Menu* mnu_showLinegraph = nullptr;
+    dorv::Menu* mnu_rotateWall = nullptr;
+    dorv::Menu* mnu_planView = nullptr;
+    dorv::Menu* mnu_3DView = nullptr;
+    dorv::Menu* mnu_wallView = nullptr;
+    // Help
+    dorv::Menu* mnu_help = nullptr;
+    dorv::Menu* mKelmoOnTheWeb = nullptr;
+    dorv::Menu* mnu_about = nullptr;
 
     // ---- state ----
     // 8 while minimised, plus 1, 2, 4 for the item-groups, budget and colours
@@ -94,6 +170,15 @@ public:
     void mnu_showItemGroups_Click();
     void mnu_showBudgetInfo_Click();
     void mnu_changeColours_Click();
+    // Option toggles: each flips its own check mark, and the views that read
+    // it are drawn again.
+    void mnu_snap_Click();
+    void mnu_showDims_Click();
+    void mnu_showWires_Click();
+    void mnu_showItemsSheet_Click();
+    // The check mark of the language entry whose pair of languages (interface,
+    // item texts) is the current one; none for any other pair.
+    void mnu_languageselect_setchecks();
 
     // The scene path in a command line: the whole line when it is longer than
     // 4 characters, with one leading and then one trailing double quote
@@ -141,6 +226,8 @@ private:
         void AddDefaultListPicture(EnvList list, const QString& key) override;
         void ClearListEntries(EnvList list) override;
         void AddListEntry(EnvList list, const ListEntry& entry) override;
+        bool ShowDimensions() override;
+        bool ShowWireObjects() override;
 
     private:
         Main& main;

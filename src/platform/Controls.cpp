@@ -354,8 +354,13 @@ void Menu::SetChecked(bool checked)
     action_->setChecked(checked);
 }
 
-bool Menu::Enabled() const { return action_->isEnabled(); }
-void Menu::SetEnabled(bool enabled) { action_->setEnabled(enabled); }
+// A hidden action reads as disabled in Qt; the entry keeps its own state.
+bool Menu::Enabled() const { return enabled_; }
+void Menu::SetEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    action_->setEnabled(enabled);
+}
 bool Menu::Visible() const { return action_->isVisible(); }
 void Menu::SetVisible(bool visible) { action_->setVisible(visible); }
 void Menu::SetShortcut(const QString& keys) { action_->setShortcut(QKeySequence(keys)); }

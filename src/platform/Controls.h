@@ -206,6 +206,7 @@ private:
     Menu* parent_ = nullptr;
     std::vector<Menu*> entries_;
     bool checked_ = false;
+    bool enabled_ = true;
 };
 
 // Pictures numbered from 1, optionally with a key. A number may be left
