@@ -1,0 +1,370 @@
+// The item palette: its cells as painted (pixels and recorded calls), its
+// height, the cell under a point; and the canvas hit tests of the plan and
+// of the wall view.
+#include "platform/PainterDc.h"
+#include "platform/RecordingDc.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "support/SampleItems.h"
+#include "views/Palette.h"
+#include "views/ViewRender.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace DrawMod;
+using dorv::DcCall;
+using dorv::DcOp;
+
+namespace {
+constexpr int32_t kRed = 0x2020C0;
+constexpr int32_t kGreen = 0x20A020;
+constexpr int32_t kBlue = 0xC02020;
+constexpr int32_t kFrame = 0xCCCCCC;
+constexpr int kWidth = 160, kHeight = 400;
+
+int32_t Rgb(const QImage& img, int x, int y)
+{
+    const QRgb p = img.pixel(x, y);
+    return qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16);
+}
+
+std::vector<const DcCall*> Calls(const std::vector<DcCall>& calls, DcOp op)
+{
+    std::vector<const DcCall*> out;
+    for (const DcCall& c : calls)
+        if (c.op == op) out.push_back(&c);
+    return out;
+}
+
+class Palette : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        G = SceneState();
+        G.PlanScale = G.IsoScale = G.WallScale = 1.0f / 400;
+        // At 1/400: a desk 100 x 50 pixels (cell 127), a shelf 20 x 60
+        // (cell 87), a bin 40 x 40 (cell 67).
+        Add(TestItems::BoxItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Desk", 40000, 20000, 30000, kRed));
+        Add(TestItems::BoxItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Shelf", 8000, 24000, 60000, kGreen));
+        Add(TestItems::BoxItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Bin", 16000, 16000, 16000, kBlue));
+    }
+    void Add(const ItemRecord& item)
+    {
+        G.Palette.push_back(item);
+        G.PaletteCount = static_cast<int32_t>(G.Palette.size());
+    }
+    QImage Paint(int32_t vScroll, int height = kHeight)
+    {
+        QImage img(kWidth, height, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        dorv::ImageDc dc(&img, 96);
+        DrawItemPalette(dc, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount, 0, vScroll, kWidth,
+                        float(height));
+        return img;
+    }
+    std::vector<DcCall> Record(int32_t vScroll, int height = kHeight)
+    {
+        dorv::RecordingDc dc;
+        DrawItemPalette(dc, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount, 0, vScroll, kWidth,
+                        float(height));
+        EXPECT_TRUE(dc.Undeleted().empty());
+        return dc.Calls();
+    }
+    int32_t Hit(int32_t py, CellRect& rect, int32_t vScroll = 0)
+    {
+        return HitTestItemPalette(0, py, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount, 0,
+                                  vScroll, kWidth, kHeight, rect);
+    }
+    static QStringList Names(const std::vector<DcCall>& calls)
+    {
+        QStringList names;
+        for (const DcCall* c : Calls(calls, DcOp::TextOut)) names << c->text;
+        return names;
+    }
+};
+
+TEST_F(Palette, EmptyPaletteDrawsNothingMeasuresNothingAndHitsTheFirstCell)
+{
+    G.Palette.clear();
+    G.PaletteCount = 0;
+    EXPECT_TRUE(Record(0).empty());
+    EXPECT_EQ(MeasureItemListHeight(G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount), 0);
+    CellRect rect{1, 2, 3, 4};
+    EXPECT_EQ(Hit(50, rect), 0);
+    EXPECT_EQ(rect.left, 1);
+    EXPECT_EQ(rect.bottom, 4);
+    // A count beyond what the array holds is not read past its end.
+    G.PaletteCount = 5;
+    EXPECT_TRUE(Record(0).empty());
+}
+
+TEST_F(Palette, CellsStackFromAboveTheTopAndTheHeightCountsThemAll)
+{
+    EXPECT_EQ(MeasureItemListHeight(G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount),
+              127 + 87 + 67 + 27);
+    // Cells: -20 .. 107, 107 .. 194, 194 .. 261.
+    CellRect rect;
+    EXPECT_EQ(Hit(0, rect), 0);  // the first 20 content pixels belong to the first cell
+    EXPECT_EQ(Hit(106, rect), 0);
+    EXPECT_EQ(Hit(107, rect), 1);
+    EXPECT_EQ(Hit(193, rect), 1);
+    EXPECT_EQ(Hit(194, rect), 2);
+    EXPECT_EQ(Hit(260, rect), 2);
+    // The picture's box of the bin: 40 x 40 centred across 160, around the
+    // middle of its 67-pixel cell below the 27-pixel margin.
+    EXPECT_EQ(rect.left, 60);
+    EXPECT_EQ(rect.right, 100);
+    EXPECT_EQ(rect.top, 194 + 47 - 20);
+    EXPECT_EQ(rect.bottom, 194 + 47 + 20);
+    // Below the last cell: 0, and the rectangle stays as it was.
+    const CellRect before = rect;
+    EXPECT_EQ(Hit(261, rect), 0);
+    EXPECT_EQ(rect.top, before.top);
+    EXPECT_EQ(rect.left, before.left);
+    // Scrolled, the box is given in window pixels.
+    EXPECT_EQ(Hit(210, rect, 100), 2);
+    EXPECT_EQ(rect.top, before.top - 100);
+}
+
+TEST_F(Palette, EachCellShowsItsPictureFrameAndName)
+{
+    const QImage img = Paint(0);
+    // The desk, 100 x 50, sits in the middle of a 100 x 100 square that
+    // starts 27 below its cell's top (-20): rows 32 to 81, columns 30 to 129.
+    EXPECT_EQ(Rgb(img, 80, 57), kRed);
+    EXPECT_EQ(Rgb(img, 35, 36), kRed);
+    EXPECT_EQ(Rgb(img, 80, 28), 0xFFFFFF);  // above the picture
+    EXPECT_EQ(Rgb(img, 80, 86), 0xFFFFFF);  // below it
+    // The shelf, 20 x 60, is taller than wide: it starts 27 below its top.
+    EXPECT_EQ(Rgb(img, 80, 107 + 27 + 30), kGreen);
+    EXPECT_EQ(Rgb(img, 65, 107 + 27 + 30), 0xFFFFFF);
+    // The frames: from x 2 to width - 2, 22 below each cell's top to 19
+    // below its end.
+    EXPECT_EQ(Rgb(img, 80, 2), kFrame);
+    EXPECT_EQ(Rgb(img, 2, 50), kFrame);
+    EXPECT_EQ(Rgb(img, 158, 50), kFrame);
+    EXPECT_EQ(Rgb(img, 80, 107 + 22), kFrame);
+
+    const std::vector<DcCall> calls = Record(0);
+    const auto texts = Calls(calls, DcOp::TextOut);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0]->text, "Desk");
+    EXPECT_EQ(texts[0]->b, -20 + 127 + 2);
+    EXPECT_EQ(texts[1]->text, "Shelf");
+    EXPECT_EQ(texts[1]->b, 107 + 87 + 2);
+    EXPECT_EQ(texts[2]->b, 194 + 67 + 2);
+    // Names are centred: the text starts half its width left of the middle.
+    dorv::RecordingDc measure;
+    const dorv::GdiObject font = dorv::CreateFontA(-dorv::MulDiv(10, 96, 72), 0, 0, 400, "Arial");
+    measure.SelectObject(font);
+    const int tw = measure.GetTextExtentPoint32A("Shelf").width();
+    EXPECT_NEAR(texts[1]->a, 80 - tw / 2, 1);
+    // The font is 10-point regular Arial, selected back out and deleted.
+    const auto fonts = Calls(calls, DcOp::CreateFont);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(dorv::DescribeGdiObject(font).face, "Arial");
+    measure.SelectObject(0);
+    dorv::DeleteObject(font);
+}
+
+TEST_F(Palette, ScrolledPaletteSkipsCellsAboveAndStopsOnceTheWindowIsFull)
+{
+    // Scrolled by 110 content pixels, the desk's cell (ending at 107) is
+    // passed over; the shelf's cell starts 3 pixels above the window.
+    std::vector<DcCall> calls = Record(110);
+    EXPECT_EQ(Names(calls), QStringList({"Shelf", "Bin"}));
+    EXPECT_EQ(Calls(calls, DcOp::TextOut)[0]->b, 107 - 110 + 87 + 2);
+    // A window 150 pixels high is filled by the desk's cell and the shelf's,
+    // which runs past its foot: the bin is not drawn.
+    calls = Record(0, 150);
+    EXPECT_EQ(Names(calls), QStringList({"Desk", "Shelf"}));
+
+    const QImage img = Paint(110);
+    EXPECT_EQ(Rgb(img, 80, 107 - 110 + 27 + 30), kGreen);
+}
+
+TEST_F(Palette, DisabledPaletteDrawsGhostsWithoutNamesAndKeepsTheFrames)
+{
+    G.PaletteDisabled = true;
+    const std::vector<DcCall> calls = Record(0);
+    EXPECT_TRUE(Calls(calls, DcOp::TextOut).empty());
+    const QImage img = Paint(0);
+    const int32_t ghost = Rgb(img, 80, 57);
+    EXPECT_NE(ghost, kRed);
+    EXPECT_EQ(ghost, 0xEEEEEE);
+    EXPECT_EQ(Rgb(img, 80, 2), kFrame);
+}
+
+TEST_F(Palette, TheViewOfAnEntryIsTheOneItWillBeDroppedIn)
+{
+    // Turned once, the desk stands 50 wide and 100 deep: a taller cell.
+    G.Palette[0].ViewIndex = 1;
+    EXPECT_EQ(MeasureItemListHeight(G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount),
+              127 + 87 + 67 + 27);
+    const QImage img = Paint(0);
+    EXPECT_EQ(Rgb(img, 80, 7 + 50), kRed);
+    // 50 wide now: columns 55 to 104.
+    EXPECT_EQ(Rgb(img, 52, 57), 0xFFFFFF);
+    EXPECT_EQ(Rgb(img, 56, 57), kRed);
+    EXPECT_EQ(Rgb(img, 107, 57), 0xFFFFFF);
+}
+
+TEST_F(Palette, WallItemsShowTheirFrontAtTheWallScaleInTheWallView)
+{
+    G = SceneState();
+    G.PlanScale = 1.0f / 400;
+    G.WallScale = 1.0f / 800;
+    // A window 80 000 wide and 40 000 high: at 1/800 its front is 100 x 50.
+    Add(TestItems::WallItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Window", 80000, 40000, kBlue));
+    G.ViewMode = 2;
+    EXPECT_EQ(PaletteMode(), 2);
+    EXPECT_EQ(MeasureItemListHeight(G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount),
+              127 + 27);
+    QImage img = Paint(0);
+    // The front: a blue frame round a white pane, rows 32 to 81.
+    EXPECT_EQ(Rgb(img, 34, 57), kBlue);
+    EXPECT_EQ(Rgb(img, 80, 57), 0xFFFFFF);
+    EXPECT_EQ(Rgb(img, 80, 34), kBlue);
+    // The 3D view and the spreadsheet show the palette kind chosen.
+    G.ViewMode = 1;
+    G.PaletteKind = 2;
+    EXPECT_EQ(PaletteMode(), 2);
+    G.PaletteKind = 0;
+    EXPECT_EQ(PaletteMode(), 0);
+    G.ViewMode = 3;
+    EXPECT_EQ(PaletteMode(), 0);
+    // In the plan the same window is drawn from above at the plan scale: 200
+    // pixels wide and thin.
+    G.ViewMode = 0;
+    img = Paint(0);
+    EXPECT_EQ(Rgb(img, 80, 57), 0xFFFFFF);
+}
+
+// ---- the canvas hit tests ----
+
+class HitTests : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        G = SceneState();
+        G.PlanScale = G.WallScale = 1.0f / 400;
+        CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 5, 4, 2.5f, 0x808080, 0xC0C0C0);
+    }
+    int32_t Place(ItemRecord item, float x, float y, int16_t view = 0)
+    {
+        item.X = x;
+        item.Y = y;
+        item.ViewIndex = view;
+        G.PlacedItems.resize(static_cast<size_t>(G.PlacedItemCount) + 1);
+        G.PlacedItems[static_cast<size_t>(G.PlacedItemCount)] = item;
+        return G.PlacedItemCount++;
+    }
+    int32_t Plan(int32_t px, int32_t py, int16_t viewMode = 0)
+    {
+        return HitTestPlanItem(viewMode, G.SceneShapes, G.SceneShapeCount, G.PlacedItems, G.PlacedItemCount, px, py,
+                               grabX, grabY, G.PlanScale);
+    }
+    int32_t Wall(int32_t px)
+    {
+        int32_t unusedY = 12345;
+        const int32_t r =
+            HitTestWallItem(G.SceneShapes, G.SceneShapeCount, G.PlacedItems, G.PlacedItemCount, px, 0, grabX, unusedY);
+        EXPECT_EQ(unusedY, 12345);
+        return r;
+    }
+    void ShowWall(int32_t wall)
+    {
+        ASSERT_TRUE(GetWallViewRecord(G.WallView, wall, G.Room, G.PlacedItems, G.PlacedItemCount, G.SceneShapes,
+                                      G.SceneShapeCount));
+    }
+    int32_t grabX = 0, grabY = 0;
+};
+
+TEST_F(HitTests, PlanHitsTheLastItemUnderThePointNeverARoomSectionOrAWallItem)
+{
+    // A table 100 x 50 pixels centred at (40, 20); a lamp 20 x 20 at (60, 30)
+    // on it, later in the list.
+    const int32_t table =
+        Place(TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, "Home\\Table", 40000, 20000, 30000, kRed), 16000,
+              8000);
+    const int32_t lamp =
+        Place(TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, "Home\\Lamp", 8000, 8000, 60000, kGreen), 24000,
+              12000);
+    EXPECT_EQ(Plan(60, 30), lamp);
+    EXPECT_EQ(grabX, 0);
+    EXPECT_EQ(grabY, 0);
+    EXPECT_EQ(Plan(0, 10), table);
+    EXPECT_EQ(grabX, -40);
+    EXPECT_EQ(grabY, -10);
+    // The table's box runs from -10 to 90 across and -5 to 45 down: its
+    // edges are outside.
+    EXPECT_EQ(Plan(-10, 20), -1);
+    EXPECT_EQ(Plan(-9, 20), table);
+    EXPECT_EQ(Plan(89, 44), table);
+    EXPECT_EQ(Plan(40, 45), -1);
+    // Only in the plan.
+    EXPECT_EQ(Plan(60, 30, 1), -1);
+    EXPECT_EQ(Plan(60, 30, 2), -1);
+    // The floor lies under every point, and a wall item is not taken in the
+    // plan even where it lies on top.
+    EXPECT_EQ(Plan(-200, -200), -1);
+    Place(TestItems::WallItem(G.SceneShapes, G.SceneShapeCount, "Home\\Window", 40000, 30000, kBlue), 16000, 8000);
+    EXPECT_EQ(Plan(0, 10), table);
+}
+
+TEST_F(HitTests, WallItemsAreHitOnlyOnTheWallTheyFace)
+{
+    // A window 40 000 wide (100 pixels) centred 40 pixels right of the
+    // middle of the north wall, facing it.
+    ShowWall(0);
+    ASSERT_EQ(G.WallView.Side, 0);
+    const int32_t window =
+        Place(TestItems::WallItem(G.SceneShapes, G.SceneShapeCount, "Home\\Window", 40000, 30000, kBlue), 16000,
+              G.WallView.CentreY + 1000, 0);
+    // A floor item under it is never hit in the wall view.
+    Place(TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, "Home\\Desk", 40000, 20000, 30000, kRed), 16000, 0);
+    EXPECT_EQ(Wall(40), window);
+    EXPECT_EQ(Wall(-9), window);
+    EXPECT_EQ(Wall(-10), -1);  // on its edge
+    EXPECT_EQ(Wall(90), -1);
+    EXPECT_EQ(Wall(-100), -1);
+    // The grab offset is what the wall drag adds back: X = (px + grab) / scale.
+    EXPECT_EQ(Wall(10), window);
+    EXPECT_FLOAT_EQ((10 + grabX) / G.WallScale, 16000);
+    // Turned to face another wall, it is not on this one.
+    G.PlacedItems[static_cast<size_t>(window)].ViewIndex = 2;
+    EXPECT_EQ(Wall(40), -1);
+    // On the south wall, which runs the other way on the screen, it is now
+    // found left of the middle.
+    ShowWall(2);
+    ASSERT_EQ(G.WallView.Side, 2);
+    EXPECT_EQ(Wall(-40), window);
+    EXPECT_EQ(Wall(40), -1);
+    EXPECT_FLOAT_EQ((-(-40) + grabX) / G.WallScale, 16000);
+}
+
+TEST_F(HitTests, OnTheSideWallsTheItemIsFoundAlongY)
+{
+    int sides = 0;
+    for (int32_t wall = 0; wall < G.Room.WallSectionCount; ++wall) {
+        ShowWall(wall);
+        const int16_t side = G.WallView.Side;
+        if (side != 1 && side != 3) continue;
+        ++sides;
+        G.PlacedItemCount = G.Room.FirstRealItem;
+        const int32_t item =
+            Place(TestItems::WallItem(G.SceneShapes, G.SceneShapeCount, "Home\\Board", 20000, 30000, kBlue),
+                  G.WallView.CentreX, 8000, side);
+        // West runs with -Y on the screen, east with +Y.
+        const int32_t px = side == 1 ? -20 : 20;
+        EXPECT_EQ(Wall(px), item) << "side " << side;
+        const float d = float(px);
+        const float y = side == 1 ? (-d + grabX) / G.WallScale : (d + grabX) / G.WallScale;
+        EXPECT_FLOAT_EQ(y, 8000) << "side " << side;
+        EXPECT_EQ(Wall(-px), -1) << "side " << side;
+    }
+    EXPECT_EQ(sides, 2);
+}
+
+}  // namespace
