@@ -73,6 +73,12 @@ public:
     // the wire frames of the items off the current wall.
     virtual bool ShowDimensions() { return false; }
     virtual bool ShowWireObjects() { return false; }
+
+    // The spreadsheet panel: the page number in its page box (the whole
+    // number the box reads, which may be 0 or less) and whether its Display
+    // Items box is ticked. Without the panel: page 1, with the pictures.
+    virtual int32_t SpreadsheetPage() { return 1; }
+    virtual bool SpreadsheetShowsItems() { return true; }
 };
 
 // The installed port (a do-nothing port when none is installed).

@@ -6,6 +6,7 @@
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/WindowPort.h"
+#include "views/Graphs.h"
 #include "views/PictureEngine.h"
 
 #include <QElapsedTimer>
@@ -155,8 +156,10 @@ void DrawCurrentView(const ViewDrawing& v)
     case 2:
         DrawWall(v);
         break;
+    case 3:
+        Graphs::DrawSheetOrGraphView(v);
+        break;
     default:
-        // The spreadsheet and the charts are drawn by their own painters.
         break;
     }
     dc.SelectObject(oldPen);

@@ -31,6 +31,9 @@ struct ViewDrawing {
     bool showDims = false, showWires = false;
     bool singleItem = false;  // only the selected item, with no frame or dimensions
     int16_t page = 1;         // the spreadsheet page on the printer
+    // The area the spreadsheet and the charts fill (the printer's or the
+    // preview's page); 0 fills the view canvas.
+    int32_t areaWidth = 0, areaHeight = 0;
 };
 
 // The scene as the screen draws it (G's items, tables, scales, pans and

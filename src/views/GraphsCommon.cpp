@@ -1,0 +1,60 @@
+#include "views/GraphsCommon.h"
+
+#include "views/Graphs.h"
+#include "views/ViewRender.h"
+
+namespace Graphs::Detail {
+
+namespace {
+// Full, dark and pastel colours by group modulo 9 (red in the low byte).
+constexpr int32_t kColours[27] = {
+    0xFF,     0x88FF,   0xFFFF,   0x88FF00, 0xFFFF00, 0xFF8800, 0xFF0088, 0xFF00FF, 0x8800FF,
+    0x88,     0x4488,   0x8888,   0x448800, 0x888800, 0x884400, 0x880044, 0x880088, 0x440088,
+    0x8888FF, 0x88CCFF, 0x88FFFF, 0xCCFF88, 0xFFFF88, 0xFFCC88, 0xFF88CC, 0xFF88FF, 0xCC88FF,
+};
+int32_t Index(int32_t g) { return ((g % 9) + 9) % 9; }
+}  // namespace
+
+ChartFont::ChartFont(dorv::DeviceContext& dc, float width)
+    : dc_(dc), font_(dorv::CreateFontA(ChartFontHeight(8, width), 0, 0, dorv::FW_NORMAL, QStringLiteral("Arial")))
+{
+    old_ = DrawMod::SelectGdiObject(dc_, font_);
+}
+
+ChartFont::~ChartFont()
+{
+    DrawMod::SelectGdiObject(dc_, old_);
+    DrawMod::DeleteGdiObject(font_);
+}
+
+SelectedPen::SelectedPen(dorv::DeviceContext& dc, int32_t style, int32_t width, int32_t colour)
+    : dc_(dc), pen_(dorv::CreatePen(style, width, colour))
+{
+    old_ = DrawMod::SelectGdiObject(dc_, pen_);
+}
+
+SelectedPen::~SelectedPen()
+{
+    DrawMod::SelectGdiObject(dc_, old_);
+    DrawMod::DeleteGdiObject(pen_);
+}
+
+void FillPolygon(dorv::DeviceContext& dc, const QPoint* points, int count, int32_t colour)
+{
+    const dorv::GdiObject brush = dorv::CreateSolidBrush(colour);
+    const dorv::GdiObject old = DrawMod::SelectGdiObject(dc, brush);
+    dc.Polygon(points, count);
+    DrawMod::SelectGdiObject(dc, old);
+    DrawMod::DeleteGdiObject(brush);
+}
+
+int32_t FullColour(int32_t g) { return kColours[Index(g)]; }
+int32_t DarkColour(int32_t g) { return kColours[9 + Index(g)]; }
+int32_t PastelColour(int32_t g) { return kColours[18 + Index(g)]; }
+
+QString SignedNumber(int64_t n)
+{
+    return n < 0 ? QString::number(n) : QStringLiteral(" ") + QString::number(n);
+}
+
+}  // namespace Graphs::Detail

@@ -1,0 +1,63 @@
+#pragma once
+// What the spreadsheet and the four charts share inside the views library:
+// their small-text font, the colour tables, and number labels.
+
+#include "platform/DeviceContext.h"
+#include "platform/Rounding.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace Graphs::Detail {
+
+// The small-text font of a drawing `width` pixels wide (8 points on 600
+// pixels), selected into `dc` for the object's life and then freed.
+class ChartFont {
+public:
+    ChartFont(dorv::DeviceContext& dc, float width);
+    ~ChartFont();
+    ChartFont(const ChartFont&) = delete;
+    ChartFont& operator=(const ChartFont&) = delete;
+
+private:
+    dorv::DeviceContext& dc_;
+    dorv::GdiObject font_, old_;
+};
+
+// A pen selected for the object's life, then the previous one back and the
+// pen freed.
+class SelectedPen {
+public:
+    SelectedPen(dorv::DeviceContext& dc, int32_t style, int32_t width, int32_t colour);
+    ~SelectedPen();
+    SelectedPen(const SelectedPen&) = delete;
+    SelectedPen& operator=(const SelectedPen&) = delete;
+
+private:
+    dorv::DeviceContext& dc_;
+    dorv::GdiObject pen_, old_;
+};
+
+// A polygon filled in `colour` with the pen selected now.
+void FillPolygon(dorv::DeviceContext& dc, const QPoint* points, int count, int32_t colour);
+
+// The colours of group g: full, dark (the 3D sides) and pastel (the legend
+// swatches of the value charts), by g mod 9.
+int32_t FullColour(int32_t g);
+int32_t DarkColour(int32_t g);
+int32_t PastelColour(int32_t g);
+
+// A number as the charts and the spreadsheet write it: one blank, the place
+// of a sign, then the digits.
+QString SignedNumber(int64_t n);
+
+// Rounds a chart coordinate for a drawing call.
+inline int32_t R(double v) { return dorv::RoundHalfEven(v); }
+
+// The light blue and grey of the title bands and frames.
+constexpr int32_t kLightBlue = 0xFFCCCC;
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kGrey = 0xCCCCCC;
+
+}  // namespace Graphs::Detail

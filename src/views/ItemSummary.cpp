@@ -1,0 +1,95 @@
+// The item summary, the comma-separated item list and the spreadsheet's page
+// count.
+#include "views/Graphs.h"
+
+#include "platform/Cp1252.h"
+#include "platform/FileSystem.h"
+#include "scene/LangMod.h"
+#include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+#include "scene/WindowPort.h"
+
+#include <algorithm>
+
+namespace Graphs {
+
+int32_t BuildItemSummary(const std::vector<ItemRecord>& items, int32_t count, std::vector<ItemSummary>& summary,
+                         float& total)
+{
+    summary.clear();
+    total = 0;
+    const int32_t last = std::min<int64_t>(count, static_cast<int64_t>(items.size()));
+    // While prices are in use and something has been paid for, unpriced
+    // items are left out of the summary.
+    const bool skipUnpriced = G.SpentTotal != 0 && !G.PlanInfo.noprices;
+    for (int32_t i = std::max<int32_t>(0, G.Room.FirstRealItem); i < last; ++i) {
+        const ItemRecord& item = items[static_cast<size_t>(i)];
+        if (item.Price <= 0 && skipUnpriced) continue;
+        auto group = std::find_if(summary.begin(), summary.end(),
+                                  [&](const ItemSummary& s) { return s.Name == item.Name; });
+        const float price = item.Price > 0 ? item.Price : 0.0f;
+        if (group == summary.end()) {
+            ItemSummary s;
+            s.Name = item.Name;
+            s.Count = 1;
+            s.FirstItem = i;
+            s.Value = price;
+            summary.push_back(s);
+        } else {
+            ++group->Count;
+            group->Value += price;
+        }
+        total += price;
+    }
+    return static_cast<int32_t>(summary.size());
+}
+
+QByteArray ItemListCsvText(const std::vector<ItemRecord>& items, int32_t count)
+{
+    std::vector<ItemSummary> summary;
+    float total = 0;
+    BuildItemSummary(items, count, summary, total);
+    const QString crlf = QStringLiteral("\r\n");
+    const QString comma = QStringLiteral(",");
+    QString text = LangMod::GetMessage(QStringLiteral("lang_Name")) + comma +
+                   LangMod::GetMessage(QStringLiteral("lang_Number")) + comma +
+                   LangMod::GetMessage(QStringLiteral("lang_Price")) + comma +
+                   LangMod::GetMessage(QStringLiteral("lang_SubTotal")) + crlf;
+    for (const ItemSummary& s : summary) {
+        const float price = items[static_cast<size_t>(s.FirstItem)].Price;
+        // The count after one blank, the place of a sign.
+        text += LangMod::GetPlanInfoText(s.Name.str()) + QStringLiteral(",  ") + QString::number(s.Count) + comma +
+                CommonMod::FormatMoney(price, 0) + comma +
+                CommonMod::FormatMoney(static_cast<float>(price * static_cast<float>(s.Count)), 0) + crlf;
+    }
+    text += QStringLiteral(",,") + LangMod::GetMessage(QStringLiteral("lang_Total")) + comma +
+            CommonMod::FormatMoney(total, 0) + crlf;
+    return dorv::EncodeCp1252(text);
+}
+
+bool ExportItemListCsv(const QString& path, const std::vector<ItemRecord>& items, int32_t count, QString* error)
+{
+    return dorv::WriteWholeFile(path, ItemListCsvText(items, count), error);
+}
+
+int32_t SpreadsheetRowsPerPage(bool showItems)
+{
+    return showItems ? 10 : 20;
+}
+
+int16_t GetSpreadsheetPageCount(const std::vector<ItemRecord>& items, int32_t count, bool showItems)
+{
+    std::vector<ItemSummary> summary;
+    float total = 0;
+    const int64_t groups = BuildItemSummary(items, count, summary, total);
+    const int32_t rows = SpreadsheetRowsPerPage(showItems);
+    const int64_t pages = (groups + rows - 1) / rows;
+    return static_cast<int16_t>(std::clamp<int64_t>(pages, 1, INT16_MAX));
+}
+
+int16_t GetSpreadsheetPageCount(const std::vector<ItemRecord>& items, int32_t count)
+{
+    return GetSpreadsheetPageCount(items, count, Windows().SpreadsheetShowsItems());
+}
+
+}  // namespace Graphs
