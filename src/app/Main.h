@@ -10,6 +10,8 @@
 #include "platform/Controls.h"
 #include "platform/DeviceContext.h"
 #include "platform/Forms.h"
+#include "scene/Records.h"
+#include "scene/ShapeStream.h"
 #include "scene/WindowPort.h"
 
 #include <array>
@@ -180,6 +182,66 @@ public:
     // item texts) is the current one; none for any other pair.
     void mnu_languageselect_setchecks();
 
+    // ---- editing: placed items, the undo history, the clip buffer ----
+    // Every change to the set of placed items goes through these.
+    //
+    // Makes a placed item from `tmpl`, whose picture run lies in `source`
+    // (a catalogue entry in G.CatalogueShapes, or G.ClipItem in
+    // G.ClipParts): copies the run to the end of `shapes`, puts the item at
+    // (x / scale, y / scale) in plan units, records an add step, counts its
+    // price when "Use Prices" is ticked (else sets it to 0) and marks the
+    // scene modified. Items with kItemInFront go right after the section
+    // items, the others at the end. Returns the new item's index, or -1 when
+    // nothing was added (an empty catalogue, or a template whose run does
+    // not lie in `source`).
+    int32_t AddItemFromTemplate(ShapeStream& shapes, int32_t& shapeCount, const ShapeStream& source,
+                                const ItemRecord& tmpl, std::vector<ItemRecord>& items, int32_t& itemCount,
+                                float x, float y, int16_t viewIndex, const RoomRecord& room, float scale);
+    // Removes item `index` of G.PlacedItems, takes its price off the money
+    // spent and writes the budget texts. Its picture run stays in
+    // G.SceneShapes so that an undo step can bring it back.
+    void DeleteItem(std::vector<ItemRecord>& items, int32_t index);
+    // Undo actions.
+    static constexpr int16_t kUndoAdd = 0, kUndoDelete = 1, kUndoRotate = 2, kUndoMove = 3;
+    // Records one step: the action and a copy of items(index) as it is now,
+    // dropping whatever Redo could still replay. A move step of an item that
+    // was first brought from `fromIndex` to the end of the array (a
+    // carrying item pressed on the plan) names that index too, so that
+    // undoing the step puts the item back in its place in the drawing order.
+    void PushUndoRecord(int16_t action, const std::vector<ItemRecord>& items, int32_t index,
+                        int32_t fromIndex = -1);
+    // Withdraws the step just recorded, for an add that is called off at
+    // once (a palette drop released over the palette): the item is deleted
+    // and neither Undo nor Redo will see it.
+    void DiscardLastAdd();
+    // Forgets the whole history: the indexes it holds mean nothing in
+    // another scene.
+    void ClearUndoList();
+    void CopyItemToBuffer(const ItemRecord& item);
+    void PasteItemFromBuffer();
+    void mnu_copy_Click();
+    void mnu_cut_Click();
+    void mnu_paste_Click();
+    void mnu_delete_Click();
+    void mnu_undo_Click();
+    void mnu_redo_Click();
+    void mnu_rotateItem_Click();
+
+    // ---- canvas editing ----
+    // Pushes an item back inside the floor of `room`: its plan picture at
+    // `scale` ends up within the floor less one pixel on each side.
+    static void ClampItemToFloor(ItemRecord& item, const RoomRecord& room, float scale);
+
+    struct UndoRecord {
+        int16_t Action = 0;
+        int32_t ItemIndex = 0;
+        ItemRecord Item;
+        int32_t FromIndex = -1;  // a move step: where the item stood before it was brought to the end
+    };
+    std::vector<UndoRecord> UndoRecords;
+    int32_t UndoPos = 0;  // records applied; Undo reverses the one below
+    int32_t UndoTop = 0;  // valid records; Redo replays up to here
+
     // The scene path in a command line: the whole line when it is longer than
     // 4 characters, with one leading and then one trailing double quote
     // removed; nothing for a shorter line.
@@ -229,8 +291,14 @@ private:
         bool ShowDimensions() override;
         bool ShowWireObjects() override;
 
+        // Until the item-groups window keeps the box, the port remembers
+        // the last state the catalogue loader gave it.
+        void SetUsePricesTicked(bool ticked) override { usePrices = ticked; }
+        bool UsePricesTicked() override { return usePrices; }
+
     private:
         Main& main;
+        bool usePrices = false;
     };
 
     std::vector<std::unique_ptr<dorv::Menu>> menus_;

@@ -46,6 +46,10 @@ void Main::ResetScene()
         G.GraphByReferences[kind] = G.Graph3D[kind] = false;
     }
     G.PlacedItems.assign(1, ItemRecord());
+    // The history and the last hit item name items of the scene that goes:
+    // in the next scene they would act on other items.
+    ClearUndoList();
+    G.HitItem = -1;
 }
 
 void Main::StartNewPlace()

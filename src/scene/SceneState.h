@@ -67,7 +67,7 @@ struct SceneState {
     int32_t SelectedItem = -1;
     int32_t DragItem = -1;
     int32_t WallDragItem = -1;
-    int32_t HitItem = 0;
+    int32_t HitItem = -1;
     int32_t PaletteSelection = 0;
     bool PaletteDisabled = false;
     int16_t PaletteLayout = 0;

@@ -61,6 +61,12 @@ public:
     virtual void SetUsePricesCaption(const QString& text) {}
     virtual void SetUsePricesTicked(bool ticked) {}
 
+    // Whether the "Use Prices" box is ticked: a new item's price then counts
+    // against the budget. Without windows it is not ticked.
+    virtual bool UsePricesTicked() { return false; }
+    // The budget window's spent-so-far and last-item texts.
+    virtual void SetBudgetSpentTexts(const QString& spent, const QString& lastItem) {}
+
     // The main view canvas. Its off-screen surface: a memory context holding
     // a bitmap at least the canvas's size, or nullptr while there is none.
     virtual dorv::DeviceContext* CanvasDC() { return nullptr; }
