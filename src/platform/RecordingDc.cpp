@@ -1,5 +1,7 @@
 #include "platform/RecordingDc.h"
 
+#include "platform/GdiTable.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -92,7 +94,8 @@ GdiObject RecordingDc::SelectObject(GdiObject object)
     DcCall call(DcOp::SelectObject);
     call.object = object;
     call.a = int32_t(previous);
-    call.b = int(DescribeGdiObject(object).kind);
+    call.info = DescribeGdiObject(object);
+    call.b = int(call.info.kind);
     calls_.push_back(std::move(call));
     return previous;
 }
@@ -204,6 +207,19 @@ void RecordingDc::TextOutA(int x, int y, const QString& text)
     call.a = x;
     call.b = y;
     call.text = text;
+    // The text's width and height in the selected font, and the advance of
+    // each character, as a metafile needs them to place the characters.
+    if (const gdi::Entry* f = gdi::Find(font_); f && f->metrics) {
+        const QSize extent = GetTextExtentPoint32A(text);
+        call.c = extent.width();
+        call.d = extent.height();
+        int before = 0;
+        for (int i = 1; i <= text.size(); ++i) {
+            const int upTo = f->metrics->horizontalAdvance(text.left(i));
+            call.counts.push_back(upTo - before);
+            before = upTo;
+        }
+    }
     calls_.push_back(std::move(call));
 }
 

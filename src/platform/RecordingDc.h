@@ -23,8 +23,11 @@ struct DcCall {
     GdiObject object = 0;            // created, deleted or selected object
     int32_t a = 0, b = 0, c = 0, d = 0;  // coordinates, modes, colours
     std::vector<QPoint> points;
-    std::vector<int32_t> counts;     // parts of a poly- call
+    std::vector<int32_t> counts;     // parts of a poly- call; a text's advances
     QString text;
+    // SelectObject: the object as it was when selected (objects made before
+    // the recording began are known only from here).
+    GdiObjectInfo info;
 };
 
 class RecordingDc : public DeviceContext, private GdiObserver {
