@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
 #include <QEventLoop>
@@ -11,7 +12,10 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace dorv {
 
@@ -158,7 +162,77 @@ void DesktopDialogs::PopupMenu(Menu& menu)
     if (QMenu* m = menu.Submenu()) m->exec(QCursor::pos());
 }
 
+bool DesktopDialogs::ShowPrintDialog(QPrinter& printer, PrintPages& pages)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setMinMax(pages.MinPage, pages.MaxPage);
+    if (pages.MaxPage > pages.MinPage) {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    } else {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    }
+    printer.setPrintRange(QPrinter::AllPages);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        pages.FromPage = printer.fromPage();
+        pages.ToPage = printer.toPage();
+    } else {
+        pages.FromPage = pages.ToPage = 0;
+    }
+    return true;
+}
+
+bool DesktopDialogs::ShowPageSetupDialog(QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
 // ---- answers from a script ----
+
+void ScriptedDialogs::ExpectPrintDialog(std::optional<PrintDialogAnswer> answer)
+{
+    Answer a(Kind::Print);
+    a.print = std::move(answer);
+    script_.push_back(std::move(a));
+}
+
+void ScriptedDialogs::ExpectPageSetupDialog(std::optional<PrintDialogAnswer> answer)
+{
+    Answer a(Kind::PageSetup);
+    a.print = std::move(answer);
+    script_.push_back(std::move(a));
+}
+
+namespace {
+
+void applyChoice(QPrinter& printer, const PrintDialogAnswer& choice)
+{
+    if (choice.PrinterName) printer.setPrinterName(*choice.PrinterName);
+    if (choice.Copies) printer.setCopyCount(*choice.Copies);
+    if (choice.Orientation) printer.setPageOrientation(*choice.Orientation);
+    if (choice.PaperSize) printer.setPageSize(QPageSize(*choice.PaperSize));
+}
+
+}  // namespace
+
+bool ScriptedDialogs::ShowPrintDialog(QPrinter& printer, PrintPages& pages)
+{
+    auto a = take(Kind::Print, QStringLiteral("Print: pages %1-%2").arg(pages.MinPage).arg(pages.MaxPage));
+    if (!a || !a->print) return false;
+    applyChoice(printer, *a->print);
+    pages.FromPage = a->print->FromPage;
+    pages.ToPage = a->print->ToPage;
+    return true;
+}
+
+bool ScriptedDialogs::ShowPageSetupDialog(QPrinter& printer)
+{
+    auto a = take(Kind::PageSetup, QStringLiteral("PageSetup"));
+    if (!a || !a->print) return false;
+    applyChoice(printer, *a->print);
+    return true;
+}
 
 void ScriptedDialogs::ExpectMsgBox(int answer)
 {

@@ -7,12 +7,16 @@
 
 #include "platform/DeviceContext.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
 #include <functional>
 #include <optional>
+
+class QPrinter;
 
 namespace dorv {
 
@@ -54,6 +58,25 @@ struct FileDialogAnswer {
     int FilterIndex = 1;
 };
 
+// The print dialog's pages: the range offered and the range chosen. A
+// chosen FromPage of 0 means every page.
+struct PrintPages {
+    int MinPage = 1;
+    int MaxPage = 1;
+    int FromPage = 0;
+    int ToPage = 0;
+};
+// What a scripted print or page-setup dialog chooses. Unset fields keep the
+// printer's setting.
+struct PrintDialogAnswer {
+    std::optional<QString> PrinterName;
+    std::optional<int> Copies;
+    int FromPage = 0;  // 0: all pages
+    int ToPage = 0;
+    std::optional<QPageLayout::Orientation> Orientation;
+    std::optional<QPageSize::PageSizeId> PaperSize;
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -70,6 +93,13 @@ public:
     virtual void RunModal(Form& form) = 0;
     // Shows the entries of `menu` at the mouse; runs the entry chosen.
     virtual void PopupMenu(Menu& menu) = 0;
+    // The print dialog on `printer`: the printer, its copies and the pages.
+    // What the user chooses is set on the printer and in `pages`; false when
+    // cancelled (the printer is then as it was).
+    virtual bool ShowPrintDialog(QPrinter& printer, PrintPages& pages) { return false; }
+    // The page-setup dialog on `printer`: paper and orientation. False when
+    // cancelled.
+    virtual bool ShowPageSetupDialog(QPrinter& printer) { return false; }
 };
 
 // The installed service (the desktop's dialogs unless another is installed).
@@ -95,6 +125,8 @@ public:
     std::optional<ColorRef> ShowColor(ColorRef initial) override;
     void RunModal(Form& form) override;
     void PopupMenu(Menu& menu) override;
+    bool ShowPrintDialog(QPrinter& printer, PrintPages& pages) override;
+    bool ShowPageSetupDialog(QPrinter& printer) override;
 };
 
 // Answers from a script. Each Expect... adds one answer; each question takes
@@ -114,10 +146,13 @@ public:
     void ExpectModal(const QString& formName, std::function<void(Form&)> script);
     // The name of the popup entry to choose, or "" to choose none.
     void ExpectPopup(const QString& entryName);
+    // The choice of the print or page-setup dialog; nothing cancels it.
+    void ExpectPrintDialog(std::optional<PrintDialogAnswer> answer);
+    void ExpectPageSetupDialog(std::optional<PrintDialogAnswer> answer);
 
     // One line per question, in order: "MsgBox 51: Save changes?",
     // "InputBox: Heading", "Open: Scenes (*.dvp)|*.dvp", "Color", "Modal Floors",
-    // "Popup mnu_edit".
+    // "Popup mnu_edit", "Print: pages 1-3", "PageSetup".
     const QStringList& Asked() const { return asked_; }
     const QStringList& Unexpected() const { return unexpected_; }
     int Pending() const { return int(script_.size()); }
@@ -131,9 +166,11 @@ public:
     std::optional<ColorRef> ShowColor(ColorRef initial) override;
     void RunModal(Form& form) override;
     void PopupMenu(Menu& menu) override;
+    bool ShowPrintDialog(QPrinter& printer, PrintPages& pages) override;
+    bool ShowPageSetupDialog(QPrinter& printer) override;
 
 private:
-    enum class Kind { MsgBox, Input, Open, Save, Color, Modal, Popup };
+    enum class Kind { MsgBox, Input, Open, Save, Color, Modal, Popup, Print, PageSetup };
     struct Answer {
         explicit Answer(Kind k) : kind(k) {}
         Kind kind;
@@ -143,6 +180,7 @@ private:
         std::optional<ColorRef> colour;
         QString name;
         std::function<void(Form&)> script;
+        std::optional<PrintDialogAnswer> print;
     };
     // The next answer when it is of `kind` (and, for a modal window or a
     // popup, for `name`); otherwise logs the question as unexpected.

@@ -1,0 +1,203 @@
+#include "views/Print.h"
+
+#include "platform/Dialogs.h"
+#include "scene/LangMod.h"
+#include "scene/PictureMeasure.h"
+#include "scene/SceneState.h"
+#include "views/ViewRender.h"
+
+#include <QCoreApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+// The printer's context while a print-out is being made.
+dorv::PrinterDc* activeDc = nullptr;
+}  // namespace
+
+namespace Print {
+
+namespace {
+
+QPrinter* printer = nullptr;
+int16_t copies = 1;
+
+void freePrinter()
+{
+    delete printer;
+    printer = nullptr;
+    copies = 1;
+}
+
+}  // namespace
+
+QPrinter& CurrentPrinter()
+{
+    if (!printer) {
+        // The system's default printer, at its own resolution.
+        printer = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine(freePrinter);
+    }
+    return *printer;
+}
+
+int16_t Copies() { return copies; }
+
+bool ShowPrintDialog(dorv::PrintPages& pages)
+{
+    QPrinter& p = CurrentPrinter();
+    p.setCopyCount(copies);
+    const bool chosen = dorv::Dialogs().ShowPrintDialog(p, pages);
+    // Each copy is a print-out of its own: the printer must not repeat each
+    // of them again.
+    copies = static_cast<int16_t>(std::clamp(p.copyCount(), 1, 999));
+    p.setCopyCount(1);
+    return chosen;
+}
+
+void ShowPageSetupDialog()
+{
+    if (!PrinterAvailable()) return;
+    dorv::Dialogs().ShowPageSetupDialog(CurrentPrinter());
+}
+
+bool PrinterAvailable()
+{
+    if (G.PrinterCount >= 0) return G.PrinterCount > 0;
+    const qsizetype count = QPrinterInfo::availablePrinterNames().size();
+    G.PrinterCount = static_cast<int16_t>(std::min<qsizetype>(count, INT16_MAX));
+    return G.PrinterCount > 0;
+}
+
+dorv::PrinterDc* GetPrinterHdc() { return activeDc; }
+
+}  // namespace Print
+
+namespace CommonMod {
+
+namespace {
+
+// The page's drawing size in the printer's pixels (its printable area).
+QSizeF PageSize(QPrinter& printer) { return QSizeF(printer.width(), printer.height()); }
+
+// The heading in the page's upper left corner: black, with a white rim two
+// pixels wide, in 10-point Arial.
+void DrawHeading(dorv::PrinterDc& dc, const QString& title)
+{
+    const dorv::GdiObject font = dorv::CreateFontA(-dorv::MulDiv(10, dc.GetDeviceCaps(dorv::LOGPIXELSY), 72), 0, 0,
+                                                   dorv::FW_NORMAL, QStringLiteral("Arial"));
+    const dorv::GdiObject oldFont = dc.SelectObject(font);
+    const int oldMode = dc.SetBkMode(dorv::TRANSPARENT);
+    const dorv::ColorRef oldColour = dc.SetTextColor(0xFFFFFF);
+    dc.TextOutA(15, 12, title);
+    dc.TextOutA(19, 12, title);
+    dc.TextOutA(19, 16, title);
+    dc.TextOutA(15, 16, title);
+    dc.SetTextColor(0);
+    dc.TextOutA(17, 14, title);
+    dc.SetTextColor(oldColour);
+    dc.SetBkMode(oldMode);
+    dc.SelectObject(oldFont);
+    dorv::DeleteObject(font);
+}
+
+}  // namespace
+
+void PrintCurrentView()
+{
+    dorv::PrintPages pages;
+    int16_t count = 1;
+    pages.MinPage = 1;
+    pages.MaxPage = pages.ToPage = count;
+    pages.FromPage = 0;
+    if (!Print::ShowPrintDialog(pages)) return;
+    const QString title = dorv::InputBox(LangMod::GetMessage(QStringLiteral("lang_EnterPrintTitle")),
+                                         LangMod::GetMessage(QStringLiteral("lang_PrintHeading")), QString());
+    for (int16_t copy = 0; copy < Print::Copies(); ++copy)
+        if (!PrintViewPage(G.ViewMode, title, pages)) break;
+}
+
+bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPages& pages)
+{
+    QPrinter& printer = Print::CurrentPrinter();
+    const QSizeF page = PageSize(printer);
+    Box box;
+    GetItemsExtent(box, viewMode, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount);
+
+    // The size of what is drawn, in units (the page's pixels for the
+    // spreadsheet and charts, which are drawn at scale 1).
+    double w = 0, h = 0, isoPanY = 0;
+    const RoomRecord& room = G.Room;
+    switch (viewMode) {
+    case 0:
+        w = double(box.maxX) - box.minX;
+        h = double(box.maxY) - box.minY;
+        break;
+    case 1:
+        w = double(box.maxX) - box.minX;
+        h = double(box.maxY) - box.minY;
+        isoPanY = -(room.ExtentZ / 2.0) / 512;
+        if (room.ExtentZ > 0) {
+            w = (double(room.ExtentX) + room.ExtentY) * 0.866025404;
+            h = (double(room.ExtentX) + room.ExtentY) * 0.5 + room.ExtentZ + 10000;
+        }
+        break;
+    case 2:
+        // A wall is fitted by its width alone.
+        if (G.WallIndex == 0 || G.WallIndex == 2)
+            w = double(room.ExtentX) + 96000;
+        else if (G.WallIndex == 1 || G.WallIndex == 3)
+            w = double(room.ExtentY) + 96000;
+        break;
+    default:
+        w = page.width();
+        h = page.height();
+        break;
+    }
+    const double sx = w > 0 ? page.width() / w : 0, sy = h > 0 ? page.height() / h : 0;
+    double scale = std::min(sx, sy);
+    if (sx == 0 || sy == 0) scale = sx == 0 ? sy : sx;
+    if (sx == 0 && sy == 0) scale = 1.0;
+
+    // Without a range chosen every page is printed.
+    int first = pages.FromPage, last = pages.ToPage;
+    if (first <= 0) {
+        first = std::max(pages.MinPage, 1);
+        last = std::max(pages.MaxPage, first);
+    }
+    last = std::max(last, first);
+
+    std::unique_ptr<dorv::PrinterDc> dc;
+    for (int number = first; number <= last; ++number) {
+        if (!dc) {
+            dc = std::make_unique<dorv::PrinterDc>(&printer);
+            if (!dc->IsActive()) {
+                dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_CouldntPrint")), dorv::vbExclamation);
+                return false;
+            }
+        } else {
+            dc->NewPage();
+        }
+        activeDc = dc.get();
+        DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, static_cast<float>(page.width() / 2),
+                                                           static_cast<float>(page.height() / 2), 0);
+        v.scale = 1.0;
+        v.dragged = v.wallDragged = -1;
+        v.planScale = v.isoScale = v.wallScale = static_cast<float>(scale);
+        v.planPanX = v.planPanY = v.isoPanX = 0;
+        v.isoPanY = static_cast<float>(isoPanY);
+        v.singleItem = false;
+        v.page = static_cast<int16_t>(number);
+        // The view drawn is the one asked for, whatever the screen shows.
+        const int16_t shown = G.ViewMode;
+        G.ViewMode = viewMode;
+        DrawMod::DrawCurrentView(v);
+        G.ViewMode = shown;
+        if (!title.isEmpty()) DrawHeading(*dc, title);
+        activeDc = nullptr;
+    }
+    if (dc) dc->EndDoc();
+    return true;
+}
+
+}  // namespace CommonMod
