@@ -1,0 +1,296 @@
+// Printing and snapshots of a furnished room: print-outs into PDF files,
+// the print and page-setup dialogs answered by script, placeable Windows
+// metafiles, enhanced metafiles and bitmaps read back from their files, and
+// the clipboard's two pictures.
+#include "platform/ByteIO.h"
+#include "platform/FileSystem.h"
+#include "platform/Metafiles.h"
+#include "platform/PainterDc.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "scene/Stacking.h"
+#include "scene/WindowPort.h"
+#include "support/QtPrint.h"
+#include "support/SampleItems.h"
+#include "support/TempDir.h"
+#include "support/TestDialogs.h"
+#include "views/Metafile.h"
+#include "views/Print.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWidth = 800, kHeight = 600;
+
+struct Port : WindowPort {
+    QSizeF CanvasSize() override { return {kWidth, kHeight}; }
+};
+
+int16_t Word(const QByteArray& b, int at) { return int16_t(uint8_t(b[at]) | (uint8_t(b[at + 1]) << 8)); }
+int32_t Long(const QByteArray& b, int at) { return int32_t(uint16_t(Word(b, at)) | (uint32_t(uint16_t(Word(b, at + 2))) << 16)); }
+
+// Pages of a PDF file as Qt writes them: one page object each.
+int PdfPages(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray pdf = f.readAll();
+    if (!pdf.startsWith("%PDF")) return -1;
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
+}
+
+class Output : public ::testing::Test {
+protected:
+    Port port;
+    TempDir dir;
+
+    void SetUp() override
+    {
+        SetWindows(&port);
+        G = SceneState();
+        G.PlanScale = G.IsoScale = G.WallScale = 1.0f / 400;
+        CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 3, 5, 2.5f, 0x336699, 0x608040);
+        ItemRecord desk = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, "Home\\Desk", 40000, 20000, 30000,
+                                             0x2020C0);
+        desk.X = -40000;
+        desk.Y = 20000;
+        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
+        G.PlacedItems[size_t(G.PlacedItemCount++)] = desk;
+        FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
+                                      G.ViewList, G.ViewListCount);
+        // A printer that writes PDF files stands in for the system's.
+        G.PrinterCount = 1;
+        QPrinter& printer = Print::CurrentPrinter();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.file("out.pdf"));
+        printer.setPageOrientation(QPageLayout::Portrait);
+    }
+    void TearDown() override { SetWindows(nullptr); }
+};
+
+}  // namespace
+
+TEST_F(Output, PrintCommandAsksPagesCopiesAndHeadingThenPrintsEachCopy)
+{
+    dorv::PrintDialogAnswer answer;
+    answer.Copies = 2;
+    TestDialogs().ExpectPrintDialog(answer);
+    TestDialogs().ExpectInputBox(QStringLiteral("Our classroom"));
+    CommonMod::PrintCurrentView();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(TestDialogs().Asked().value(0), QStringLiteral("Print: pages 1-1"));
+    // Two copies are two print-outs of one copy each.
+    EXPECT_EQ(Print::Copies(), 2);
+    EXPECT_EQ(Print::CurrentPrinter().copyCount(), 1);
+    EXPECT_EQ(PdfPages(dir.file("out.pdf")), 1);
+}
+
+TEST_F(Output, CancelledDialogPrintsNothingAndAsksNoHeading)
+{
+    TestDialogs().ExpectPrintDialog(std::nullopt);
+    CommonMod::PrintCurrentView();
+    EXPECT_EQ(TestDialogs().Asked().size(), 1);
+    EXPECT_FALSE(QFile::exists(dir.file("out.pdf")));
+}
+
+TEST_F(Output, PagesOfARangeOrEveryPage)
+{
+    dorv::PrintPages pages;
+    pages.MinPage = 1;
+    pages.MaxPage = 3;
+    pages.FromPage = 2;
+    pages.ToPage = 3;
+    ASSERT_TRUE(CommonMod::PrintViewPage(0, QString(), pages));
+    EXPECT_EQ(PdfPages(dir.file("out.pdf")), 2);
+    // No range chosen: every page from the first, never a page 0.
+    pages.FromPage = 0;
+    pages.ToPage = 3;
+    ASSERT_TRUE(CommonMod::PrintViewPage(1, QStringLiteral("Heading"), pages));
+    EXPECT_EQ(PdfPages(dir.file("out.pdf")), 3);
+    // While printing, and only then, the printer's context is known.
+    EXPECT_EQ(Print::GetPrinterHdc(), nullptr);
+}
+
+TEST_F(Output, PrintOutThatCannotStartIsTold)
+{
+    Print::CurrentPrinter().setOutputFileName(dir.file("no such folder/out.pdf"));
+    TestDialogs().ExpectMsgBox(dorv::vbOK);
+    dorv::PrintPages pages;
+    EXPECT_FALSE(CommonMod::PrintViewPage(0, QString(), pages));
+    ASSERT_EQ(TestDialogs().Asked().size(), 1);
+    EXPECT_TRUE(TestDialogs().Asked()[0].startsWith(QStringLiteral("MsgBox 48:")));
+}
+
+TEST_F(Output, PageSetupOnlyWithAPrinterAndPrinterCountIsRemembered)
+{
+    TestDialogs().ExpectPageSetupDialog([] {
+        dorv::PrintDialogAnswer a;
+        a.Orientation = QPageLayout::Landscape;
+        return a;
+    }());
+    Print::ShowPageSetupDialog();
+    EXPECT_EQ(Print::CurrentPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+
+    G.PrinterCount = 0;
+    Print::ShowPageSetupDialog();  // asks nothing
+    EXPECT_EQ(TestDialogs().Asked().size(), 1);
+    EXPECT_FALSE(Print::PrinterAvailable());
+    G.PrinterCount = -1;
+    const bool available = Print::PrinterAvailable();
+    EXPECT_GE(G.PrinterCount, 0);
+    EXPECT_EQ(available, G.PrinterCount > 0);
+}
+
+TEST(PlaceableHeader, BoundsRoundedHalfToEvenAndChecksum)
+{
+    QByteArray bytes(30, '\x55');
+    Metafile::BuildPlaceableWmfHeader(bytes, Shapes::Box{-25600, -12928, 25728, 12927});
+    EXPECT_EQ(uint32_t(Long(bytes, 0)), 0x9AC6CDD7u);
+    EXPECT_EQ(Word(bytes, 4), 0);
+    EXPECT_EQ(Word(bytes, 6), -100);
+    EXPECT_EQ(Word(bytes, 8), -50);   // -50.5 to the even -50
+    EXPECT_EQ(Word(bytes, 10), 100);  // 100.5 to the even 100
+    EXPECT_EQ(Word(bytes, 12), 50);
+    EXPECT_EQ(Word(bytes, 14), 180);
+    EXPECT_EQ(Long(bytes, 16), 0);
+    uint16_t x = 0;
+    for (int i = 0; i < 20; i += 2) x ^= uint16_t(Word(bytes, i));
+    EXPECT_EQ(uint16_t(Word(bytes, 20)), x);
+    EXPECT_EQ(bytes[22], '\x55');  // only the header is touched
+}
+
+TEST_F(Output, ViewAsPlaceableWindowsMetafileReplacesALongerFileWhole)
+{
+    const QString path = dir.write("plan.wmf", QByteArray(200000, 'x'));
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    dorv::ImageDc reference(&canvas, 96);
+    ASSERT_TRUE(Metafile::SaveViewMetafile(path, reference, true));
+    bool ok = false;
+    const QByteArray file = dorv::ReadWholeFile(path, &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_GT(file.size(), 22 + 18);
+    // The placeable header, then a metafile whose own size covers the rest.
+    uint16_t x = 0;
+    for (int i = 0; i < 20; i += 2) x ^= uint16_t(Word(file, i));
+    EXPECT_EQ(uint16_t(Word(file, 20)), x);
+    const int32_t words = int32_t(uint16_t(Word(file, 22 + 6))) | (int32_t(uint16_t(Word(file, 22 + 8))) << 16);
+    EXPECT_EQ(22 + 2 * words, file.size());
+    EXPECT_EQ(Word(file, file.size() - 2), 0);  // the end record
+    // The bounds are the items' extent in units / 256: the room's floor and
+    // walls are 5 m across and 3 m deep, and a little more.
+    const int left = Word(file, 6), top = Word(file, 8), right = Word(file, 10), bottom = Word(file, 12);
+    EXPECT_GE(right - left, 5 * 36288 / 256);
+    EXPECT_LT(right - left, 6 * 36288 / 256);
+    EXPECT_GE(bottom - top, 3 * 36288 / 256);
+    EXPECT_LT(bottom - top, 4 * 36288 / 256);
+}
+
+TEST_F(Output, ViewAsEnhancedMetafileWithItsDescription)
+{
+    const QString path = dir.file("plan.emf");
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    dorv::ImageDc reference(&canvas, 96);
+    G.ViewMode = 1;
+    ASSERT_TRUE(Metafile::SaveViewMetafile(path, reference, false));
+    bool ok = false;
+    const QByteArray emf = dorv::ReadWholeFile(path, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(uint32_t(Long(emf, 40)), dorv::emr::Signature);
+    EXPECT_EQ(Long(emf, 48), emf.size());
+    EXPECT_EQ(Long(emf, 72), kWidth);  // the reference device
+    QString description;
+    for (int i = 0; i < Long(emf, 60); ++i) description.append(QChar(uint16_t(Word(emf, Long(emf, 64) + 2 * i))));
+    EXPECT_EQ(description, QStringLiteral("Dorv Zorazev") + QChar(0) + QStringLiteral("Drawing") + QChar(0) + QChar(0));
+    // The drawing fits the canvas's width.
+    EXPECT_GE(Long(emf, 8), -2);
+    EXPECT_LE(Long(emf, 16), kWidth + 2);
+    EXPECT_GT(Long(emf, 16) - Long(emf, 8), kWidth / 2);
+}
+
+TEST_F(Output, FileThatCannotBeWrittenIsTold)
+{
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    dorv::ImageDc reference(&canvas, 96);
+    TestDialogs().ExpectMsgBox(dorv::vbOK);
+    TestDialogs().ExpectMsgBox(dorv::vbOK);
+    EXPECT_FALSE(Metafile::SaveViewMetafile(dir.file("missing/plan.emf"), reference, false));
+    QImage picture(20, 10, QImage::Format_RGB32);
+    EXPECT_FALSE(Metafile::SaveBitmapToFile(dir.file("missing/plan.bmp"), picture));
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_FALSE(QFile::exists(dir.file("missing")));
+}
+
+TEST_F(Output, BitmapFileReadsBackAsTheSamePicture)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 200, 30));
+    picture.setPixel(5, 7, qRgb(255, 0, 0));
+    const QString path = dir.file("view.bmp");
+    ASSERT_TRUE(Metafile::SaveBitmapToFile(path, picture));
+    QImage back(path, "BMP");
+    ASSERT_EQ(back.size(), picture.size());
+    EXPECT_EQ(back.pixel(5, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(back.pixel(0, 0), qRgb(10, 200, 30));
+}
+
+TEST_F(Output, ClipboardHoldsTheMetafileAndAPictureOfTheSameDrawing)
+{
+    Metafile::CopyViewToClipboard(false, -1);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasFormat(QString::fromLatin1(Metafile::kEmfMimeType)));
+    const QByteArray emf = data->data(QString::fromLatin1(Metafile::kEmfMimeType));
+    EXPECT_EQ(uint32_t(Long(emf, 40)), dorv::emr::Signature);
+    EXPECT_EQ(Long(emf, 60), 12 + 5);  // the title and five NULs
+    const QImage whole = qvariant_cast<QImage>(data->imageData());
+    ASSERT_EQ(whole.size(), QSize(kWidth, kHeight));
+
+    // The desk alone: fewer records and less ink than the whole view.
+    Metafile::CopyViewToClipboard(true, G.PlacedItemCount - 1);
+    const QMimeData* item = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(item, nullptr);
+    const QByteArray itemEmf = item->data(QString::fromLatin1(Metafile::kEmfMimeType));
+    EXPECT_LT(Long(itemEmf, 52), Long(emf, 52));
+    const QImage alone = qvariant_cast<QImage>(item->imageData());
+    int inkWhole = 0, inkAlone = 0;
+    for (int y = 0; y < kHeight; y += 2)
+        for (int x = 0; x < kWidth; x += 2) {
+            inkWhole += whole.pixel(x, y) != qRgb(255, 255, 255);
+            inkAlone += alone.pixel(x, y) != qRgb(255, 255, 255);
+        }
+    EXPECT_GT(inkAlone, 0);
+    EXPECT_LT(inkAlone, inkWhole);
+}
+
+TEST_F(Output, PaletteItemSnapshotsNeedASelectedItem)
+{
+    QImage panel(186, 200, QImage::Format_RGB32);
+    dorv::ImageDc reference(&panel, 96);
+    EXPECT_FALSE(Metafile::SaveItemMetafile(dir.file("item.wmf"), reference, QSizeF(186, 200), true));
+    EXPECT_FALSE(QFile::exists(dir.file("item.wmf")));
+
+    G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
+    G.PaletteCount = 1;
+    G.CatalogueShapes = G.SceneShapes;
+    G.CatalogueShapeCount = G.SceneShapeCount;
+    ASSERT_TRUE(Metafile::SaveItemMetafile(dir.file("item.wmf"), reference, QSizeF(186, 200), true));
+    bool ok = false;
+    const QByteArray file = dorv::ReadWholeFile(dir.file("item.wmf"), &ok);
+    ASSERT_TRUE(ok);
+    // The item's own picture size as the bounds.
+    EXPECT_EQ(Word(file, 6), 0);
+    EXPECT_GT(Word(file, 10), 0);
+    EXPECT_GT(Word(file, 12), 0);
+    Metafile::CopyItemToClipboard(QSizeF(186, 200));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat(QString::fromLatin1(Metafile::kEmfMimeType)));
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(186, 200));
+}
