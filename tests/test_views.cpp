@@ -8,6 +8,7 @@
 #include "scene/SceneState.h"
 #include "scene/Stacking.h"
 #include "scene/WindowPort.h"
+#include "support/QtPrint.h"
 #include "support/SampleItems.h"
 #include "views/PictureEngine.h"
 #include "views/ViewRender.h"
@@ -47,6 +48,9 @@ struct Port : WindowPort {
     QSizeF CanvasSize() override { return {kWidth, kHeight}; }
     bool ShowDimensions() override { return dims; }
     bool ShowWireObjects() override { return wires; }
+    // The sizes as typed: width, length, height.
+    QString sizes[4] = {{}, QStringLiteral(" 3"), QStringLiteral("5"), QStringLiteral("2.5")};
+    QString PlaceSizeText(int box) override { return box >= 1 && box <= 3 ? sizes[box] : QString(); }
 };
 
 class Views : public ::testing::Test {
@@ -516,8 +520,55 @@ TEST_F(Views, AFlatRoomIn3DHasNoEdges)
     dorv::RecordingDc dc;
     DrawCurrentView(SceneViewDrawing(dc, 400, 300, 600));
     EXPECT_FALSE(Calls(dc.Calls(), DcOp::PolyPolygon).empty());  // the floor
-    EXPECT_TRUE(Calls(dc.Calls(), DcOp::LineTo).empty());
+    // The width and length lines, but no height line and no edges: every
+    // line belongs to a dimension (two pieces and two arrowheads each).
+    EXPECT_EQ(Calls(dc.Calls(), DcOp::TextOut).size(), 2u);
+    EXPECT_EQ(Calls(dc.Calls(), DcOp::LineTo).size(), 2u * (2 + 6));
     EXPECT_TRUE(dc.Undeleted().empty());
+}
+
+TEST_F(Views, DimensionLinesCarryTheTypedSizesInEveryView)
+{
+    G.UnitText = QStringLiteral(" metres");
+    auto labels = [&](int16_t mode, int32_t wall = 0, bool single = false) {
+        dorv::RecordingDc dc;
+        G.ViewMode = mode;
+        G.WallIndex = wall;
+        ViewDrawing v = SceneViewDrawing(dc, 400, 300, 600);
+        v.singleItem = single;
+        DrawCurrentView(v);
+        QStringList texts;
+        for (const DcCall* c : Calls(dc.Calls(), DcOp::TextOut)) texts << c->text;
+        EXPECT_TRUE(dc.Undeleted().empty());
+        return texts;
+    };
+    EXPECT_TRUE(labels(0).isEmpty());  // only while they are shown
+    port.dims = true;
+    EXPECT_EQ(labels(0), QStringList({"3.0 metres", "5.0 metres"}));
+    EXPECT_EQ(labels(1), QStringList({"3.0 metres", "5.0 metres", "2.5 metres"}));
+    // North and south run along the length, west and east along the width;
+    // the wall's name (here the message key: no messages are loaded) above.
+    EXPECT_EQ(labels(2, 0), QStringList({"2.5 metres", "5.0 metres", "lang_NorthWall"}));
+    EXPECT_EQ(labels(2, 1), QStringList({"2.5 metres", "3.0 metres", "lang_WestWall"}));
+    EXPECT_EQ(labels(2, 2), QStringList({"2.5 metres", "5.0 metres", "lang_SouthWall"}));
+    EXPECT_EQ(labels(2, 3), QStringList({"2.5 metres", "3.0 metres", "lang_EastWall"}));
+    // One item alone has none.
+    G.SelectedItem = desk;
+    EXPECT_TRUE(labels(0, 0, true).isEmpty());
+    EXPECT_TRUE(labels(1, 0, true).isEmpty());
+    // A size that is no number is written as typed; halves round to even.
+    port.sizes[1] = QStringLiteral("wide");
+    port.sizes[2] = QStringLiteral("4.25");
+    EXPECT_EQ(labels(0), QStringList({"wide metres", "4.2 metres"}));
+
+    // In the plan: the width line 25.6 pixels left of the floor (which
+    // spans 173 .. 627 by 164 .. 436), drawn 5 pixels further out, and the
+    // length line below it.
+    const QImage img = Render(0);
+    EXPECT_EQ(Rgb(img, 143, 200), 0);
+    EXPECT_EQ(Rgb(img, 150, 200), kBackground);
+    EXPECT_EQ(Rgb(img, 250, 467), 0);
+    EXPECT_EQ(Rgb(img, 250, 460), kBackground);
 }
 
 TEST_F(Views, WallRecordAndScales)

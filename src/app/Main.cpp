@@ -93,6 +93,22 @@ bool Main::Port::ShowDimensions() { return main.mnu_showDims->Checked(); }
 
 bool Main::Port::ShowWireObjects() { return main.mnu_showWires->Checked(); }
 
+QString Main::Port::PlaceSizeText(int box)
+{
+    Floors* floors = Floors::Window();
+    if (!floors) return {};
+    switch (box) {
+    case 1:
+        return floors->Text1->Text();
+    case 2:
+        return floors->Text2->Text();
+    case 3:
+        return floors->Text3->Text();
+    default:
+        return {};
+    }
+}
+
 Main::Main() : dorv::Form(QStringLiteral("Main"))
 {
     theMain = this;

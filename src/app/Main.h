@@ -290,6 +290,7 @@ private:
         void AddListEntry(EnvList list, const ListEntry& entry) override;
         bool ShowDimensions() override;
         bool ShowWireObjects() override;
+        QString PlaceSizeText(int box) override;
 
         // Until the item-groups window keeps the box, the port remembers
         // the last state the catalogue loader gave it.

@@ -85,6 +85,9 @@ public:
     // Items box is ticked. Without the panel: page 1, with the pictures.
     virtual int32_t SpreadsheetPage() { return 1; }
     virtual bool SpreadsheetShowsItems() { return true; }
+    // The sizes as typed in the place-setup dialog, which label the
+    // dimension lines: 1 the width, 2 the length, 3 the height.
+    virtual QString PlaceSizeText(int box) { return {}; }
 };
 
 // The installed port (a do-nothing port when none is installed).

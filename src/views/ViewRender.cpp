@@ -2,14 +2,17 @@
 
 #include "platform/PainterDc.h"
 #include "platform/Rounding.h"
+#include "scene/LangMod.h"
 #include "scene/PictureMeasure.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/WindowPort.h"
+#include "views/DimensionLines.h"
 #include "views/Graphs.h"
 #include "views/PictureEngine.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +26,30 @@ constexpr int32_t kBlack = 0;
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kFrameColour = 0xFFFF00;
 constexpr float kPanStep = 512;  // pans count in steps of 512 units
+
+// A size typed in the place-setup dialog, with one decimal, and the unit:
+// " 3" in metres reads "3.0 metres". Text that is no number stands as it is.
+QString DimensionLabel(int box)
+{
+    const QString typed = Windows().PlaceSizeText(box);
+    QString shown = typed;
+    const QString t = typed.trimmed();
+    bool ok = false;
+    double value = QLocale().toDouble(t, &ok);
+    if (!ok) value = QLocale::c().toDouble(t, &ok);
+    if (ok && std::isfinite(value)) {
+        const QString point = QLocale().decimalPoint();
+        if (std::fabs(value) < 1e8) {
+            const int32_t tenths = RoundHalfEven(value * 10);
+            const int32_t magnitude = tenths < 0 ? -tenths : tenths;
+            shown = (tenths < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 10) + point +
+                    QString::number(magnitude % 10);
+        } else {
+            shown = QString::number(value, 'f', 1).replace(QLatin1Char('.'), point);
+        }
+    }
+    return shown + G.UnitText;
+}
 
 const ItemRecord* ItemAt(const std::vector<ItemRecord>* items, int32_t count, int32_t i)
 {
@@ -48,7 +75,14 @@ void DrawPlan(const ViewDrawing& v)
             DrawSelectionFrame(*v.dc, *item, *v.stream, v.streamCount, offX * s, -offY * s, v.originX, v.originY, 0, 0,
                                s);
     }
-    // The dimension lines round the floor are drawn here when shown.
+    if (!v.showDims || v.singleItem) return;
+    // The width down the left of the floor, the length along its foot.
+    const float xExt = float(G.Room.ExtentX), yExt = float(G.Room.ExtentY);
+    const float xc = v.originX + kPanStep * v.planPanX * s, yc = v.originY - kPanStep * v.planPanY * s;
+    const float left = xc - xExt * s / 2 - 10240 * s;
+    Graphs::DrawDimensionLine(*v.dc, left, yc - yExt * s / 2, left, yc + yExt * s / 2, DimensionLabel(1));
+    const float foot = yc + yExt * s / 2 + 10240 * s;
+    Graphs::DrawDimensionLine(*v.dc, xc - xExt * s / 2, foot, xc + xExt * s / 2, foot, DimensionLabel(2));
 }
 
 // Where the 3D view places an item: the lower-left corner of its 3D picture
@@ -79,15 +113,23 @@ void DrawIso(const ViewDrawing& v)
         DrawIsoItem(v, *item, s);
     }
     if (!v.showDims) return;
-    // The width and length dimension lines are drawn here, and the height
-    // line before the edges.
     const RoomRecord& room = G.Room;
     const double A = room.ExtentX * double(s) / 2, B = room.ExtentY * double(s) / 2, Z = room.ExtentZ * double(s);
-    if (Z <= 0) return;
-    auto at = [&](double x, double y, double z) {
-        return QPoint(RoundHalfEven(v.originX + (x + y) * CommonMod::kIsoCos + kPanStep * v.isoPanX * s),
-                      RoundHalfEven(v.originY - ((y - x) * 0.5 + z) - kPanStep * v.isoPanY * s));
+    auto atX = [&](double x, double y) { return v.originX + (x + y) * CommonMod::kIsoCos + kPanStep * v.isoPanX * s; };
+    auto atY = [&](double x, double y, double z) {
+        return v.originY - ((y - x) * 0.5 + z) - kPanStep * v.isoPanY * s;
     };
+    auto dimension = [&](double x1, double y1, double z1, double x2, double y2, double z2, double shift, int box) {
+        Graphs::DrawDimensionLine(*v.dc, float(atX(x1, y1) + shift), float(atY(x1, y1, z1)),
+                                  float(atX(x2, y2) + shift), float(atY(x2, y2, z2)), DimensionLabel(box));
+    };
+    // Width and length along two floor edges, 20 pixels off them.
+    dimension(A + 20, -B, 0, A + 20, B, 0, 0, 1);
+    dimension(-A, -B - 20, 0, A, -B - 20, 0, 0, 2);
+    if (Z <= 0) return;
+    // The height up the far corner, 20 pixels to its left.
+    dimension(-A, -B, Z, -A, -B, 0, -20, 3);
+    auto at = [&](double x, double y, double z) { return QPoint(RoundHalfEven(atX(x, y)), RoundHalfEven(atY(x, y, z))); };
     // The near edges of the room, whose walls are left open.
     QPoint p = at(-A, -B, Z);
     v.dc->MoveToEx(p.x(), p.y());
@@ -106,7 +148,28 @@ void DrawWall(const ViewDrawing& v)
     const float s = static_cast<float>(v.wallScale * v.scale);
     DrawWallView(*v.dc, G.WallIndex, G.Room, *v.items, v.itemCount, *v.stream, v.streamCount, v.originX, v.originY,
                  s, v.canvasHeight, v.selected, v.wallDragged, v.showWires);
-    // The wall's dimension lines and its title are drawn here when shown.
+    if (!v.showDims || v.singleItem) return;
+    // The wall's height beside it and its length below it. The north and
+    // south walls run along the room's x extent (its length), the west and
+    // east walls along its y extent (its width).
+    const bool alongX = G.WallIndex == 0 || G.WallIndex == 2;
+    const float span = float(alongX ? G.Room.ExtentX : G.Room.ExtentY) + 64000;
+    const float height = float(G.Room.ExtentZ);
+    const float left = v.originX - span * s / 2 - 5120 * s;
+    Graphs::DrawDimensionLine(*v.dc, left, v.originY + (height + 32000) * s / 2, left,
+                              v.originY - (height + 32000) * s / 2, DimensionLabel(3));
+    const float foot = v.originY + height * s / 2 + 20480 * s;
+    Graphs::DrawDimensionLine(*v.dc, v.originX - span * s / 2, foot, v.originX + span * s / 2, foot,
+                              DimensionLabel(alongX ? 2 : 1));
+    // The wall's name above it.
+    static const char* const titles[] = {"lang_NorthWall", "lang_WestWall", "lang_SouthWall", "lang_EastWall"};
+    const QString title = G.WallIndex >= 0 && G.WallIndex <= 3
+                              ? LangMod::GetMessage(QLatin1String(titles[G.WallIndex]))
+                              : QString();
+    Graphs::DrawTextAlignedSized(*v.dc, RoundHalfEven(v.originX),
+                                 RoundHalfEven(v.originY - (height + 32000) * s / 2 - 10240 * s), title,
+                                 12 * GetPrintScale(*v.dc), 0, static_cast<float>(Windows().CanvasSize().width()),
+                                 QStringLiteral("Arial"), QStringLiteral("C"));
 }
 }  // namespace
 
