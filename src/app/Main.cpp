@@ -2,6 +2,7 @@
 
 #include "app/EnvSelect.h"
 #include "app/Floors.h"
+#include "app/ItemGroups.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -57,35 +58,50 @@ void Main::Port::ShowCanvas(const dorv::DeviceContext& surface, int width, int h
     dorv::BitBlt(main.Picture2->hDC(), 0, 0, width, height, surface, 0, 0, dorv::SRCCOPY);
 }
 
-// The environment chooser's list; the item-groups window keeps the others.
+// The environment chooser's list here; the item-groups window keeps the others.
 
 void Main::Port::ClearListPictures(EnvList list)
 {
-    if (list != EnvList::Chooser) return;
+    if (list != EnvList::Chooser) {
+        if (ItemGroups* groups = ItemGroups::Window()) groups->ClearListPictures(list);
+        return;
+    }
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->ClearPictures();
 }
 
 void Main::Port::AddListPicture(EnvList list, const QString& key, const QImage& picture)
 {
-    if (list != EnvList::Chooser) return;
+    if (list != EnvList::Chooser) {
+        if (ItemGroups* groups = ItemGroups::Window()) groups->AddListPicture(list, key, picture);
+        return;
+    }
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddPicture(key, picture);
 }
 
 void Main::Port::AddDefaultListPicture(EnvList list, const QString& key)
 {
-    if (list != EnvList::Chooser) return;
+    if (list != EnvList::Chooser) {
+        if (ItemGroups* groups = ItemGroups::Window()) groups->AddListPicture(list, key, main.ImageList2.Image(13));
+        return;
+    }
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddPicture(key, main.ImageList2.Image(13));
 }
 
 void Main::Port::ClearListEntries(EnvList list)
 {
-    if (list != EnvList::Chooser) return;
+    if (list != EnvList::Chooser) {
+        if (ItemGroups* groups = ItemGroups::Window()) groups->ClearListEntries(list);
+        return;
+    }
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->ClearEntries();
 }
 
 void Main::Port::AddListEntry(EnvList list, const ListEntry& entry)
 {
-    if (list != EnvList::Chooser) return;
+    if (list != EnvList::Chooser) {
+        if (ItemGroups* groups = ItemGroups::Window()) groups->AddListEntry(list, entry);
+        return;
+    }
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->AddEntry(entry);
 }
 
@@ -116,6 +132,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     // The dialogs of the new-place flow, made on first use.
     dorv::Form::Register(QStringLiteral("EnvSelect"), [] { return new EnvSelect; });
     dorv::Form::Register(QStringLiteral("Floors"), [] { return new Floors; });
+    RegisterToolWindows();
     SetCaption(dorv::AppTitle());
     makeControls();
     makeMenus();

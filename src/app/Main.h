@@ -165,6 +165,11 @@ public:
     void StartNewPlace();
     void NewPlace();
 
+    // Tool windows, splash, About box and languages (MainTools.cpp).
+    // Registers the item-groups, budget and colours windows, the splash
+    // screen and the About box by name.
+    static void RegisterToolWindows();
+
     // ---- handlers ----
     void mnu_new_Click();
     void mnu_exit_Click();
@@ -291,6 +296,8 @@ private:
         bool ShowDimensions() override;
         bool ShowWireObjects() override;
         QString PlaceSizeText(int box) override;
+        void SetUsePricesCaption(const QString& text) override;  // MainTools.cpp
+        void SetUsePricesTicked(bool ticked) override;
 
         // Until the item-groups window keeps the box, the port remembers
         // the last state the catalogue loader gave it.

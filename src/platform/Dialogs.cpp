@@ -17,6 +17,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace dorv {
 
 namespace {
@@ -284,6 +286,18 @@ void ScriptedDialogs::ExpectPopup(const QString& entryName)
     script_.push_back(std::move(a));
 }
 
+void ScriptedDialogs::AnswerAlways(const QString& formName, std::function<void(Form&)> script)
+{
+    standing_.erase(std::remove_if(standing_.begin(), standing_.end(),
+                                   [&](const Answer& a) { return a.name.compare(formName, Qt::CaseInsensitive) == 0; }),
+                    standing_.end());
+    if (!script) return;
+    Answer a(Kind::Modal);
+    a.name = formName;
+    a.script = std::move(script);
+    standing_.push_back(std::move(a));
+}
+
 void ScriptedDialogs::Reset()
 {
     script_.clear();
@@ -347,6 +361,17 @@ void ScriptedDialogs::RunModal(Form& form)
 {
     QPointer<Form> guard(&form);
     form.show();
+    const bool inLine = !script_.empty() && script_.front().kind == Kind::Modal &&
+                        script_.front().name.compare(form.Name(), Qt::CaseInsensitive) == 0;
+    if (!inLine) {
+        for (const Answer& standing : standing_) {
+            if (standing.name.compare(form.Name(), Qt::CaseInsensitive) != 0) continue;
+            const auto script = standing.script;  // the script may replace the standing answers
+            script(form);
+            if (guard && guard->isVisible()) guard->hide();
+            return;
+        }
+    }
     auto a = take(Kind::Modal, QStringLiteral("Modal %1").arg(form.Name()), form.Name());
     if (a && a->script && guard) a->script(form);
     if (guard && guard->isVisible()) {

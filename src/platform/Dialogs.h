@@ -15,6 +15,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 
@@ -149,6 +150,11 @@ public:
     // The choice of the print or page-setup dialog; nothing cancels it.
     void ExpectPrintDialog(std::optional<PrintDialogAnswer> answer);
     void ExpectPageSetupDialog(std::optional<PrintDialogAnswer> answer);
+    // A standing answer for a modal window that every run shows (the splash
+    // screen of start-up): it answers each showing of `formName` for which
+    // the next answer in line is not meant, stays across Reset, and its
+    // showings are not listed in Asked(). A null script removes it.
+    void AnswerAlways(const QString& formName, std::function<void(Form&)> script);
 
     // One line per question, in order: "MsgBox 51: Save changes?",
     // "InputBox: Heading", "Open: Scenes (*.dvp)|*.dvp", "Color", "Modal Floors",
@@ -187,6 +193,7 @@ private:
     std::optional<Answer> take(Kind kind, const QString& question, const QString& name = QString());
 
     std::deque<Answer> script_;
+    std::vector<Answer> standing_;
     QStringList asked_;
     QStringList unexpected_;
 };

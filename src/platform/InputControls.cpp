@@ -1,5 +1,7 @@
 #include "platform/InputControls.h"
 
+#include <QMouseEvent>
+
 namespace dorv {
 
 TextBox::TextBox(QWidget* container, const QString& name) : QLineEdit(container), Control(this), name_(name)
@@ -15,6 +17,30 @@ Label::Label(QWidget* container, const QString& name, const QString& caption)
 {
     setObjectName(name);
     setAutoFillBackground(false);
+}
+
+void Label::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) pressed_ = true;
+    QLabel::mousePressEvent(event);
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click && Click) Click();
+}
+
+CheckBox::CheckBox(QWidget* container, const QString& name, const QString& caption)
+    : QCheckBox(caption, container), Control(this), name_(name)
+{
+    setObjectName(name);
+    setTristate(false);
+    connect(this, &QCheckBox::toggled, this, [this] {
+        if (Click) Click();
+    });
 }
 
 OptionButton::OptionButton(QWidget* container, const QString& name, const QString& caption)

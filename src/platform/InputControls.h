@@ -5,6 +5,7 @@
 
 #include "platform/Controls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,30 @@ public:
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption) { setText(caption); }
     void Refresh() { repaint(); }
+    // A click of the left button on the label (pressed and released on it).
+    std::function<void()> Click;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString name_;
+    bool pressed_ = false;
+};
+
+// A box the user ticks and unticks, without a caption of its own (its text
+// stands in a label beside it). Value is 0 (unticked) or 1 (ticked). Click
+// follows every change of the value, by the user or by the program, as the
+// runtime's check boxes raise it; setting the value it already has changes
+// nothing and raises nothing.
+class CheckBox : public QCheckBox, public Control {
+public:
+    CheckBox(QWidget* container, const QString& name, const QString& caption = QString());
+    const QString& Name() const { return name_; }
+    int16_t Value() const { return isChecked() ? 1 : 0; }
+    void SetValue(int16_t value) { setChecked(value != 0); }
+    std::function<void()> Click;
 
 private:
     QString name_;

@@ -1,0 +1,91 @@
+#include "app/Budget.h"
+
+#include "app/Main.h"
+#include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+#include "views/ViewRender.h"
+
+#include <QColor>
+#include <QPalette>
+
+#include <cmath>
+
+namespace {
+
+int32_t Px(int32_t pixels) { return pixels * dorv::TwipsPerPixelX(); }
+
+QColor FromColorRef(dorv::ColorRef c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
+
+void SetColours(dorv::TextBox& box, dorv::ColorRef text, dorv::ColorRef back)
+{
+    QPalette p = box.palette();
+    p.setColor(QPalette::Text, FromColorRef(text));
+    p.setColor(QPalette::Base, FromColorRef(back));
+    box.setPalette(p);
+}
+
+}  // namespace
+
+Budget* Budget::Window()
+{
+    auto* budget = dynamic_cast<Budget*>(dorv::Form::Get(QStringLiteral("Budget")));
+    if (budget) budget->Load();
+    return budget;
+}
+
+Budget::Budget() : dorv::Form(QStringLiteral("Budget"))
+{
+    SetCaption(QStringLiteral(" Budget"));
+    SetScaleMode(dorv::vbPixels);
+    QWidget* client = Client();
+    const char* const captions[] = {"Initial Budget", "Spent so far", "Left to spend", "Last Item"};
+    dorv::Label** labels[] = {&Label1, &Label2, &Label3, &Label4};
+    dorv::TextBox** texts[] = {&Text1, &Text2, &Text3, &Text4};
+    for (int i = 0; i < 4; ++i) {
+        *labels[i] = new dorv::Label(client, QStringLiteral("Label%1").arg(i + 1), QLatin1String(captions[i]));
+        *texts[i] = new dorv::TextBox(client, QStringLiteral("Text%1").arg(i + 1));
+        (*labels[i])->Move(Px(6), Px(8 + 26 * i), Px(74), Px(22));
+        (*texts[i])->Move(Px(80), Px(8 + 26 * i), Px(66), Px(22));
+        // The amounts are the program's to write, not the child's.
+        (*texts[i])->setReadOnly(true);
+    }
+    Text3->setAutoFillBackground(true);
+    SetColours(*Text3, 0, dorv::GetSysColor(3));
+    Text2->Change = [this] { Text2_Change(); };
+    Move(0, 0, 2400, 2280);
+}
+
+double Budget::AmountOf(const QString& text)
+{
+    // The money reader skips the symbol and reads the locale's decimal
+    // comma as the point FormatMoney wrote; it gives the base currency.
+    const double rate = std::isfinite(G.CurrencyRate) && G.CurrencyRate != 0 ? G.CurrencyRate : 1.0;
+    return static_cast<double>(CommonMod::ParseMoneyText(text)) * rate;
+}
+
+void Budget::Text2_Change()
+{
+    const double initial = AmountOf(Text1->Text());
+    const double spent = AmountOf(Text2->Text());
+    Text3->SetText(G.CurrencySymbol + CommonMod::FormatTwoDecimals(static_cast<float>(initial - spent)));
+    if (AmountOf(Text3->Text()) < 0)
+        SetColours(*Text3, 0xFFFFFF, 0x0000FF);
+    else
+        SetColours(*Text3, 0, dorv::GetSysColor(3));
+    Text3->repaint();
+}
+
+void Budget::Form_Paint()
+{
+    int32_t top = 0, bottom = 0;
+    DrawMod::PaintFormBackground(hDC(), Client()->width(), Client()->height(), dorv::GetSysColor(19),
+                                 dorv::GetSysColor(3), top, bottom, 4);
+}
+
+void Budget::Form_QueryUnload(int16_t& cancel, int unloadMode)
+{
+    if (Main* main = MainWindow())
+        if (main->mnu_showBudgetInfo) main->mnu_showBudgetInfo->SetChecked(false);
+    Hide();
+    cancel = 1;
+}
