@@ -433,8 +433,10 @@ TEST_F(MainWindowTest, ExitUnloadsTheWindowsInOrderAndTheChooserEndsTheProgram)
     const int live = LiveGdiObjectCount();
     main->mnu_exit->Choose();
     EXPECT_EQ(asked, 1);
-    // The chooser's unload ends the run; nothing after it is unloaded.
-    EXPECT_EQ(ToolForm::unloads(), QStringList({"frmGraphs", "frmSpreadSht", "ItemGroups"}));
+    // The item-groups window only hides when it is asked to go; the
+    // chooser's unload ends the run, and nothing after it is unloaded.
+    EXPECT_EQ(ToolForm::unloads(), QStringList({"frmGraphs", "frmSpreadSht"}));
+    EXPECT_FALSE(Form::Existing("ItemGroups")->isVisible());
     EXPECT_FALSE(Form::Existing("EnvSelect")->IsLoaded());
     EXPECT_TRUE(Form::Existing("Budget")->IsLoaded());
     EXPECT_FALSE(main->CanvasDC);

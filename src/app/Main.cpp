@@ -1,8 +1,10 @@
 #include "app/Main.h"
 
 #include "app/EnvSelect.h"
+#include "app/ApplyLanguage.h"
 #include "app/Floors.h"
 #include "app/ItemGroups.h"
+#include "app/Splash.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -138,6 +140,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     makeMenus();
     // Each topic connects its menu entries here, one line per topic (see the
     // menus in Main.h).
+    connectToolMenus();
     Move(600, 600, 12000, 9000);
 }
 
@@ -233,10 +236,13 @@ void Main::Form_Load()
     G.LanguageName = QStringLiteral("english");
     ReadAdminSetup();
     LangMod::LoadMessages();
+    if (frmSplash* splash = frmSplash::Window()) splash->go();
+    if (dorv::Ending()) return;
     SetPaletteLayout(0);
     FileMod::BuildEnvironmentList(G.EnvironDir);
     LangMod::LoadEnvData();
     LangMod::LoadPlanWallInfo();
+    LangMod::ApplyLanguage(G.UiLanguage, G.ItemLanguage);
     // Button faces: the raised face of each view button and tool button.
     for (int i = 0; i <= 4; ++i) Picture1[i]->SetPicture(ImageList1.Image(2 * i + 1));
     for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));

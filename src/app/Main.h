@@ -169,6 +169,18 @@ public:
     // Registers the item-groups, budget and colours windows, the splash
     // screen and the About box by name.
     static void RegisterToolWindows();
+    // Connects the language entries, the About box and the web page.
+    void connectToolMenus();
+    // The language pair of entry `index`: English, Portuguese, English |
+    // Portuguese, Portuguese | English (interface | item texts).
+    void mnu_languageselect_Click(int16_t index);
+    // A new About box, shown modally, then let go.
+    void mnu_about_Click();
+    void mKelmoOnTheWeb_Click();
+    // A place set in the place-setup dialog: the budget window's amounts, the
+    // Use Prices box available exactly when the place has prices, and the
+    // colour swatches of its floor and walls.
+    void SetToolWindowsForPlace();
 
     // ---- handlers ----
     void mnu_new_Click();

@@ -2,6 +2,7 @@
 // place-setup dialog, and what the place they set makes of the window.
 #include "app/EnvSelect.h"
 #include "app/Floors.h"
+#include "app/ItemGroups.h"
 #include "app/Main.h"
 
 #include "platform/AppInfo.h"
@@ -134,6 +135,8 @@ void Main::StartNewPlace()
         G.FloorColour = G.PlanInfo.floor_colour;
         G.WallColour = G.PlanInfo.wall_colour;
         G.BackgroundColour = G.PlanInfo.background_colour;
+        // The budget, the Use Prices box and the colour swatches of the place.
+        SetToolWindowsForPlace();
         CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, G.PlaceWidth, G.PlaceLength,
                                      G.PlaceHeight, G.FloorColour, G.WallColour);
     }
@@ -145,6 +148,8 @@ void Main::StartNewPlace()
     Picture1[2]->SetEnabled(walls);
     Picture3[9]->SetPicture(ImageList2.Image(2));
     Picture3[9]->SetEnabled(false);
+
+    if (ItemGroups* groups = ItemGroups::Window()) groups->NarrowForm();
 
     QString caption = LangMod::GetMessage(QStringLiteral("lang_CurrentEnvironment"));
     SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));

@@ -1,5 +1,8 @@
 #include "support/TestDialogs.h"
 
+#include "platform/Forms.h"
+
+#include <QTest>
 #include <gtest/gtest.h>
 
 dorv::ScriptedDialogs& TestDialogs()
@@ -23,6 +26,9 @@ void InstallTestDialogs()
     d.OnUnexpected = [](const QString& question) {
         ADD_FAILURE() << "unexpected dialog: " << question.toStdString();
     };
+    // Every start of the main window shows the splash screen: a key closes it
+    // at once, as a child impatient to begin would.
+    d.AnswerAlways(QStringLiteral("frmSplash"), [](dorv::Form& splash) { QTest::keyClick(&splash, Qt::Key_Space); });
     dorv::SetDialogs(&d);
     ::testing::UnitTest::GetInstance()->listeners().Append(new DialogCheck);
 }

@@ -1,0 +1,462 @@
+// The tool windows beside the main window (item groups, budget, colours),
+// the splash screen, the About box and the switch between English and
+// Portuguese captions, driven as a child or a teacher would use them.
+#include "app/About.h"
+#include "app/ApplyLanguage.h"
+#include "app/Budget.h"
+#include "app/Colours.h"
+#include "app/EnvSelect.h"
+#include "app/Floors.h"
+#include "app/ItemGroups.h"
+#include "app/Main.h"
+#include "app/Splash.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "scene/CaptionTables.h"
+#include "scene/LangMod.h"
+#include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+
+#include "support/NewPlaceScript.h"
+#include "support/TestDialogs.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace dorv;
+
+namespace {
+
+constexpr int kClassroom = 1, kGarden = 2, kHome = 3;
+// A window's outer width is set before the desktop has framed it: it may come
+// out wider by the frame.
+constexpr int kFrame = 90;
+
+class ToolWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetAppPath(DORV_CONTENT_BUILD_DIR);
+        SetCommandLine(QString());
+    }
+    void TearDown() override
+    {
+        main.reset();
+        Form::DestroyAll();
+        ResetEnding();
+        SetAppPath(QString());
+        G = SceneState();
+        QLocale::setDefault(QLocale::c());
+    }
+    // Starts the program and makes a place in the environment of `entry`.
+    void start(int entry = kClassroom)
+    {
+        ExpectNewPlace(entry);
+        main = std::make_unique<Main>();
+        main->Show();
+        Settle();
+        ASSERT_EQ(TestDialogs().Pending(), 0);
+        groups = ItemGroups::Window();
+        ASSERT_NE(groups, nullptr);
+    }
+    QString envFolder(int row) const { return G.EnvironmentTable[static_cast<size_t>(row - 1)][0]; }
+    std::unique_ptr<Main> main;
+    ItemGroups* groups = nullptr;
+};
+
+// ---- item groups ----
+
+TEST_F(ToolWindows, TheItemGroupsWindowListsThePlacesGroupsAndAClickLoadsOne)
+{
+    start(kHome);
+    EXPECT_TRUE(groups->isVisible());
+    EXPECT_TRUE(main->mnu_showItemGroups->Checked());
+    EXPECT_NEAR(groups->Width(), ItemGroups::kNarrowWidth, kFrame);
+    EXPECT_FALSE(groups->ListView2->Visible());
+    // Every environment is listed for "Show all item groups", with its name.
+    ASSERT_EQ(groups->ListView2->Count(), 3);
+    EXPECT_EQ(groups->ListView2->ItemText(kHome), "Home");
+    // The plan groups of the home, each with its picture; the wall group is
+    // for the wall view.
+    const int n = groups->ListView1->Count();
+    ASSERT_GE(n, 2);
+    for (int i = 1; i <= n; ++i) {
+        EXPECT_NE(groups->ListView1->ItemKey(i), "HomeWalls");
+        EXPECT_FALSE(groups->ImageList1.Image(groups->ListView1->ItemKey(i)).isNull());
+    }
+
+    ClickEntry(*groups->ListView1, 2);
+    EXPECT_EQ(G.ItemFolder, envFolder(kHome) + "\\" + groups->ListView1->ItemKey(2));
+    EXPECT_EQ(G.ItemGroupIndex, 2);
+    EXPECT_GT(G.PaletteCount, 0);
+    EXPECT_EQ(G.PaletteSelection, 0);
+    // The catalogue names the group in the Use Prices label.
+    EXPECT_TRUE(groups->Label1->Caption().contains(groups->ListView1->ItemText(2))) << groups->Label1->Caption().toStdString();
+}
+
+TEST_F(ToolWindows, ShowAllItemGroupsWidensTheWindowAndBorrowsFromAnotherEnvironment)
+{
+    start(kClassroom);
+    const int32_t left = groups->Left();
+    const QString home = G.EnvFolder;
+    EXPECT_EQ(G.HomeEnvironmentFolder, home);
+
+    ClickButton(*groups->Label2);  // the label ticks its box
+    EXPECT_EQ(groups->Check1[1]->Value(), 1);
+    EXPECT_NEAR(groups->Width(), ItemGroups::kWideWidth, kFrame);
+    EXPECT_NEAR(groups->Left(), left - ItemGroups::kGrowLeft, 15);  // whole pixels
+    EXPECT_TRUE(groups->ListView2->Visible());
+    EXPECT_TRUE(groups->Command2->Visible());
+    EXPECT_EQ(groups->ListView1->Left(), ItemGroups::kWideLeft * TwipsPerPixelX());
+    EXPECT_EQ(groups->Label1->Left(), groups->Check1[0]->Left() + groups->Check1[0]->Width() + 3 * TwipsPerPixelX());
+    Settle();
+
+    // The garden's groups, the first one in the palette; the place stays a
+    // classroom.
+    ClickEntry(*groups->ListView2, kGarden);
+    EXPECT_EQ(G.EnvFolder, envFolder(kGarden));
+    EXPECT_TRUE(G.ItemFolder.startsWith(envFolder(kGarden) + "\\")) << G.ItemFolder.toStdString();
+    EXPECT_EQ(G.EnvironmentIndex, kClassroom);
+    EXPECT_TRUE(G.ItemGroupsReady);
+    EXPECT_TRUE(groups->ListView1->ItemTag(1).startsWith("Garden\\"));
+
+    // ">>" unticks the box: back home, narrow, at the former place.
+    ClickButton(*groups->Command2);
+    EXPECT_EQ(groups->Check1[1]->Value(), 0);
+    EXPECT_EQ(G.EnvFolder, home);
+    EXPECT_TRUE(G.ItemFolder.startsWith(home + "\\"));
+    EXPECT_NEAR(groups->Width(), ItemGroups::kNarrowWidth, kFrame);
+    EXPECT_NEAR(groups->Left(), left, 15);
+    EXPECT_FALSE(groups->ListView2->Visible());
+    EXPECT_EQ(groups->ListView1->Left(), ItemGroups::kNarrowLeft * TwipsPerPixelX());
+}
+
+TEST_F(ToolWindows, ResetAtHomeDoesNothingAndTheUsePricesLabelTicksItsBox)
+{
+    start(kClassroom);
+    G.ItemFolder = "untouched";
+    ClickButton(*groups->Command1);
+    EXPECT_EQ(G.ItemFolder, "untouched");  // not even a palette reload
+
+    const int16_t before = groups->Check1[0]->Value();
+    ClickButton(*groups->Label1);
+    EXPECT_EQ(groups->Check1[0]->Value(), before ^ 1);
+    ClickButton(*groups->Label1);
+    EXPECT_EQ(groups->Check1[0]->Value(), before);
+    ClickButton(*groups->Check1[0]);
+    EXPECT_EQ(groups->Check1[0]->Value(), before ^ 1);
+    // Ticking "Use Prices" leaves the window as it is.
+    EXPECT_NEAR(groups->Width(), ItemGroups::kNarrowWidth, kFrame);
+}
+
+TEST_F(ToolWindows, ANewPlaceBringsTheItemGroupsWindowBackNarrowAndAtHome)
+{
+    start(kClassroom);
+    ClickButton(*groups->Label2);
+    Settle();
+    ClickEntry(*groups->ListView2, kGarden);
+    ExpectNewPlace(kHome);
+    main->mnu_new->Choose();
+    Settle();
+    EXPECT_EQ(groups->Check1[1]->Value(), 0);
+    EXPECT_FALSE(groups->ListView2->Visible());
+    EXPECT_NEAR(groups->Width(), ItemGroups::kNarrowWidth, kFrame);
+    EXPECT_EQ(G.HomeEnvironmentFolder, envFolder(kHome));
+    EXPECT_TRUE(groups->isVisible());
+}
+
+// ---- budget ----
+
+TEST_F(ToolWindows, TheBudgetShowsWhatIsLeftAndTurnsRedWhenOverspent)
+{
+    start(kHome);
+    Budget* budget = Budget::Window();
+    ASSERT_NE(budget, nullptr);
+    EXPECT_EQ(budget->Text1->Text(), CommonMod::FormatMoney(G.PlanInfo.budget, true));
+    EXPECT_EQ(budget->Text2->Text(), CommonMod::FormatMoney(0, true));
+    EXPECT_EQ(budget->Text3->Text(), CommonMod::FormatMoney(G.PlanInfo.budget, true));
+    const QString s = G.CurrencySymbol;
+
+    budget->Text1->SetText(s + "100.00");
+    budget->Text2->SetText(s + "30.25");
+    EXPECT_EQ(budget->Text3->Text(), s + "69.75");
+    const ColorRef c3 = GetSysColor(3);
+    const QColor normal(c3 & 255, (c3 >> 8) & 255, (c3 >> 16) & 255);
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Base), normal);
+
+    budget->Text2->SetText(s + "130.50");
+    EXPECT_EQ(budget->Text3->Text(), s + "-30.50");
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Text), QColor(255, 255, 255));
+
+    // Spending back to nothing brings the ordinary colours back.
+    budget->Text2->SetText(s + "0.00");
+    EXPECT_EQ(budget->Text3->Text(), s + "100.00");
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Base), normal);
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Text), QColor(0, 0, 0));
+
+    // A new initial budget alone waits for the next spending.
+    budget->Text1->SetText(s + "50.00");
+    EXPECT_EQ(budget->Text3->Text(), s + "100.00");
+}
+
+TEST_F(ToolWindows, BudgetAmountsKeepTheirCentsInACommaLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    G.CurrencySymbol = "R$";
+    EXPECT_DOUBLE_EQ(Budget::AmountOf("R$12,50"), 12.5);
+    EXPECT_DOUBLE_EQ(Budget::AmountOf("R$-3,25"), -3.25);
+    EXPECT_DOUBLE_EQ(Budget::AmountOf(CommonMod::FormatMoney(-7.5f, true)), -7.5);
+    G.CurrencyRate = 2.0f;  // amounts are read as shown, whatever the rate
+    EXPECT_NEAR(Budget::AmountOf("R$12,50"), 12.5, 1e-5);
+}
+
+// ---- colours ----
+
+TEST_F(ToolWindows, OKPaintsTheFloorAndWallsInThePickedColours)
+{
+    start(kClassroom);
+    main->mnu_changeColours->Choose();
+    Colours* colours = Colours::Window();
+    ASSERT_NE(colours, nullptr);
+    Settle();
+    EXPECT_TRUE(colours->isVisible());
+    EXPECT_EQ(colours->Picture1[0]->BackColor(), G.FloorColour);
+    EXPECT_EQ(colours->Picture1[1]->BackColor(), G.WallColour);
+
+    const ShapeStream before = G.SceneShapes;
+    TestDialogs().ExpectColor(RGB(200, 30, 40));
+    TestDialogs().ExpectColor(RGB(10, 120, 60));
+    ClickButton(*colours->Command1[0]);
+    ClickButton(*colours->Command1[1]);
+    EXPECT_EQ(colours->Picture1[0]->BackColor(), RGB(200, 30, 40));
+    G.BufferDirty = false;
+    ClickButton(*colours->Command1[2]);
+    EXPECT_EQ(G.FloorColour, RGB(200, 30, 40));
+    EXPECT_EQ(G.WallColour, RGB(10, 120, 60));
+    EXPECT_NE(G.SceneShapes, before);  // the sections' pictures are recoloured
+    EXPECT_TRUE(G.BufferDirty);
+    EXPECT_FALSE(G.CleanFlag);
+    EXPECT_TRUE(colours->isVisible());  // the window stays
+
+    // The same colours again mark the scene modified again.
+    G.CleanFlag = true;
+    ClickButton(*colours->Command1[2]);
+    EXPECT_FALSE(G.CleanFlag);
+}
+
+TEST_F(ToolWindows, CancelForgetsAPickedColourOnTheNextShowing)
+{
+    start(kClassroom);
+    main->mnu_changeColours->Choose();
+    Colours* colours = Colours::Window();
+    const int32_t floor = G.FloorColour;
+    TestDialogs().ExpectColor(RGB(1, 2, 3));
+    ClickButton(*colours->Command1[0]);
+    ClickButton(*colours->Command1[3]);
+    EXPECT_FALSE(colours->isVisible());
+    EXPECT_EQ(G.FloorColour, floor);
+    main->mnu_changeColours->Choose();
+    Settle();
+    EXPECT_EQ(colours->Picture1[0]->BackColor(), floor);
+}
+
+// ---- closing ----
+
+TEST_F(ToolWindows, EachToolWindowGoesItsOwnWayWhenClosed)
+{
+    start(kClassroom);
+    main->mnu_showBudgetInfo->Choose();
+    main->mnu_changeColours->Choose();
+    Settle();
+    Budget* budget = Budget::Window();
+    Colours* colours = Colours::Window();
+    ASSERT_TRUE(budget->isVisible() && colours->isVisible() && groups->isVisible());
+    EXPECT_TRUE(main->mnu_showBudgetInfo->Checked());
+
+    groups->close();
+    EXPECT_FALSE(groups->isVisible());
+    EXPECT_TRUE(groups->IsLoaded());
+    EXPECT_TRUE(main->mnu_showItemGroups->Checked());
+
+    budget->close();
+    EXPECT_FALSE(budget->isVisible());
+    EXPECT_TRUE(budget->IsLoaded());
+    EXPECT_FALSE(main->mnu_showBudgetInfo->Checked());
+
+    colours->close();
+    EXPECT_FALSE(colours->isVisible());
+    EXPECT_FALSE(colours->IsLoaded());
+    EXPECT_FALSE(main->mnu_changeColours->Checked());
+
+    // The next toggle shows the item groups again.
+    main->mnu_showItemGroups->Choose();
+    EXPECT_TRUE(groups->isVisible());
+}
+
+// ---- languages ----
+
+TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
+{
+    start(kHome);
+    Budget* budget = Budget::Window();
+    Colours* colours = Colours::Window();
+    Floors* floors = Floors::Window();
+
+    main->mnu_languageselect[1]->Choose();
+    EXPECT_EQ(G.UiLanguage, 1);
+    EXPECT_EQ(G.ItemLanguage, 1);
+    EXPECT_TRUE(main->mnu_languageselect[1]->Checked());
+    EXPECT_FALSE(main->mnu_languageselect[0]->Checked());
+    EXPECT_EQ(main->mnu_file->Caption(), "&Arquivo");
+    EXPECT_EQ(main->mnu_languageselect[2]->Caption(), QString::fromUtf8("Inglês | Português"));
+    EXPECT_EQ(main->mnu_showBudgetInfo->Caption(), QString::fromUtf8("Exibir Orçamento"));
+    EXPECT_EQ(main->Picture3[7]->ToolTipText(), QString::fromUtf8("Orçamento"));
+    EXPECT_EQ(groups->Caption(), "Grupos");
+    EXPECT_EQ(groups->Command1->Caption(), "Voltar");
+    EXPECT_EQ(budget->Caption(), QString::fromUtf8("Orçamento"));
+    EXPECT_EQ(budget->Label4->Caption(), QString::fromUtf8("Último item "));
+    EXPECT_EQ(colours->Command1[3]->Caption(), "Cancelar");
+    EXPECT_EQ(floors->Command1[1]->Caption(), "Voltar");
+    EXPECT_EQ(EnvSelect::Window()->Command1->Caption(), "Selecionar");
+    EXPECT_EQ(G.UnitText, " " + LangMod::GetMessage("lang_metres"));
+    EXPECT_EQ(G.UnitText, QString::fromUtf8(" metros"));
+    // Names follow the item language: the environments and the groups.
+    EXPECT_EQ(EnvSelect::Window()->ListView1->ItemText(kHome), "Casa");
+    EXPECT_EQ(groups->ListView2->ItemText(kHome), "Casa");
+
+    // English captions with Portuguese names.
+    main->mnu_languageselect[2]->Choose();
+    EXPECT_EQ(G.UiLanguage, 0);
+    EXPECT_EQ(G.ItemLanguage, 1);
+    EXPECT_TRUE(main->mnu_languageselect[2]->Checked());
+    EXPECT_FALSE(main->mnu_languageselect[1]->Checked());
+    EXPECT_EQ(main->mnu_file->Caption(), "&File");
+    EXPECT_EQ(budget->Caption(), " Budget");
+    EXPECT_EQ(budget->Label4->Caption(), "Last Item");
+    EXPECT_EQ(main->Picture1[0]->ToolTipText(), "3D Isometric View");
+    EXPECT_EQ(groups->ListView2->ItemText(kHome), "Casa");
+
+    main->mnu_languageselect[0]->Choose();
+    EXPECT_EQ(groups->ListView2->ItemText(kHome), "Home");
+    EXPECT_EQ(G.UnitText, " metres");
+}
+
+TEST_F(ToolWindows, ALanguageWithoutBuiltInCaptionsLeavesThemAsTheyAre)
+{
+    start(kHome);
+    main->mnu_languageselect[1]->Choose();
+    LangMod::ApplyLanguage(2, 0);
+    EXPECT_EQ(G.UiLanguage, 2);
+    EXPECT_EQ(main->mnu_file->Caption(), "&Arquivo");
+    EXPECT_EQ(groups->Caption(), "Grupos");
+    for (dorv::Menu* m : main->mnu_languageselect) EXPECT_FALSE(m->Checked());
+    // Messages come from a third section the message file does not have:
+    // their keys show.
+    EXPECT_EQ(LangMod::GetMessage("lang_Version"), "lang_Version");
+}
+
+TEST_F(ToolWindows, EveryBuiltInCaptionFindsItsControl)
+{
+    start(kHome);
+    // The windows this program has: every row of the tables for them names a
+    // control that is there, so no caption is silently lost.
+    QStringList missing;
+    for (const LangMod::CaptionText& row : LangMod::BuiltInCaptions()) {
+        Form* form = Form::Existing(QLatin1String(row.window));
+        if (!form) continue;
+        const QString control = QLatin1String(row.control);
+        if (control.isEmpty()) continue;
+        const bool widget = !form->findChildren<QWidget*>(control).isEmpty();
+        bool entry = false;
+        if (QMenuBar* bar = form->findChild<QMenuBar*>()) {
+            std::function<bool(const QList<QAction*>&)> find = [&](const QList<QAction*>& actions) {
+                for (QAction* a : actions)
+                    if (a->objectName() == control || (a->menu() && find(a->menu()->actions()))) return true;
+                return false;
+            };
+            entry = find(bar->actions());
+        }
+        if (!widget && !entry) missing << QLatin1String(row.window) + "." + control;
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    // The tables hold both languages for every row.
+    for (const LangMod::CaptionText& row : LangMod::BuiltInCaptions()) {
+        EXPECT_NE(row.text[0], nullptr);
+        EXPECT_NE(row.text[1], nullptr);
+    }
+}
+
+// ---- splash, About box, web page ----
+
+TEST(Splash, TheVersionHasThreeRevisionDigits)
+{
+    const QString v = frmSplash::vsnstr();
+    EXPECT_EQ(v, QString("%1.%2.%3").arg(AppMajor()).arg(AppMinor()).arg(AppRevision(), 3, 10, QChar('0')));
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+\\.\\d{3}$").match(v).hasMatch());
+}
+
+TEST_F(ToolWindows, TheSplashClosesOnThe81stTickOrAtAKey)
+{
+    LangMod::LoadMessages();
+    // The splash shows while the main window loads; without another window
+    // its unloading would end the run.
+    Form keeper("keeper");
+    keeper.Load();
+    Form::Register("frmSplash", [] { return new frmSplash; });
+    frmSplash* splash = frmSplash::Window();
+    ASSERT_NE(splash, nullptr);
+    bool shownWithPicture = false;
+    TestDialogs().ExpectModal("frmSplash", [&](Form&) {
+        shownWithPicture = !splash->Picture2->Picture().isNull();
+        EXPECT_EQ(splash->lblVersion->Caption(), LangMod::GetMessage("lang_Version") + " " + frmSplash::vsnstr());
+        EXPECT_EQ(splash->Timer1.Interval(), 50);
+        for (int i = 0; i < 80; ++i) splash->Timer1_Timer();
+        EXPECT_TRUE(splash->isVisible());
+        splash->Timer1_Timer();
+        EXPECT_FALSE(splash->isVisible());
+        EXPECT_FALSE(splash->IsLoaded());
+        EXPECT_TRUE(splash->Picture2->Picture().isNull());  // the picture is let go
+    });
+    splash->go();
+    EXPECT_TRUE(shownWithPicture);
+    EXPECT_FALSE(splash->Timer1.Enabled());
+
+    TestDialogs().ExpectModal("frmSplash", [&](Form& f) {
+        QTest::keyClick(&f, Qt::Key_A);
+        EXPECT_FALSE(splash->IsLoaded());
+    });
+    splash->go();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+}
+
+TEST_F(ToolWindows, TheAboutBoxTranslatesItsKeysAndClosesWithItsButton)
+{
+    start(kHome);
+    bool seen = false;
+    TestDialogs().ExpectModal("wAbout", [&](Form& f) {
+        auto& about = dynamic_cast<wAbout&>(f);
+        seen = true;
+        EXPECT_EQ(about.WindowCaption(), LangMod::GetMessage("nAboutTitle"));
+        EXPECT_TRUE(about.WindowCaption().contains(AppTitle()));  // %APP is the title
+        EXPECT_EQ(about.Label1->Caption(), LangMod::GetMessage("nAbout1Title"));
+        EXPECT_EQ(about.PushButton1->Caption(), LangMod::GetMessage("nCloseWindow"));
+        EXPECT_EQ(about.version->Caption(), frmSplash::vsnstr());
+        EXPECT_EQ(about.Label9->Caption(), MakerWebAddress());  // no message for it: left as it is
+        ClickButton(*about.PushButton1);
+        EXPECT_FALSE(about.isVisible());
+    });
+    main->mnu_about->Choose();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(Form::Existing("wAbout"), nullptr);  // let go once closed
+    EXPECT_TRUE(MakerWebPage().endsWith("/clicked.asp?from=Dorv_Zorazev&param=w&request=On_The_Web"));
+    EXPECT_TRUE(MakerWebPage().contains(MakerWebAddress()));
+}
+
+}  // namespace
