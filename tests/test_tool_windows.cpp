@@ -206,6 +206,28 @@ TEST_F(ToolWindows, TheBudgetShowsWhatIsLeftAndTurnsRedWhenOverspent)
     EXPECT_EQ(budget->Text3->Text(), s + "100.00");
 }
 
+TEST_F(ToolWindows, AnItemAddedWithUsePricesTickedIsSpentFromTheBudget)
+{
+    start(kHome);
+    Budget* budget = Budget::Window();
+    ClickEntry(*groups->ListView1, 1);
+    ASSERT_GT(G.PaletteCount, 0);
+    groups->Check1[0]->SetValue(1);
+    const ItemRecord item = G.Palette[0];
+    ASSERT_GT(item.Price, 0);
+    main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, item, G.PlacedItems,
+                              G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
+    EXPECT_EQ(budget->Text2->Text(), CommonMod::FormatMoney(item.Price, true));
+    EXPECT_EQ(budget->Text4->Text(), "- " + CommonMod::FormatMoney(item.Price, true));
+    EXPECT_NEAR(Budget::AmountOf(budget->Text3->Text()), (G.PlanInfo.budget - item.Price) * G.CurrencyRate, 0.006);
+
+    // Without the box ticked an item costs nothing.
+    groups->Check1[0]->SetValue(0);
+    main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, item, G.PlacedItems,
+                              G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
+    EXPECT_EQ(budget->Text2->Text(), CommonMod::FormatMoney(item.Price, true));
+}
+
 TEST_F(ToolWindows, BudgetAmountsKeepTheirCentsInACommaLocale)
 {
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));

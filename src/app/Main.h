@@ -308,17 +308,15 @@ private:
         bool ShowDimensions() override;
         bool ShowWireObjects() override;
         QString PlaceSizeText(int box) override;
-        void SetUsePricesCaption(const QString& text) override;  // MainTools.cpp
+        // The item-groups window's Use Prices box (MainTools.cpp).
+        void SetUsePricesCaption(const QString& text) override;
         void SetUsePricesTicked(bool ticked) override;
-
-        // Until the item-groups window keeps the box, the port remembers
-        // the last state the catalogue loader gave it.
-        void SetUsePricesTicked(bool ticked) override { usePrices = ticked; }
-        bool UsePricesTicked() override { return usePrices; }
+        bool UsePricesTicked() override;
+        // The budget window's texts (MainTools.cpp).
+        void SetBudgetSpentTexts(const QString& spent, const QString& lastItem) override;
 
     private:
         Main& main;
-        bool usePrices = false;
     };
 
     std::vector<std::unique_ptr<dorv::Menu>> menus_;

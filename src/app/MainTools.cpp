@@ -71,3 +71,17 @@ void Main::SetToolWindowsForPlace()
         colours->Picture1[1]->SetBackColor(G.WallColour);
     }
 }
+
+bool Main::Port::UsePricesTicked()
+{
+    ItemGroups* groups = ItemGroups::Window();
+    return groups && groups->Check1[0]->Value() != 0;
+}
+
+void Main::Port::SetBudgetSpentTexts(const QString& spent, const QString& lastItem)
+{
+    if (Budget* budget = Budget::Window()) {
+        budget->Text2->SetText(spent);
+        budget->Text4->SetText(lastItem);
+    }
+}
