@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -239,6 +241,202 @@ TEST_F(MainMenus, TheLanguageMenuChecksTheCurrentPairOnly)
     G.ItemLanguage = 0;
     window.mnu_languageselect_setchecks();
     EXPECT_EQ(checks(), "....");
+}
+
+}  // namespace
+
+namespace {
+
+bool Shown(const char* name)
+{
+    Form* f = Form::Existing(QLatin1String(name));
+    return f && f->IsWindowVisible();
+}
+
+// A click, or a double click, on a button as the window system brings it.
+void Click(PictureBox* button, bool twice = false)
+{
+    QWidget* top = button->window();
+    QWindow* window = top->windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint at = button->mapTo(top, QPoint(5, 5));
+    if (twice)
+        QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    else
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    Settle();
+}
+
+TEST_F(MainMenus, EachViewButtonShowsItsViewPressedAndSetsTheWindowUpForIt)
+{
+    start();
+    // A new place opens on the plan, its button pressed.
+    EXPECT_EQ(main->CurrentViewButton, 1);
+    EXPECT_EQ(main->Picture1[1]->Picture(), main->ImageList1.Image(4));
+    EXPECT_TRUE(Shown("ItemGroups"));
+
+    G.SelectedItem = 0;
+    Click(main->Picture1[0]);  // 3D
+    EXPECT_EQ(G.ViewMode, 1);
+    EXPECT_EQ(main->CurrentViewButton, 0);
+    EXPECT_EQ(main->Picture1[0]->Picture(), main->ImageList1.Image(2));
+    EXPECT_EQ(main->Picture1[1]->Picture(), main->ImageList1.Image(3));
+    EXPECT_EQ(G.SelectedItem, -1);
+    EXPECT_GT(G.ViewListCount, 0);  // the drawing order, made anew
+    EXPECT_TRUE(main->HScroll2->Enabled());
+    EXPECT_FALSE(Shown("ItemGroups"));
+    EXPECT_FALSE(main->mnu_showItemGroups->Enabled());
+    EXPECT_TRUE(main->mnu_showItemGroups->Checked());  // hidden, not switched off
+    EXPECT_FALSE(main->Command1->Visible());
+    EXPECT_FALSE(main->Picture3[9]->Enabled());
+    EXPECT_EQ(main->Picture2->MousePointer(), vbCustom);
+    EXPECT_TRUE(G.ItemGroupsReady);
+
+    main->mnu_wallView->Choose();
+    EXPECT_EQ(G.ViewMode, 2);
+    EXPECT_EQ(G.PaletteKind, 2);
+    EXPECT_EQ(main->Picture1[0]->Picture(), main->ImageList1.Image(1));
+    EXPECT_EQ(main->Picture1[2]->Picture(), main->ImageList1.Image(6));
+    EXPECT_FALSE(main->HScroll2->Enabled());
+    EXPECT_FALSE(main->VScroll2->Enabled());
+    EXPECT_EQ(main->HScroll2->Value(), 0);
+    EXPECT_TRUE(main->Picture3[9]->Enabled());
+    EXPECT_EQ(main->Picture3[9]->Picture(), main->ImageList2.Image(9 + G.WallIndex));
+    EXPECT_TRUE(Shown("ItemGroups"));  // checked: it comes back
+    EXPECT_TRUE(main->mnu_showItemGroups->Enabled());
+
+    main->mnu_planView->Choose();
+    EXPECT_EQ(G.ViewMode, 0);
+    EXPECT_EQ(G.PaletteKind, 0);
+    EXPECT_TRUE(main->Command1->Visible());
+    EXPECT_TRUE(main->HScroll2->Enabled());
+    EXPECT_FALSE(main->Picture3[9]->Enabled());
+    EXPECT_EQ(main->Picture3[9]->Picture(), main->ImageList2.Image(2));
+    // Unchecked, the item groups stay away.
+    main->mnu_showItemGroups->Choose();
+    main->mnu_3DView->Choose();
+    main->mnu_planView->Choose();
+    EXPECT_FALSE(Shown("ItemGroups"));
+    EXPECT_EQ(main->CurrentViewButton, 1);
+}
+
+TEST_F(MainMenus, RotateWallCyclesTheWallsAndShowsWhichOnItsButton)
+{
+    start();
+    ASSERT_EQ(G.Room.WallSectionCount, 4);
+    G.WallIndex = 0;
+    main->mnu_wallView->Choose();
+    std::vector<int> seen;
+    for (int i = 0; i < 5; ++i) {
+        Click(main->Picture3[9]);
+        seen.push_back(G.WallIndex);
+        EXPECT_EQ(main->Picture3[9]->Picture(), main->ImageList2.Image(9 + G.WallIndex));
+    }
+    EXPECT_EQ(seen, std::vector<int>({1, 2, 3, 0, 1}));
+    // The wall record follows: each wall faces its own side.
+    EXPECT_EQ(G.WallView.Side, 1);
+    // A double click turns twice; the menu entry turns once, in any view.
+    Click(main->Picture3[9], true);
+    EXPECT_EQ(G.WallIndex, 3);
+    main->mnu_planView->Choose();
+    main->mnu_rotateWall->Choose();
+    EXPECT_EQ(G.WallIndex, 0);
+    // Entering the wall view again keeps the wall.
+    main->mnu_wallView->Choose();
+    EXPECT_EQ(G.WallIndex, 0);
+    // A place without walls: nothing turns.
+    G.Room.WallSectionCount = 0;
+    main->mnu_rotateWall_Click();
+    EXPECT_EQ(G.WallIndex, 0);
+}
+
+TEST_F(MainMenus, TheSpreadsheetShowsItsPanelOnlyWhenMoneyIsSpent)
+{
+    start();
+    ASSERT_TRUE(main->Picture1[3]->Enabled());
+    G.SpentTotal = 0;
+    Click(main->Picture1[3]);
+    EXPECT_EQ(G.ViewMode, 3);
+    EXPECT_EQ(G.GraphKind, 0);
+    EXPECT_FALSE(Shown("frmSpreadSht"));
+    EXPECT_FALSE(main->HScroll2->Enabled());
+    EXPECT_FALSE(Shown("ItemGroups"));
+    // Clicked again with money spent: the panel, and the common steps
+    // only, which leave the pan bars enabled.
+    G.SpentTotal = 12.5f;
+    Click(main->Picture1[3]);
+    EXPECT_TRUE(Shown("frmSpreadSht"));
+    EXPECT_TRUE(main->HScroll2->Enabled());
+    // A place without prices has no spreadsheet.
+    main->mnu_planView->Choose();
+    EXPECT_FALSE(Shown("frmSpreadSht"));
+    G.PlanInfo.noprices = true;
+    main->Picture1[3]->SetEnabled(false);
+    main->mnu_showSheet_Click();
+    EXPECT_EQ(G.ViewMode, 0);
+    main->Picture1[3]->SetEnabled(true);
+    main->mnu_showSheet->Choose();
+    EXPECT_EQ(G.ViewMode, 3);
+    EXPECT_FALSE(Shown("frmSpreadSht"));
+}
+
+TEST_F(MainMenus, TheGraphMenusChooseTheKindAndTheGraphPanelNeedsRealItems)
+{
+    start();
+    // Only the floor and walls: the graph panel stays closed.
+    main->mnu_showBargraph->Choose();
+    EXPECT_EQ(G.ViewMode, 3);
+    EXPECT_EQ(G.GraphKind, 2);
+    EXPECT_EQ(main->CurrentViewButton, 4);
+    EXPECT_FALSE(Shown("frmGraphs"));
+
+    // With a real item it opens; the graphs button from the spreadsheet
+    // turns kind 0 into the pie chart.
+    main->mnu_planView->Choose();
+    G.PlacedItems.push_back(G.PlacedItems.back());
+    ++G.PlacedItemCount;
+    G.GraphKind = 0;
+    Click(main->Picture1[4]);
+    EXPECT_EQ(G.GraphKind, 1);
+    EXPECT_TRUE(Shown("frmGraphs"));
+    // Clicked again, or another graph from the menu: drawn, panel hidden.
+    Click(main->Picture1[4]);
+    EXPECT_FALSE(Shown("frmGraphs"));
+    main->mnu_showPictogram->Choose();
+    EXPECT_EQ(G.GraphKind, 3);
+    EXPECT_FALSE(Shown("frmGraphs"));
+    main->mnu_showLinegraph->Choose();
+    EXPECT_EQ(G.GraphKind, 4);
+    main->mnu_showPieChart->Choose();
+    EXPECT_EQ(G.GraphKind, 1);
+    // Without prices a graph counts items.
+    main->mnu_planView->Choose();
+    G.PlanInfo.noprices = true;
+    G.GraphShowCosts[1] = true;
+    main->mnu_showBargraph->Choose();
+    EXPECT_FALSE(G.GraphShowCosts[1]);
+}
+
+TEST_F(MainMenus, ToolAndCommandButtonsRunTheirEntriesCommands)
+{
+    start();
+    ASSERT_TRUE(Shown("ItemGroups"));
+    Click(main->Picture3[6]);
+    EXPECT_FALSE(Shown("ItemGroups"));
+    EXPECT_FALSE(main->mnu_showItemGroups->Checked());
+    Click(main->Picture3[7]);
+    EXPECT_TRUE(Shown("Budget"));
+    // A double click runs the toggle twice: after a click, shown, hidden,
+    // shown again.
+    Click(main->Picture3[5]);
+    Click(main->Picture3[5], true);
+    EXPECT_TRUE(Shown("Colours"));
+    // The command strip runs what the menu entries run, once connected.
+    int opened = 0;
+    Click(main->Picture7[1]);
+    main->connectMenu(main->mnu_open, [&opened] { ++opened; });
+    Click(main->Picture7[1]);
+    EXPECT_EQ(opened, 1);
 }
 
 }  // namespace

@@ -215,7 +215,8 @@ TEST_F(MainWindowTest, StartUpReadsTheSettingsAndShowsTheButtonFaces)
     // The shipped settings name four currencies.
     EXPECT_EQ(G.CurrencyTable.size(), 5u);
     EXPECT_GT(G.EnvironmentCount, 0);
-    EXPECT_EQ(main->Picture1[1]->Picture(), main->ImageList1.Image(3));
+    EXPECT_EQ(main->Picture1[0]->Picture(), main->ImageList1.Image(1));
+    EXPECT_EQ(main->Picture1[1]->Picture(), main->ImageList1.Image(4));  // the plan, pressed
     EXPECT_EQ(main->Picture3[11]->Picture(), main->ImageList1.Image(23));
     EXPECT_FALSE(main->Picture3[12]->Picture().isNull());
     EXPECT_FALSE(main->Picture7[6]->Picture().isNull());

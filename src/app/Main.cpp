@@ -138,6 +138,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     SetCaption(dorv::AppTitle());
     makeControls();
     makeMenus();
+    connectViews();
     // Each topic connects its menu entries here, one line per topic (see the
     // menus in Main.h).
     connectToolMenus();
@@ -217,6 +218,8 @@ void Main::loadPictures()
     ImageList1.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList1"));
     ImageList2.Clear();
     ImageList2.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList2"));
+    ImageList3.Clear();
+    ImageList3.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList3"));
     ImageList4.Clear();
     ImageList4.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList4"));
     static const char* const toolbar[] = {"New", "Open", "Save", "Paste", "Copy", "Cut", "Print"};

@@ -199,6 +199,33 @@ public:
     // item texts) is the current one; none for any other pair.
     void mnu_languageselect_setchecks();
 
+    // ---- views, view buttons and tool buttons (MainViews.cpp) ----
+    // The view button shown pressed (-1 none). View buttons by index: 0 3D,
+    // 1 plan, 2 wall, 3 spreadsheet, 4 graphs (view modes 1, 0, 2, 3, 3).
+    int16_t CurrentViewButton = -1;
+    dorv::ImageList ImageList3;  // the canvas cursors
+    // Switches to the view of view button `index`.
+    void Picture1_Click(int16_t index);
+    // Raises view button `current` (when 0 or more), makes `next` the
+    // current one and shows it pressed.
+    void SetViewButtonImages(int16_t current, int16_t next);
+    // The tool buttons 5 to 12 and the tool strip's command buttons 0 to 6
+    // run the commands of their menu entries.
+    void Picture3_Click(int16_t index);
+    void Picture3_DblClick(int16_t index);
+    void Picture7_Click(int16_t index);
+    void mnu_planView_Click();
+    void mnu_3DView_Click();
+    void mnu_wallView_Click();
+    void mnu_showSheet_Click();
+    void mnu_showPieChart_Click();
+    void mnu_showBargraph_Click();
+    void mnu_showPictogram_Click();
+    void mnu_showLinegraph_Click();
+    // Turns the wall view to the next wall, when the place has walls.
+    void mnu_rotateWall_Click();
+    void connectViews();
+
     // ---- editing: placed items, the undo history, the clip buffer ----
     // Every change to the set of placed items goes through these.
     //

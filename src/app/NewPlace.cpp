@@ -130,6 +130,7 @@ void Main::StartNewPlace()
         Command2->SetVisible(prices);
         // The spreadsheet counts money: without prices it has nothing to show.
         Picture1[3]->SetEnabled(prices);
+        mnu_showSheet->SetEnabled(prices);
         Picture1[3]->SetPicture(prices ? ImageList1.Image(7) : ImageList2.Image(14));
         for (int kind = 0; kind <= 4; ++kind) G.GraphShowCosts[kind] = prices;
         G.FloorColour = G.PlanInfo.floor_colour;
@@ -148,6 +149,9 @@ void Main::StartNewPlace()
     Picture1[2]->SetEnabled(walls);
     Picture3[9]->SetPicture(ImageList2.Image(2));
     Picture3[9]->SetEnabled(false);
+    mnu_showWallBar->SetEnabled(walls);
+    mnu_rotateWall->SetEnabled(walls);
+    mnu_wallView->SetEnabled(walls);
 
     if (ItemGroups* groups = ItemGroups::Window()) groups->NarrowForm();
 
@@ -155,6 +159,7 @@ void Main::StartNewPlace()
     SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));
     G.HomeEnvironmentFolder = G.EnvFolder;
     DrawMod::RedrawView();
+    SetViewButtonImages(CurrentViewButton, 1);
     VScroll1->SetValue(0);
 
     if (dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"))) {
