@@ -142,6 +142,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     // Each topic connects its menu entries here, one line per topic (see the
     // menus in Main.h).
     connectToolMenus();
+    connectOutputMenus();
     Move(600, 600, 12000, 9000);
 }
 
@@ -251,6 +252,7 @@ void Main::Form_Load()
     for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));
     PositionToolWindows();
     mnu_printPreview->SetVisible(false);
+    DisablePrintingWithoutPrinter();
     // A tool window the program does not have yet cannot be toggled.
     mnu_showItemGroups->SetEnabled(dorv::Form::Known(QStringLiteral("ItemGroups")));
     mnu_showBudgetInfo->SetEnabled(dorv::Form::Known(QStringLiteral("Budget")));

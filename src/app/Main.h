@@ -9,6 +9,7 @@
 #include "app/AdminSetup.h"
 #include "platform/Controls.h"
 #include "platform/DeviceContext.h"
+#include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "scene/Records.h"
 #include "scene/ShapeStream.h"
@@ -270,6 +271,21 @@ public:
     void mnu_undo_Click();
     void mnu_redo_Click();
     void mnu_rotateItem_Click();
+
+    // ---- output: printing, page setup, print preview, snapshots ----
+    void connectOutputMenus();
+    // Start-up: without a printer the print entries are disabled and the
+    // tool strip's print button hidden.
+    void DisablePrintingWithoutPrinter();
+    void mnu_print_Click();
+    void mnu_printSetup_Click();
+    void mnu_printPreview_Click();
+    void mnu_snapToFile_Click();
+    void mnu_snapToClip_Click();
+    void mnu_snapItemToFile_Click();
+    void mnu_snapItemToClip_Click();
+    // The snapshot file dialogs remember the file and type of their last use.
+    dorv::FileDialogRequest SnapshotDialog;
 
     // ---- canvas editing ----
     // Pushes an item back inside the floor of `room`: its plan picture at

@@ -4,6 +4,7 @@
 #include "scene/LangMod.h"
 #include "scene/PictureMeasure.h"
 #include "scene/SceneState.h"
+#include "views/Graphs.h"
 #include "views/ViewRender.h"
 
 #include <QCoreApplication>
@@ -106,7 +107,10 @@ void DrawHeading(dorv::PrinterDc& dc, const QString& title)
 void PrintCurrentView()
 {
     dorv::PrintPages pages;
+    // The spreadsheet prints a range of its pages; every other view one page.
     int16_t count = 1;
+    if (G.ViewMode == 3 && G.GraphKind == 0)
+        count = std::max<int16_t>(1, Graphs::GetSpreadsheetPageCount(G.PlacedItems, G.PlacedItemCount));
     pages.MinPage = 1;
     pages.MaxPage = pages.ToPage = count;
     pages.FromPage = 0;
@@ -188,6 +192,8 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         v.isoPanY = static_cast<float>(isoPanY);
         v.singleItem = false;
         v.page = static_cast<int16_t>(number);
+        v.areaWidth = static_cast<int32_t>(page.width());
+        v.areaHeight = static_cast<int32_t>(page.height());
         // The view drawn is the one asked for, whatever the screen shows.
         const int16_t shown = G.ViewMode;
         G.ViewMode = viewMode;
