@@ -44,15 +44,17 @@ Budget::Budget() : dorv::Form(QStringLiteral("Budget"))
     for (int i = 0; i < 4; ++i) {
         *labels[i] = new dorv::Label(client, QStringLiteral("Label%1").arg(i + 1), QLatin1String(captions[i]));
         *texts[i] = new dorv::TextBox(client, QStringLiteral("Text%1").arg(i + 1));
-        (*labels[i])->Move(Px(6), Px(8 + 26 * i), Px(74), Px(22));
-        (*texts[i])->Move(Px(80), Px(8 + 26 * i), Px(66), Px(22));
+        // A label too long for one line ("Orçamento inicial") takes two.
+        (*labels[i])->Move(Px(6), Px(6 + 32 * i), Px(78), Px(30));
+        (*labels[i])->setWordWrap(true);
+        (*texts[i])->Move(Px(86), Px(10 + 32 * i), Px(64), Px(22));
         // The amounts are the program's to write, not the child's.
         (*texts[i])->setReadOnly(true);
     }
     Text3->setAutoFillBackground(true);
     SetColours(*Text3, 0, dorv::GetSysColor(3));
     Text2->Change = [this] { Text2_Change(); };
-    Move(0, 0, 2400, 2280);
+    Move(0, 0, 2400, 2400);
 }
 
 double Budget::AmountOf(const QString& text)

@@ -7,6 +7,8 @@
 #include "scene/SceneState.h"
 #include "views/ViewRender.h"
 
+#include <QStyle>
+
 namespace {
 
 using EnvList = WindowPort::EnvList;
@@ -14,13 +16,23 @@ using EnvList = WindowPort::EnvList;
 // Pixels as the controls' twips.
 int32_t Px(int32_t pixels) { return pixels * dorv::TwipsPerPixelX(); }
 
+void fitColumn(dorv::ListView& list, int32_t width, int32_t pictureHeight)
+{
+    const int32_t inner = width - list.style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 20;
+    list.setIconSize(QSize(inner, pictureHeight));
+    list.setGridSize(QSize(inner + 4, pictureHeight + 2 * list.fontMetrics().height() + 12));
+    list.setUniformItemSizes(false);
+}
+
 // The form's layout in pixels: lists above, the two boxes with their texts,
 // then the buttons.
-constexpr int32_t kTop = 8, kListWidth = 134, kListHeight = 214, kAllWidth = 96;
-constexpr int32_t kBoxSize = 16, kBox0Top = kTop + kListHeight + 8, kBox1Top = kBox0Top + 22;
-constexpr int32_t kButtonsTop = kBox1Top + 28, kButtonHeight = 24;
+// Each text has room for two lines ("Use prices for Bathroom").
+constexpr int32_t kTop = 8, kListWidth = 134, kListHeight = 220, kAllWidth = 100;
+constexpr int32_t kBoxSize = 16, kLabelHeight = 32, kBox0Top = kTop + kListHeight + 8;
+constexpr int32_t kBox1Top = kBox0Top + kLabelHeight + 4;
+constexpr int32_t kButtonsTop = kBox1Top + kLabelHeight + 6, kButtonHeight = 24;
 constexpr int32_t kLabelWidth = 118;
-constexpr int32_t kHeight = 5100;  // twips
+constexpr int32_t kHeight = 5700;  // twips
 
 }  // namespace
 
@@ -39,10 +51,12 @@ ItemGroups::ItemGroups() : dorv::Form(QStringLiteral("ItemGroups"))
 
     ListView1 = new dorv::ListView(client, QStringLiteral("ListView1"));
     ListView1->SetIcons(&ImageList1);
-    ListView1->SetIconSize(48);
     ListView2 = new dorv::ListView(client, QStringLiteral("ListView2"));
     ListView2->SetIcons(&ImageList3);
-    ListView2->SetIconSize(40);
+    // One column of pictures each, the picture's box as wide as the column:
+    // a name wraps under its picture within the box's width.
+    fitColumn(*ListView1, kListWidth, 56);
+    fitColumn(*ListView2, kAllWidth, 36);
     ListView2->SetVisible(false);
     for (int i = 0; i < 2; ++i) {
         Check1[i] = new dorv::CheckBox(client, QStringLiteral("Check1(%1)").arg(i));
@@ -62,11 +76,13 @@ ItemGroups::ItemGroups() : dorv::Form(QStringLiteral("ItemGroups"))
     ListView2->ItemClick = [this](int index) { ListView2_ItemClick(index); };
 
     ListView2->Move(Px(kNarrowLeft), Px(kTop), Px(kAllWidth), Px(kListHeight));
-    Command2->Move(Px(kNarrowLeft + kAllWidth - 40), Px(kBox0Top), Px(40), Px(kButtonHeight));
+    Command2->Move(Px(kNarrowLeft + kAllWidth - 40), Px(kBox0Top - 4), Px(40), Px(kButtonHeight));
     Command1->Move(Px(kNarrowLeft), Px(kButtonsTop), Px(64), Px(kButtonHeight));
     for (int i = 0; i < 2; ++i) Check1[i]->Move(0, Px(i == 0 ? kBox0Top : kBox1Top), Px(kBoxSize), Px(kBoxSize));
-    Label1->Move(0, Px(kBox0Top), Px(kLabelWidth), Px(kBoxSize));
-    Label2->Move(0, Px(kBox1Top), Px(kLabelWidth), Px(2 * kBoxSize));
+    Label1->Move(0, Px(kBox0Top), Px(kLabelWidth), Px(kLabelHeight));
+    Label2->Move(0, Px(kBox1Top), Px(kLabelWidth), Px(kLabelHeight));
+    for (dorv::Label* l : {Label1, Label2}) l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
     placeLists(kNarrowLeft);
     Move(0, 500, kNarrowWidth, kHeight);
 }

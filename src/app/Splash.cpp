@@ -1,5 +1,7 @@
 #include "app/Splash.h"
 
+#include "app/DialogLook.h"
+
 #include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
 #include "scene/LangMod.h"
@@ -37,7 +39,8 @@ frmSplash::frmSplash() : dorv::Form(QStringLiteral("frmSplash"))
     lblForWindows->Move(Px(kPictureWidth - 160), Px(kPictureHeight + 5), Px(150), Px(18));
     lblForWindows->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Client()->SetBackColor(0xFFFFFF);
-    setFixedSize(kPictureWidth, kPictureHeight + kStrip);
+    // In the middle of the screen, at its own size.
+    SetDialogLook(*this, kPictureWidth, kPictureHeight + kStrip, 9);
     Timer1.SetEnabled(false);
     Timer1.Tick = [this] { Timer1_Timer(); };
 }
