@@ -131,6 +131,96 @@ void GraphIcon(QPainter& p)
     p.drawLine(QPointF(6, 34), QPointF(35, 34));
 }
 
+// The chart kinds of the graph panel, flat and in 3D.
+void PieChartIcon(QPainter& p, bool in3D)
+{
+    const QRectF top = in3D ? QRectF(5, 9, 30, 16) : QRectF(6, 6, 28, 28);
+    if (in3D) {
+        // The front of the pie below its top.
+        QPainterPath side;
+        side.moveTo(5, 17);
+        side.arcTo(QRectF(5, 17, 30, 16), 180, 180);
+        side.lineTo(35, 17);
+        side.arcTo(top, 0, -180);
+        side.closeSubpath();
+        Outline(p, QColor(150, 40, 40), 1.2);
+        p.drawPath(side);
+    }
+    const QColor slices[] = {QColor(230, 40, 40), QColor(255, 140, 0), QColor(250, 220, 40), QColor(60, 200, 120)};
+    const int spans[] = {150, 90, 70, 50};
+    int start = 0;
+    for (int i = 0; i < 4; ++i) {
+        Outline(p, slices[i], 1.2);
+        p.drawPie(top, start * 16, spans[i] * 16);
+        start += spans[i];
+    }
+}
+
+void BarChartIcon(QPainter& p, bool in3D)
+{
+    const QColor c[] = {QColor(230, 40, 40), QColor(255, 140, 0), QColor(60, 140, 230)};
+    const qreal h[] = {14, 24, 18};
+    for (int i = 0; i < 3; ++i) {
+        const QRectF bar(8 + i * 9, 33 - h[i], 7, h[i]);
+        if (in3D) {
+            QPolygonF side;
+            side << bar.topLeft() << bar.topLeft() + QPointF(3, -3) << bar.topRight() + QPointF(3, -3)
+                 << bar.bottomRight() + QPointF(3, -3) << bar.bottomRight() << bar.topRight();
+            Outline(p, c[i].darker(170), 1.0);
+            p.drawPolygon(side);
+        }
+        Outline(p, c[i], 1.0);
+        p.drawRect(bar);
+    }
+    p.setPen(QPen(kInk, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 34), QPointF(35, 34));
+}
+
+void PictogramIcon(QPainter& p, bool in3D)
+{
+    // Two columns of little people.
+    const int counts[] = {2, 3};
+    const QColor c[] = {QColor(120, 160, 240), QColor(250, 190, 120)};
+    for (int col = 0; col < 2; ++col) {
+        const qreal x = 8 + col * 14;
+        if (in3D) {
+            Outline(p, c[col].darker(130), 1.0);
+            p.drawRect(QRectF(x + 3, 33 - counts[col] * 9 - 3, 11, counts[col] * 9));
+        }
+        Outline(p, c[col].lighter(115), 1.0);
+        p.drawRect(QRectF(x, 33 - counts[col] * 9, 11, counts[col] * 9));
+        for (int k = 0; k < counts[col]; ++k) {
+            const qreal y = 33 - (k + 1) * 9;
+            Outline(p, QColor(250, 220, 180), 0.9);
+            p.drawEllipse(QRectF(x + 3.5, y + 1, 4, 4));
+            Outline(p, QColor(70, 110, 190), 0.9);
+            p.drawRoundedRect(QRectF(x + 2.5, y + 5, 6, 3.5), 1.5, 1.5);
+        }
+    }
+}
+
+void LineChartIcon(QPainter& p, bool area)
+{
+    const QPointF pts[] = {{8, 26}, {16, 14}, {24, 20}, {32, 9}};
+    if (area) {
+        QPolygonF poly;
+        for (const QPointF& pt : pts) poly << pt;
+        poly << QPointF(32, 33) << QPointF(8, 33);
+        Outline(p, QColor(230, 40, 40), 1.6);
+        p.setPen(QPen(QColor(70, 60, 130), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolygon(poly);
+    } else {
+        p.setPen(QPen(QColor(70, 60, 130), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(pts, 4);
+    }
+    p.setPen(QPen(kInk, 0.8));
+    p.setBrush(QColor(255, 230, 0));
+    for (const QPointF& pt : pts) p.drawEllipse(pt, 2.4, 2.4);
+    p.setPen(QPen(kInk, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 34), QPointF(35, 34));
+}
+
 void ColoursIcon(QPainter& p)
 {
     QPainterPath pal;
@@ -411,6 +501,20 @@ std::vector<NamedPicture> DrawProgramPictures()
     add(list(4, 1), DrawFace([](QPainter& p) { PriceTag(p, QString()); }, Face::Raised));
     add(list(4, 2), DrawFace([](QPainter& p) { PriceTag(p, QStringLiteral("\u20AC")); }, Face::Raised));
     add(list(4, 3), DrawFace([](QPainter& p) { PriceTag(p, QStringLiteral("\u00A3")); }, Face::Raised));
+
+    // The graph panel's chart buttons 0 to 7: pie, bar, pictogram, line,
+    // then the 3D pie, bar and pictogram and the area graph.
+    for (int i = 0; i < 8; ++i) {
+        const bool in3D = i >= 4;
+        const Icon icons[4] = {
+            [in3D](QPainter& p) { PieChartIcon(p, in3D); },
+            [in3D](QPainter& p) { BarChartIcon(p, in3D); },
+            [in3D](QPainter& p) { PictogramIcon(p, in3D); },
+            [in3D](QPainter& p) { LineChartIcon(p, in3D); },
+        };
+        add(QStringLiteral("Pictures/Graphs/%1.png").arg(i + 1, 2, 10, QLatin1Char('0')),
+            DrawFace(icons[i % 4], Face::Raised));
+    }
 
     // The tool strip and the reset-zoom button keep pictures of their own.
     add(QStringLiteral("Pictures/Toolbar/New.png"), DrawTool([](QPainter& p) { HouseIcon(p, true); }));
