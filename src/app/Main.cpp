@@ -135,6 +135,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     dorv::Form::Register(QStringLiteral("EnvSelect"), [] { return new EnvSelect; });
     dorv::Form::Register(QStringLiteral("Floors"), [] { return new Floors; });
     RegisterToolWindows();
+    registerReportWindows();
     SetCaption(dorv::AppTitle());
     makeControls();
     makeMenus();

@@ -183,6 +183,16 @@ public:
     // colour swatches of its floor and walls.
     void SetToolWindowsForPlace();
 
+    // ---- the spreadsheet and graph panels and the price dialog (MainReports.cpp) ----
+    // Makes the windows "frmGraphs", "frmSpreadSht" and "frmChangePrice"
+    // known by name. The view switch shows a panel with
+    // frmSpreadSht::Window()->Show(dorv::vbModeless, this) (frmGraphs
+    // likewise) and hides it with Hide(); in a place without prices it calls
+    // frmGraphs::Window()->SetCostsAvailable(false), else (true). The item
+    // panel fills frmChangePrice::Window()'s Label1, Label2 and Text1 and
+    // shows it modeless without owner.
+    void registerReportWindows();
+
     // ---- handlers ----
     void mnu_new_Click();
     void mnu_exit_Click();
@@ -357,6 +367,8 @@ private:
         bool UsePricesTicked() override;
         // The budget window's texts (MainTools.cpp).
         void SetBudgetSpentTexts(const QString& spent, const QString& lastItem) override;
+        int32_t SpreadsheetPage() override;
+        bool SpreadsheetShowsItems() override;
 
     private:
         Main& main;

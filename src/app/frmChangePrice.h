@@ -8,6 +8,8 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/InputControls.h"
+#include "scene/Records.h"
+#include "scene/ShapeStream.h"
 
 class frmChangePrice : public dorv::Form {
 public:

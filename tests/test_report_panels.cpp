@@ -1,0 +1,238 @@
+// The graph options panel, the spreadsheet options panel and the price
+// dialog, driven as a child would drive them.
+#include "app/frmChangePrice.h"
+#include "app/frmGraphs.h"
+#include "app/frmSpreadSht.h"
+#include "platform/AppInfo.h"
+#include "platform/RecordingDc.h"
+#include "scene/ItemCatalogue.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "scene/WindowPort.h"
+#include "support/ItemFiles.h"
+#include "support/SampleItems.h"
+#include "support/TempDir.h"
+#include "views/Graphs.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A canvas that records what the view draws, and the spreadsheet panel's
+// settings as the main window passes them on.
+struct Canvas : WindowPort {
+    dorv::RecordingDc dc;
+    int redraws = 0;
+    dorv::DeviceContext* CanvasDC() override { return &dc; }
+    QSizeF CanvasSize() override { return {600, 400}; }
+    void ShowCanvas(const dorv::DeviceContext&, int, int) override { ++redraws; }
+    int32_t SpreadsheetPage() override { return frmSpreadSht::Window()->PageNumber(); }
+    bool SpreadsheetShowsItems() override { return frmSpreadSht::Window()->ShowItems(); }
+    bool Drew(const QString& text) const
+    {
+        for (const dorv::DcCall& c : dc.Calls())
+            if (c.op == dorv::DcOp::TextOut && c.text == text) return true;
+        return false;
+    }
+};
+
+class Panels : public ::testing::Test {
+protected:
+    Canvas canvas;
+
+    static void SetUpTestSuite()
+    {
+        dorv::SetAppPath(QStringLiteral(DORV_CONTENT_BUILD_DIR));
+        dorv::Form::Register(QStringLiteral("frmGraphs"), [] { return new frmGraphs; });
+        dorv::Form::Register(QStringLiteral("frmSpreadSht"), [] { return new frmSpreadSht; });
+        dorv::Form::Register(QStringLiteral("frmChangePrice"), [] { return new frmChangePrice; });
+    }
+    void SetUp() override
+    {
+        G = SceneState();
+        SetWindows(&canvas);
+        CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 3, 5, 2.5f, 0x336699, 0x608040);
+        G.CurrencySymbol = QStringLiteral("$");
+    }
+    void TearDown() override { SetWindows(nullptr); }
+
+    int32_t Place(const QString& name, float price)
+    {
+        ItemRecord item = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, name, 20000, 20000, 20000, 0x2020C0);
+        item.Price = price;
+        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
+        G.PlacedItems[size_t(G.PlacedItemCount)] = item;
+        G.SpentTotal += price;
+        return G.PlacedItemCount++;
+    }
+    static void Press(QWidget* w) { QTest::mousePress(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
+};
+
+TEST_F(Panels, EachChartKindKeepsItsOwnOptions)
+{
+    frmGraphs* f = frmGraphs::Window();
+    ASSERT_NE(f, nullptr);
+    f->Show();
+    // The chart buttons wear their faces.
+    for (dorv::PictureBox* b : f->Picture1) EXPECT_FALSE(b->Picture().isNull());
+
+    f->Picture1_Click(4);  // 3D pie
+    EXPECT_EQ(G.GraphKind, 1);
+    EXPECT_TRUE(G.Graph3D[0]);
+    EXPECT_EQ(f->Frame2->title(), QStringLiteral("lang_PieChart"));
+    Press(f->Option1[0]);  // count the pie's items
+    Press(f->Option2[0]);  // and label it with names
+    EXPECT_FALSE(G.GraphShowCosts[0]);
+    EXPECT_FALSE(G.GraphShowPictures[0]);
+
+    QTest::mouseClick(f->Picture1[1], Qt::LeftButton);  // the flat bar graph
+    EXPECT_EQ(G.GraphKind, 2);
+    EXPECT_FALSE(G.Graph3D[1]);
+    EXPECT_EQ(f->Frame2->title(), QStringLiteral("lang_BarChart"));
+    EXPECT_TRUE(f->Option1[1]->Value());  // the bar graph still counts money
+    EXPECT_TRUE(f->Option2[1]->Value());
+
+    f->Picture1_Click(4);
+    EXPECT_TRUE(f->Option1[0]->Value());
+    EXPECT_TRUE(f->Option2[0]->Value());
+    EXPECT_TRUE(G.GraphShowCosts[1]);
+    Press(f->Option2[1]);
+    f->Picture1_Click(0);  // the flat pie shows "Display items" chosen
+    EXPECT_FALSE(G.Graph3D[0]);
+    EXPECT_TRUE(f->Option2[1]->Value());
+
+    // A place without prices: the costs option goes, and the pie counts.
+    Press(f->Option1[1]);
+    EXPECT_TRUE(G.GraphShowCosts[0]);
+    f->SetCostsAvailable(false);
+    EXPECT_FALSE(f->Option1[1]->isEnabled());
+    EXPECT_FALSE(G.GraphShowCosts[0]);
+    EXPECT_TRUE(f->Option1[0]->Value());
+    f->SetCostsAvailable(true);
+    EXPECT_TRUE(f->Option1[1]->isEnabled());
+
+    // With the spreadsheet shown no chart's options change.
+    G.GraphKind = 0;
+    const auto costs = G.GraphShowCosts;
+    Press(f->Option1[1]);
+    EXPECT_EQ(G.GraphShowCosts, costs);
+    f->Hide();
+}
+
+TEST_F(Panels, PageBoxKeepsToThePagesThereAre)
+{
+    for (int i = 0; i < 21; ++i) Place(QStringLiteral("Home\\Item%1").arg(i), 1);
+    G.ViewMode = 3;
+    G.GraphKind = 0;
+    frmSpreadSht* f = frmSpreadSht::Window();
+    ASSERT_NE(f, nullptr);
+    f->Show();
+    f->Check1->setChecked(false);  // 20 rows a page: two pages
+    f->Text1->SetText(QStringLiteral("1"));
+
+    canvas.dc.Clear();
+    QTest::mouseClick(f->Command1[1], Qt::LeftButton);  // ">"
+    EXPECT_EQ(f->Text1->Text(), QStringLiteral("2"));
+    EXPECT_TRUE(canvas.Drew(QStringLiteral("lang_Page 2 lang_of 2")));
+    const int before = canvas.redraws;
+    f->Command1_Click(1);  // ">" on the last page
+    EXPECT_EQ(f->Text1->Text(), QStringLiteral("2"));
+    EXPECT_EQ(canvas.redraws, before);
+
+    // Typing 99 shows the last page; 0 leaves the view as it was.
+    f->Text1->clear();
+    QTest::keyClicks(f->Text1, QStringLiteral("99"));
+    EXPECT_EQ(f->Text1->Text(), QStringLiteral("2"));
+    f->Text1->SetText(QStringLiteral("1"));
+    const int shown = canvas.redraws;
+    f->Text1->SetText(QStringLiteral("0"));
+    EXPECT_EQ(canvas.redraws, shown);
+    f->Text1->SetText(QStringLiteral("1"));
+    f->Command1_Click(0);  // "<" on page 1
+    EXPECT_EQ(f->Text1->Text(), QStringLiteral("1"));
+
+    // With pictures, 10 rows a page: three pages, and the view is drawn again.
+    canvas.dc.Clear();
+    QTest::mouseClick(f->Check1, Qt::LeftButton);
+    EXPECT_TRUE(f->ShowItems());
+    EXPECT_TRUE(canvas.Drew(QStringLiteral("lang_Page 1 lang_of 3")));
+    EXPECT_EQ(f->PageNumber(), 1);
+    f->Text1->SetText(QStringLiteral(" 3 pages"));
+    EXPECT_EQ(f->PageNumber(), 3);
+    f->Hide();
+}
+
+TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
+{
+    TempDir dir;
+    ItemFiles::Item desk;
+    desk.priceWord = ItemFiles::PriceWord(1250);
+    dir.write(QStringLiteral("Desks/desk.dvo"), ItemFiles::ItemFile(desk));
+    dir.write(QStringLiteral("Desks/lamp.dvo"), ItemFiles::ItemFile());
+    const QString folder = dir.file(QStringLiteral("Desks"));
+    FileMod::LoadItemCatalogue(folder, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount);
+    ASSERT_EQ(G.PaletteCount, 2);
+    G.PaletteSelection = 0;
+    const ItemRecord entry = G.Palette[0];
+    ASSERT_FLOAT_EQ(entry.Price, 12.5f);
+    for (int i = 0; i < 3; ++i) {
+        G.PlacedItems.push_back(entry);
+        ++G.PlacedItemCount;
+    }
+    G.PlacedItems.push_back(G.Palette[1]);
+    ++G.PlacedItemCount;
+    const float spent = G.SpentTotal = 37.5f;
+
+    frmChangePrice* f = frmChangePrice::Window();
+    ASSERT_NE(f, nullptr);
+    f->Show();
+    f->Text1->SetText(QStringLiteral("$20.75"));
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FLOAT_EQ(G.Palette[0].Price, 20.75f);
+    for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(G.PlacedItems[size_t(G.Room.FirstRealItem + i)].Price, 20.75f);
+    EXPECT_FLOAT_EQ(G.PlacedItems[size_t(G.Room.FirstRealItem + 3)].Price, 12.5f);
+    EXPECT_EQ(G.SpentTotal, spent);  // what was paid stays paid
+    ASSERT_EQ(G.PriceOverrideCount, 1);
+    EXPECT_EQ(G.PriceOverrides[0].Name, entry.Name.str());
+
+    // Once more: the same override takes the new price.
+    f->Text1->SetText(QStringLiteral("30"));
+    f->Command1_Click();
+    EXPECT_EQ(G.PriceOverrideCount, 1);
+    EXPECT_FLOAT_EQ(G.PriceOverrides[0].Amount, 30);
+
+    // The group loaded again shows the changed price.
+    FileMod::LoadItemCatalogue(folder, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount);
+    EXPECT_FLOAT_EQ(G.Palette[0].Price, 30);
+    EXPECT_FLOAT_EQ(G.Palette[1].Price, 12.5f);
+
+    // Default shows the item file's price; Cancel then stores nothing.
+    f->Show();
+    f->Command3_Click();
+    EXPECT_EQ(f->Text1->Text(), QStringLiteral("12.50"));
+    f->Command2_Click();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FLOAT_EQ(G.Palette[0].Price, 30);
+
+    // A text without digits is a price of 0.
+    f->Text1->SetText(QStringLiteral("free"));
+    f->Command1_Click();
+    EXPECT_EQ(G.Palette[0].Price, 0);
+
+    // No palette entry chosen: nothing is touched.
+    G.PaletteSelection = 7;
+    f->Text1->SetText(QStringLiteral("5"));
+    f->Command1_Click();
+    f->Command3_Click();
+    EXPECT_EQ(G.PriceOverrideCount, 1);
+    float price = -1;
+    ItemRecord broken = entry;
+    broken.FootprintShape = G.CatalogueShapeCount;
+    EXPECT_FALSE(frmChangePrice::CataloguePrice(broken, G.CatalogueShapes, G.CatalogueShapeCount, price));
+    EXPECT_EQ(price, -1);
+}
+
+}  // namespace
