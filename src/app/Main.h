@@ -185,7 +185,7 @@ public:
 
     // ---- the spreadsheet and graph panels and the price dialog (MainReports.cpp) ----
     // Makes the windows "frmGraphs", "frmSpreadSht" and "frmChangePrice"
-    // known by name. The view switch shows a panel with
+    // known by name (unless a window of that name is known already). The view switch shows a panel with
     // frmSpreadSht::Window()->Show(dorv::vbModeless, this) (frmGraphs
     // likewise) and hides it with Hide(); in a place without prices it calls
     // frmGraphs::Window()->SetCostsAvailable(false), else (true). The item

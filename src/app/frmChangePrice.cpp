@@ -19,8 +19,9 @@ frmChangePrice* frmChangePrice::Window()
 
 frmChangePrice::frmChangePrice() : dorv::Form(QStringLiteral("frmChangePrice"))
 {
+    // The English captions; the language menu sets them anew.
+    SetCaption(QStringLiteral("Change Item Price"));
     makeControls();
-    SetCaptions(0);
     setFixedSize(kWidth, kHeight);
 }
 
@@ -38,10 +39,10 @@ void frmChangePrice::makeControls()
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text1 = new dorv::TextBox(client, QStringLiteral("Text1"));
     Text1->setGeometry(72, 54, 140, 34);
-    Command3 = new dorv::CommandButton(client, QStringLiteral("Command3"));
+    Command3 = new dorv::CommandButton(client, QStringLiteral("Command3"), QStringLiteral("Default"));
     Command3->setGeometry(222, 54, 100, 34);
-    Command1 = new dorv::CommandButton(client, QStringLiteral("Command1"));
-    Command2 = new dorv::CommandButton(client, QStringLiteral("Command2"));
+    Command1 = new dorv::CommandButton(client, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command2 = new dorv::CommandButton(client, QStringLiteral("Command2"), QStringLiteral("Cancel"));
     Command1->setGeometry(kWidth - 16 - 2 * 100 - 10, 118, 100, 36);
     Command2->setGeometry(kWidth - 16 - 100, 118, 100, 36);
     QFont plain = bold;
@@ -53,16 +54,6 @@ void frmChangePrice::makeControls()
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
     QObject::connect(Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
-}
-
-void frmChangePrice::SetCaptions(int language)
-{
-    if (language != 0 && language != 1) return;
-    const bool pt = language == 1;
-    SetCaption(pt ? QStringLiteral("Alterar o pre\u00E7o") : QStringLiteral("Change Item Price"));
-    Command3->SetCaption(pt ? QStringLiteral("Padr\u00E3o") : QStringLiteral("Default"));
-    Command2->SetCaption(pt ? QStringLiteral("Cancelar") : QStringLiteral("Cancel"));
-    Command1->SetCaption(QStringLiteral("OK"));
 }
 
 bool frmChangePrice::CataloguePrice(const ItemRecord& item, const ShapeStream& shapes, int32_t shapeCount,

@@ -30,10 +30,6 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-    // The captions in English (0) or Portuguese (1); any other language
-    // leaves them as they are.
-    void SetCaptions(int language);
-
     // The price the item file gives an item: word 7 of its footprint record
     // in `shapes`, in hundredths in bits 8 to 31. False when the record does
     // not lie in the table.

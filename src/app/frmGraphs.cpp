@@ -12,27 +12,11 @@ namespace {
 constexpr int kWidth = 300, kHeight = 262;  // client, pixels
 constexpr int kButton = 44, kGap = 8;
 
-struct Caption {
-    const char* english;
-    const char* portuguese;
-};
-const Caption kWindow = {"Graph options", "Op\u00E7\u00F5es de Gr\u00E1fico"};
-const Caption kFrame = {"Pie Chart", "Gr\u00E1fico de Pizza"};
-const Caption kOption1[2] = {{"Display number of items", "Exibir quantidades"},
-                             {"Display costs", "Exibir custos"}};
-const Caption kOption2[2] = {{"Display item names", "Exibir nomes"}, {"Display items", "Exibir Itens"}};
 // The chart buttons' tips; the area graph's button has none.
-const Caption kTips[7] = {{"Pie Chart", "Gr\u00E1fico de Pizza"},
-                          {"Bar Graph", "Gr\u00E1fico de Barras"},
-                          {"Pictogram", "Pictograma"},
-                          {"Line Graph", "Gr\u00E1fico de Linha"},
-                          {"3D Pie Chart", "Gr\u00E1fico de Pizza (3D)"},
-                          {"3D Bar Graph", "Gr\u00E1fico de Barras (3D)"},
-                          {"3D Pictogram", "Pictograma (3D)"}};
+const char* const kTips[7] = {"Pie Chart",    "Bar Graph",    "Pictogram",   "Line Graph",
+                              "3D Pie Chart", "3D Bar Graph", "3D Pictogram"};
 // The message naming each kind of chart, by button index And 3.
 const char* const kKindKeys[4] = {"lang_PieChart", "lang_BarChart", "lang_Pictogram", "lang_LineAreaGraph"};
-
-QString Text(const Caption& c, int language) { return QString::fromUtf8(language == 1 ? c.portuguese : c.english); }
 
 // The option flags of the current kind, or nullptr while no chart is chosen.
 bool* KindFlag(std::array<bool, kGraphKinds>& flags)
@@ -51,8 +35,9 @@ frmGraphs* frmGraphs::Window()
 
 frmGraphs::frmGraphs() : dorv::Form(QStringLiteral("frmGraphs"))
 {
+    // The English captions; the language menu sets them anew.
+    SetCaption(QStringLiteral("Graph options"));
     makeControls();
-    SetCaptions(0);
     setFixedSize(kWidth, kHeight);
 }
 
@@ -65,15 +50,17 @@ void frmGraphs::makeControls()
         b->SetScaleMode(dorv::vbPixels);
         const int x = 16 + (i % 4) * (kButton + 28), y = 10 + (i / 4) * (kButton + kGap);
         b->setGeometry(x, y, kButton, kButton);
-        b->SetPicture(QImage(faces + QStringLiteral("%1.png").arg(i + 1, 2, 10, QLatin1Char('0')))
-                          .scaled(kButton, kButton, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const QImage face(faces + QStringLiteral("%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
+        if (!face.isNull()) b->SetPicture(face.scaled(kButton, kButton, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        if (i < 7) b->SetToolTipText(QLatin1String(kTips[i]));
         b->SetMousePointer(dorv::vbArrow);
         const int16_t index = static_cast<int16_t>(i);
         b->Click = [this, index] { Picture1_Click(index); };
         Picture1[size_t(i)] = b;
     }
 
-    Frame2 = new QGroupBox(client);
+    Frame2 = new QGroupBox(QStringLiteral("Pie Chart"), client);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(10, 114, kWidth - 20, kHeight - 124);
     QFont bold = Frame2->font();
     bold.setBold(true);
@@ -85,8 +72,10 @@ void frmGraphs::makeControls()
     QFont plain = bold;
     plain.setBold(false);
     for (int i = 0; i < 2; ++i) {
-        Option1[size_t(i)] = new dorv::OptionButton(pairs[0], QStringLiteral("Option1(%1)").arg(i));
-        Option2[size_t(i)] = new dorv::OptionButton(pairs[1], QStringLiteral("Option2(%1)").arg(i));
+        static const char* const kOption1[2] = {"Display number of items", "Display costs"};
+        static const char* const kOption2[2] = {"Display item names", "Display items"};
+        Option1[size_t(i)] = new dorv::OptionButton(pairs[0], QStringLiteral("Option1(%1)").arg(i), QLatin1String(kOption1[i]));
+        Option2[size_t(i)] = new dorv::OptionButton(pairs[1], QStringLiteral("Option2(%1)").arg(i), QLatin1String(kOption2[i]));
         for (dorv::OptionButton* o : {Option1[size_t(i)], Option2[size_t(i)]}) {
             o->setGeometry(0, i * 26, kWidth - 40, 24);
             o->setFont(plain);
@@ -100,18 +89,6 @@ void frmGraphs::makeControls()
         Option2[size_t(i)]->Click = [this, index] { Option2_MouseDown(index); };
     }
     ShowKindOptions();
-}
-
-void frmGraphs::SetCaptions(int language)
-{
-    if (language != 0 && language != 1) return;
-    SetCaption(Text(kWindow, language));
-    Frame2->setTitle(Text(kFrame, language));
-    for (int i = 0; i < 2; ++i) {
-        Option1[size_t(i)]->setText(Text(kOption1[i], language));
-        Option2[size_t(i)]->setText(Text(kOption2[i], language));
-    }
-    for (int i = 0; i < 7; ++i) Picture1[size_t(i)]->SetToolTipText(Text(kTips[i], language));
 }
 
 void frmGraphs::Option1_MouseDown(int16_t index)

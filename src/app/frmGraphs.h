@@ -36,10 +36,6 @@ public:
     // the current kind then counts items, and the options show it.
     void SetCostsAvailable(bool available);
 
-    // The captions in English (0) or Portuguese (1); any other language
-    // leaves them as they are.
-    void SetCaptions(int language);
-
 protected:
     void Form_Paint() override;
 

@@ -1,5 +1,6 @@
 #include "app/frmSpreadSht.h"
 
+#include "platform/AppInfo.h"
 #include "scene/SceneState.h"
 #include "views/Graphs.h"
 #include "views/ViewRender.h"
@@ -7,7 +8,7 @@
 #include <limits>
 
 namespace {
-constexpr int kWidth = 300, kHeight = 96;  // client, pixels
+constexpr int kWidth = 300, kHeight = 100;  // client, pixels
 }
 
 frmSpreadSht* frmSpreadSht::Window()
@@ -19,15 +20,16 @@ frmSpreadSht* frmSpreadSht::Window()
 
 frmSpreadSht::frmSpreadSht() : dorv::Form(QStringLiteral("frmSpreadSht"))
 {
+    // The English captions; the language menu sets them anew.
+    SetCaption(QStringLiteral("Spread Sheet Options"));
     makeControls();
-    SetCaptions(0);
     setFixedSize(kWidth, kHeight);
 }
 
 void frmSpreadSht::makeControls()
 {
     QWidget* client = Client();
-    Label1 = new dorv::Label(client, QStringLiteral("Label1"));
+    Label1 = new dorv::Label(client, QStringLiteral("Label1"), QStringLiteral("Page No"));
     Label1->setGeometry(12, 12, 90, 28);
     Command1[0] = new dorv::CommandButton(client, QStringLiteral("Command1(0)"), QStringLiteral("<"));
     Text1 = new dorv::TextBox(client, QStringLiteral("Text1"));
@@ -36,16 +38,24 @@ void frmSpreadSht::makeControls()
     Text1->setGeometry(154, 10, 60, 32);
     Text1->setAlignment(Qt::AlignCenter);
     Command1[1]->setGeometry(220, 10, 40, 32);
-    Check1 = new QCheckBox(client);
+    // The box carries its own caption; the label of the same words is kept
+    // for the language tables but not shown twice.
+    Check1 = new QCheckBox(QStringLiteral("Display Items"), client);
     Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(12, 56, 24, 28);
+    Check1->setGeometry(12, 56, 200, 28);
     Check1->setChecked(true);
-    Label2 = new dorv::Label(client, QStringLiteral("Label2"));
-    Label2->setGeometry(40, 56, 240, 28);
-    Label2->setBuddy(Check1);
+    Label2 = new dorv::Label(client, QStringLiteral("Label2"), QStringLiteral("Display items"));
+    Label2->setGeometry(40, 56, 160, 28);
+    Label2->setVisible(false);
+    // The panel's picture: a spreadsheet.
+    Picture1 = new dorv::PictureBox(client, QStringLiteral("Picture1(3)"), false);
+    Picture1->setGeometry(kWidth - 48, 52, 40, 40);
+    Picture1->SetToolTipText(QStringLiteral("Spreadsheet"));
+    const QImage face(dorv::AppPath() + QStringLiteral("/Pictures/ImageList1/07.png"));
+    if (!face.isNull()) Picture1->SetPicture(face);
     QFont font = Label1->font();
     font.setPointSize(11);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Text1, Command1[0], Command1[1], Check1})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Text1, Command1[0], Command1[1], Check1})
         w->setFont(font);
 
     Text1->SetText(QStringLiteral("1"));
@@ -55,17 +65,6 @@ void frmSpreadSht::makeControls()
     }
     Text1->Change = [this] { Text1_Change(); };
     QObject::connect(Check1, &QAbstractButton::clicked, this, [this] { Check1_Click(); });
-}
-
-void frmSpreadSht::SetCaptions(int language)
-{
-    if (language != 0 && language != 1) return;
-    const bool pt = language == 1;
-    SetCaption(pt ? QStringLiteral("Op\u00E7\u00F5es da Planilha") : QStringLiteral("Spread Sheet Options"));
-    // The box's own caption is carried for screen readers; Label2 shows it.
-    Check1->setAccessibleName(pt ? QStringLiteral("Exibir itens") : QStringLiteral("Display Items"));
-    Label2->SetCaption(pt ? QStringLiteral("Exibir itens") : QStringLiteral("Display items"));
-    Label1->SetCaption(pt ? QStringLiteral("P\u00E1gina nr.") : QStringLiteral("Page No"));
 }
 
 int32_t frmSpreadSht::PageNumber() const

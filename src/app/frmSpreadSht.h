@@ -23,7 +23,8 @@ public:
     dorv::TextBox* Text1;  // the page number, from 1
     std::array<dorv::CommandButton*, 2> Command1{};  // "<", ">"
     dorv::Label* Label1;  // "Page No"
-    dorv::Label* Label2;  // "Display items", beside Check1
+    dorv::Label* Label2;  // "Display items" (Check1 shows these words)
+    dorv::PictureBox* Picture1;  // the panel's picture, Picture1(3): a spreadsheet
 
     // The page number the box reads: the whole number its text begins with
     // (blanks skipped, a sign allowed), 0 when it begins with none.
@@ -34,10 +35,6 @@ public:
     void Check1_Click();
     void Command1_Click(int16_t index);
     void Text1_Change();
-
-    // The captions in English (0) or Portuguese (1); any other language
-    // leaves them as they are.
-    void SetCaptions(int language);
 
 protected:
     void Form_Paint() override;
