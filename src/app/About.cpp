@@ -13,7 +13,7 @@ namespace {
 
 // The maker's host. The reserved ".example" name stands until the maker
 // publishes its own: it can never reach somebody else's site.
-const char* const kMakerHost = "www.kelmosoftware.example";
+const char* const kMakerHost = "www.dorv.example";
 
 constexpr int kWidth = 460, kHeight = 400;
 
