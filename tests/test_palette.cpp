@@ -1,15 +1,27 @@
 // The item palette: its cells as painted (pixels and recorded calls), its
-// height, the cell under a point; and the canvas hit tests of the plan and
-// of the wall view.
+// height, the cell under a point; the canvas hit tests of the plan and of the
+// wall view; and the palette in the main window as a child uses it: the
+// group of a new place, the item panel, the turn button, the scroll bar,
+// greying out.
+#include "app/Main.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/PainterDc.h"
 #include "platform/RecordingDc.h"
+#include "platform/Rounding.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
+#include "support/ItemFiles.h"
+#include "support/NewPlaceScript.h"
 #include "support/SampleItems.h"
+#include "support/TempDir.h"
+#include "support/TestDialogs.h"
 #include "views/Palette.h"
 #include "views/ViewRender.h"
 
 #include <QImage>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace DrawMod;
@@ -365,6 +377,251 @@ TEST_F(HitTests, OnTheSideWallsTheItemIsFoundAlongY)
         EXPECT_EQ(Wall(-px), -1) << "side " << side;
     }
     EXPECT_EQ(sides, 2);
+}
+
+// ---- the palette in the main window ----
+
+constexpr int kHome = 3;  // the shipped environments' row of Home
+
+class GroupsStandIn : public dorv::Form {
+public:
+    GroupsStandIn() : dorv::Form(QStringLiteral("ItemGroups")) { Move(0, 0, 3000, 4500); }
+};
+
+class PaletteWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dorv::SetAppPath(DORV_CONTENT_BUILD_DIR);
+        dorv::SetCommandLine(QString());
+        dorv::Form::Register(QStringLiteral("ItemGroups"), [] { return new GroupsStandIn; });
+    }
+    void TearDown() override
+    {
+        main.reset();
+        dorv::Form::DestroyAll();
+        dorv::ResetEnding();
+        dorv::SetAppPath(QString());
+        G = SceneState();
+    }
+    // The program started as the desktop starts it; a child picks Home and
+    // takes the place as offered.
+    void start()
+    {
+        ExpectNewPlace(kHome);
+        main = std::make_unique<Main>();
+        main->Show();
+        Settle();
+    }
+    QImage palette() const
+    {
+        main->Picture5->Refresh();
+        return main->Picture5->Surface().copy();
+    }
+    QImage panel() const
+    {
+        main->Picture6->Refresh();
+        return main->Picture6->Surface().copy();
+    }
+    // A point inside a picture box's inner area, in its window's coordinates.
+    QPoint at(dorv::PictureBox* box, QPoint inner) const
+    {
+        return box->mapTo(main.get(), box->contentsRect().topLeft() + inner);
+    }
+    void press(QPoint p) { QTest::mousePress(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
+    void release(QPoint p) { QTest::mouseRelease(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
+    // The middle of entry i's picture in the palette as it stands.
+    QPoint cell(int32_t i)
+    {
+        const int32_t v = main->VScroll1->Value();
+        const int32_t width = dorv::RoundHalfEven(main->Picture5->ScaleWidth());
+        int32_t y = -20;
+        for (int32_t k = 0; k < i; ++k) {
+            float w = 0, h = 0;
+            GetItemPictureSize(G.Palette[static_cast<size_t>(k)], 0, G.CatalogueShapes, G.CatalogueShapeCount,
+                               G.PlanScale, w, h);
+            y += dorv::RoundHalfEven(std::max(w, h) + 27);
+        }
+        CellRect rect;
+        EXPECT_EQ(HitTestItemPalette(0, y + 30, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount,
+                                     0, v, width, 0, rect),
+                  i);
+        return at(main->Picture5, QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    }
+    static int Count(const QImage& img, int32_t colour)
+    {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) n += Rgb(img, x, y) == colour;
+        return n;
+    }
+    // Pixels of text and outlines: dark in every channel.
+    static int Dark(const QImage& img)
+    {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y);
+                n += qRed(p) < 110 && qGreen(p) < 110 && qBlue(p) < 110;
+            }
+        return n;
+    }
+    static bool Differ(const QImage& a, const QImage& b) { return a != b; }
+    std::unique_ptr<Main> main;
+};
+
+TEST_F(PaletteWindow, ANewPlaceShowsTheFirstGroupOfItsEnvironment)
+{
+    start();
+    // Home's first plan group is the bathroom, in the order of its files.
+    EXPECT_TRUE(G.ItemFolder.endsWith(QLatin1String("Bathroom"))) << G.ItemFolder.toStdString();
+    ASSERT_EQ(G.PaletteCount, 4);
+    EXPECT_EQ(G.Palette[0].Name.str().trimmed(), "Bathroom\\basin");
+    EXPECT_EQ(G.Palette[3].Name.str().trimmed(), "Bathroom\\toilet");
+    EXPECT_EQ(G.PaletteSelection, 0);
+    EXPECT_FALSE(G.PaletteDisabled);
+    EXPECT_TRUE(main->Command1->Enabled());
+    EXPECT_TRUE(main->VScroll1->Enabled());
+    // The bar reaches exactly the palette's foot; it starts at the top.
+    const int32_t height = MeasureItemListHeight(G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount);
+    EXPECT_EQ(main->VScroll1->Max(),
+              std::max(0, height - dorv::RoundHalfEven(main->Picture5->ScaleHeight())));
+    EXPECT_GT(main->VScroll1->Max(), 0);
+    EXPECT_EQ(main->VScroll1->Value(), 0);
+    // The palette shows framed cells; the first frame's top runs along row 2.
+    const QImage img = palette();
+    EXPECT_EQ(Rgb(img, img.width() / 2, 2), kFrame);
+    EXPECT_GT(Count(img, kFrame), 200);
+    // The panel shows the first entry: its 3D picture and its caption.
+    EXPECT_GT(Dark(panel()), 20);
+}
+
+TEST_F(PaletteWindow, PressingACellSelectsItAndThePanelShowsIt)
+{
+    start();
+    const QImage before = panel();
+    const QPoint shower = cell(2);
+    press(shower);
+    release(shower);
+    Settle();
+    EXPECT_EQ(G.PaletteSelection, 2);
+    EXPECT_TRUE(Differ(before, panel()));
+    // Nothing was placed by a press alone.
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
+    // The canvas has the keys after a press on the palette.
+    EXPECT_TRUE(main->Picture2->hasFocus() || !main->isActiveWindow());
+}
+
+TEST_F(PaletteWindow, TheTurnButtonTurnsTheSelectedEntryRoundItsViews)
+{
+    start();
+    const QPoint bath = cell(1);
+    press(bath);
+    release(bath);
+    ASSERT_EQ(G.PaletteSelection, 1);
+    const ItemRecord& entry = G.Palette[1];
+    ASSERT_GT(entry.ViewCount, 1);
+    const QImage paletteBefore = palette(), panelBefore = panel();
+    for (int turn = 1; turn <= entry.ViewCount; ++turn) {
+        ClickButton(*main->Command1);
+        EXPECT_EQ(entry.ViewIndex, turn % entry.ViewCount);
+        if (turn == 1) {
+            EXPECT_TRUE(Differ(paletteBefore, palette()));
+            EXPECT_TRUE(Differ(panelBefore, panel()));
+        }
+    }
+    // Round again: as it was.
+    EXPECT_EQ(palette(), paletteBefore);
+    // A double click on the palette turns it too.
+    QTest::mouseDClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, cell(1));
+    EXPECT_EQ(entry.ViewIndex, 1);
+}
+
+TEST_F(PaletteWindow, TheScrollBarMovesTheCellsUp)
+{
+    start();
+    const QImage top = palette();
+    ASSERT_GE(main->VScroll1->Max(), 30);
+    main->VScroll1->SetValue(30);
+    Settle();
+    const QImage scrolled = palette();
+    // Row y of the scrolled palette is row y + 30 of the one at the top (the
+    // background gradient aside: compare the frame pixels).
+    int same = 0, frames = 0;
+    for (int y = 0; y + 30 < top.height(); ++y)
+        for (int x = 0; x < top.width(); ++x)
+            if (Rgb(top, x, y + 30) == kFrame) {
+                ++frames;
+                same += Rgb(scrolled, x, y) == kFrame;
+            }
+    EXPECT_GT(frames, 100);
+    EXPECT_EQ(same, frames);
+    // A press now selects by what is shown.
+    const QPoint toilet = cell(3);
+    press(toilet);
+    release(toilet);
+    EXPECT_EQ(G.PaletteSelection, 3);
+}
+
+TEST_F(PaletteWindow, ADisabledPaletteIsGreyIgnoresTheMouseAndComesBack)
+{
+    start();
+    main->SetPaletteDisabled(true);
+    EXPECT_TRUE(G.PaletteDisabled);
+    EXPECT_FALSE(main->Command1->Enabled());
+    EXPECT_FALSE(main->Command2->Enabled());
+    EXPECT_FALSE(main->VScroll1->Enabled());
+    const QImage img = palette();
+    // Grey throughout but for the frames and the ghosts' grey outlines: no
+    // colours, no names.
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const int32_t c = Rgb(img, x, y);
+            ASSERT_TRUE(c == 0xEEEEEE || c == kFrame) << x << "," << y << " " << std::hex << c;
+        }
+    // The panel's picture is a ghost too; its caption still names the item.
+    const QImage greyPanel = panel();
+    EXPECT_GT(Dark(greyPanel), 20);
+    const QPoint bath = cell(1);
+    press(bath);
+    release(bath);
+    EXPECT_EQ(G.PaletteSelection, 0);
+
+    main->SetPaletteDisabled(false);
+    EXPECT_TRUE(main->Command1->Enabled());
+    EXPECT_TRUE(main->VScroll1->Enabled());
+    main->Picture5_Paint();
+    EXPECT_GT(Dark(palette()), 20);  // the names are back
+    press(bath);
+    release(bath);
+    EXPECT_EQ(G.PaletteSelection, 1);
+}
+
+TEST_F(PaletteWindow, AShortOrEmptyGroupHasNoScrollRangeAndAnEmptyPanel)
+{
+    start();
+    TempDir dir;
+    dir.write(QStringLiteral("Shelf/one.dvo"), ItemFiles::ItemFile());
+    dir.mkdir(QStringLiteral("Empty"));
+    main->VScroll1->SetValue(20);
+    main->LoadPalette(dir.file(QStringLiteral("Shelf")));
+    EXPECT_EQ(G.PaletteCount, 1);
+    EXPECT_EQ(main->VScroll1->Max(), 0);
+    EXPECT_EQ(main->VScroll1->Value(), 0);
+    EXPECT_GT(Dark(panel()), 20);
+
+    main->LoadPalette(dir.file(QStringLiteral("Empty")));
+    EXPECT_EQ(G.PaletteCount, 0);
+    EXPECT_EQ(main->VScroll1->Max(), 0);
+    EXPECT_EQ(Dark(panel()), 0);
+    EXPECT_EQ(Count(palette(), kFrame), 0);
+    // Presses and the turn button find nothing to act on.
+    const QPoint p = at(main->Picture5, QPoint(60, 60));
+    press(p);
+    release(p);
+    EXPECT_EQ(G.PaletteSelection, 0);
+    ClickButton(*main->Command1);
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ void Main::Port::SetCurrencyPictures(int budgetImage, int priceImage)
     main.Command2->setIconSize(price.size());
 }
 
+void Main::Port::UpdateItemListScrollRange() { main.UpdateItemListScrollRange(); }
+
 dorv::DeviceContext* Main::Port::CanvasDC() { return main.CanvasDC.get(); }
 
 QSizeF Main::Port::CanvasSize() { return QSizeF(main.Picture2->ScaleWidth(), main.Picture2->ScaleHeight()); }
@@ -140,6 +142,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     makeControls();
     makeMenus();
     connectViews();
+    connectPalette();
     // Each topic connects its menu entries here, one line per topic (see the
     // menus in Main.h).
     connectToolMenus();
@@ -346,6 +349,8 @@ void Main::Form_Resize()
     CreatePlanCanvas();
     DrawMod::RedrawView();
     CreateListCanvas();
+    fitPaletteScrollRange();
+    Picture5_Paint();
 }
 
 void Main::layout()

@@ -14,6 +14,7 @@
 #include "scene/Records.h"
 #include "scene/ShapeStream.h"
 #include "scene/WindowPort.h"
+#include "views/Palette.h"
 
 #include <array>
 #include <functional>
@@ -312,6 +313,32 @@ public:
     int32_t UndoPos = 0;  // records applied; Undo reverses the one below
     int32_t UndoTop = 0;  // valid records; Redo replays up to here
 
+    // ---- palette and item panel (MainPalette.cpp) ----
+    // The catalogue of the item group in `folder` becomes the palette; its
+    // first entry is selected.
+    void LoadPalette(const QString& folder);
+    // Greys the palette, the panel and their buttons out (and ignores the
+    // mouse on them), or brings them back; callers redraw after enabling.
+    void SetPaletteDisabled(bool flag);
+    // The palette bar's range for the current catalogue, and the bar to 0.
+    void UpdateItemListScrollRange();
+    void Picture5_MouseDown(int button, int shift, float x, float y);
+    void Picture5_DblClick();
+    void Picture5_Paint();
+    void Picture6_Paint();
+    void Command1_Click();
+    void VScroll1_Change();
+    // A palette cell was pressed: the next move with the button held starts
+    // a drop.
+    bool PaletteDragArmed = false;
+    // The new item (G.DragItem) follows the mouse until the release.
+    bool PaletteDragActive = false;
+    // The pressed cell's picture box, in palette pixels.
+    DrawMod::CellRect PaletteCellRect;
+    // The mouse relative to the grabbed item's centre, in pixels, while
+    // dragging (from the palette, or on the canvas).
+    int32_t GrabOffsetX = 0, GrabOffsetY = 0;
+
     // The scene path in a command line: the whole line when it is longer than
     // 4 characters, with one leading and then one trailing double quote
     // removed; nothing for a shorter line.
@@ -343,6 +370,12 @@ private:
     bool makeSurface(dorv::PictureBox* control, std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap,
                      dorv::GdiObject& oldBitmap);
     void destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap, dorv::GdiObject& oldBitmap);
+    // The palette's and the item panel's events and bar.
+    void connectPalette();
+    // The palette bar's range for the palette's present height, keeping its
+    // value where it still fits: the palette window changes size with the
+    // main window.
+    void fitPaletteScrollRange();
 
     // The windows as scene and view code reach them.
     class Port : public WindowPort {
@@ -369,6 +402,7 @@ private:
         void SetBudgetSpentTexts(const QString& spent, const QString& lastItem) override;
         int32_t SpreadsheetPage() override;
         bool SpreadsheetShowsItems() override;
+        void UpdateItemListScrollRange() override;
 
     private:
         Main& main;

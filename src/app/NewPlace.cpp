@@ -93,9 +93,8 @@ void Main::StartNewPlace()
 
         G.EnvFolder = G.EnvironmentTable[static_cast<size_t>(G.EnvironmentIndex - 1)][0];
         // Lists the environment's item groups (and reads its add-on place
-        // information); the palette shows the first group once the palette
-        // can load one.
-        FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+        // information); the palette shows the first of them.
+        LoadPalette(FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder));
         if (FileMod::FileExists(G.EnvFolder + QStringLiteral("\\PlanInfo.dvf")))
             FileMod::ReadInfoFile(G.EnvFolder, QStringLiteral("\\PlanInfo.dvf"), G.PlanInfo);
         // An environment without place information has no scale: 1.
@@ -126,6 +125,7 @@ void Main::StartNewPlace()
         CommonMod::SetCurrency(floors->Combo1->Text());
         G.PlanInfo.budget = CommonMod::ParseMoneyText(floors->Text4->Text());
         const bool prices = !G.PlanInfo.noprices;
+        SetPaletteDisabled(false);
         Command1->SetVisible(true);
         Command2->SetVisible(prices);
         // The spreadsheet counts money: without prices it has nothing to show.
@@ -158,6 +158,7 @@ void Main::StartNewPlace()
     QString caption = LangMod::GetMessage(QStringLiteral("lang_CurrentEnvironment"));
     SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));
     G.HomeEnvironmentFolder = G.EnvFolder;
+    UpdateItemListScrollRange();
     DrawMod::RedrawView();
     SetViewButtonImages(CurrentViewButton, 1);
     VScroll1->SetValue(0);

@@ -254,6 +254,8 @@ void LoadItemCatalogue(const QString& folder, ShapeStream& shapes, int32_t& word
             ReadInfoFile(mirror, QStringLiteral("\\PlanInfo.dvf"), G.PlanInfo);
     }
 
+    Windows().UpdateItemListScrollRange();
+
     QString caption = LangMod::GetMessage(QStringLiteral("lang_UsePrices"));
     caption.replace(QLatin1Char('%'), LangMod::GetEnvText(GroupKey(folder)));
     Windows().SetUsePricesCaption(caption);

@@ -67,6 +67,10 @@ public:
     // The budget window's spent-so-far and last-item texts.
     virtual void SetBudgetSpentTexts(const QString& spent, const QString& lastItem) {}
 
+    // Sets the palette's scroll bar for the catalogue just loaded (its range
+    // from the palette's height, its value 0).
+    virtual void UpdateItemListScrollRange() {}
+
     // The main view canvas. Its off-screen surface: a memory context holding
     // a bitmap at least the canvas's size, or nullptr while there is none.
     virtual dorv::DeviceContext* CanvasDC() { return nullptr; }

@@ -1,0 +1,192 @@
+// The main window's item palette and the item panel below it: loading an
+// item group into the palette, painting both, the palette's scroll bar,
+// greying them out, turning the palette item and, through the palette's own
+// mouse events, dragging a new item onto the plan or the wall view.
+#include "app/Main.h"
+
+#include "platform/Rounding.h"
+#include "scene/ItemCatalogue.h"
+#include "scene/LangMod.h"
+#include "scene/PictureMeasure.h"
+#include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+#include "views/Palette.h"
+#include "views/PictureEngine.h"
+#include "views/ViewRender.h"
+
+#include <algorithm>
+
+using dorv::RoundHalfEven;
+
+namespace {
+constexpr int32_t kDisabledGrey = 0xEEEEEE;
+
+// The catalogue entry the palette has selected, or nullptr.
+ItemRecord* SelectedEntry()
+{
+    const int32_t n = std::min<int32_t>(G.PaletteCount, static_cast<int32_t>(G.Palette.size()));
+    if (G.PaletteSelection < 0 || G.PaletteSelection >= n) return nullptr;
+    return &G.Palette[static_cast<size_t>(G.PaletteSelection)];
+}
+
+void SetButtonColour(dorv::CommandButton* button, int32_t colour)
+{
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::Button, QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    button->setPalette(pal);
+}
+}  // namespace
+
+void Main::connectPalette()
+{
+    VScroll1->SetMax(1000);
+    VScroll1->SetSmallChange(10);
+    VScroll1->SetLargeChange(10);
+    VScroll1->Change = [this] { VScroll1_Change(); };
+    VScroll1->Scroll = [this] { VScroll1_Change(); };
+    // A child drags the bar and sees the palette follow.
+    VScroll1->setTracking(true);
+    Picture5->Paint = [this] { Picture5_Paint(); };
+    Picture5->MouseDown = [this](int button, int shift, float x, float y) { Picture5_MouseDown(button, shift, x, y); };
+    Picture5->DblClick = [this] { Picture5_DblClick(); };
+    Picture6->Paint = [this] { Picture6_Paint(); };
+    Command1->Click = [this] { Command1_Click(); };
+    Command1->setCursor(Qt::PointingHandCursor);
+    Command2->setCursor(Qt::PointingHandCursor);
+}
+
+void Main::LoadPalette(const QString& folder)
+{
+    G.ItemFolder = folder;
+    G.CatalogueShapes.assign(1, 0);
+    G.CatalogueShapeCount = 0;
+    G.PaletteCount = 0;
+    FileMod::LoadItemCatalogue(G.ItemFolder, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount);
+    Picture5_Paint();
+    G.PaletteSelection = 0;
+    Picture6->Refresh();
+}
+
+void Main::fitPaletteScrollRange()
+{
+    const int64_t h = DrawMod::MeasureItemListHeight(G.CatalogueShapes, G.CatalogueShapeCount, G.Palette,
+                                                     G.PaletteCount);
+    const int64_t m = h - RoundHalfEven(Picture5->ScaleHeight());
+    VScroll1->SetMax(static_cast<int16_t>(std::clamp<int64_t>(m, 0, 32000)));
+}
+
+void Main::UpdateItemListScrollRange()
+{
+    fitPaletteScrollRange();
+    VScroll1->SetValue(0);
+}
+
+void Main::SetPaletteDisabled(bool flag)
+{
+    G.PaletteDisabled = flag;
+    const int32_t colour = flag ? kDisabledGrey : dorv::GetSysColor(19);
+    Picture5->SetBackColor(colour);
+    Picture6->SetBackColor(colour);
+    SetButtonColour(Command1, colour);
+    SetButtonColour(Command2, colour);
+    Command1->SetEnabled(!flag);
+    Command2->SetEnabled(!flag);
+    VScroll1->SetEnabled(!flag);
+    if (flag) {
+        Picture6_Paint();
+        Picture5_Paint();
+    }
+}
+
+// ---- painting ----
+
+void Main::Picture5_Paint()
+{
+    if (!ListDC) return;
+    dorv::DeviceContext& dc = *ListDC;
+    const int32_t width = RoundHalfEven(Picture5->ScaleWidth());
+    const float height = Picture5->ScaleHeight();
+    const int32_t h = RoundHalfEven(height);
+    if (G.PaletteDisabled)
+        DrawMod::DrawBox(dc, 0, 0, width, h, kDisabledGrey, kDisabledGrey, 1);
+    else
+        DrawMod::DrawGradientRect(dc, dorv::GetSysColor(5), dorv::GetSysColor(19), 0, 0, width, h, 8);
+    DrawMod::DrawItemPalette(dc, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount,
+                             HScroll1->Value(), VScroll1->Value(), width, height);
+    dc.SetViewportOrgEx(0, 0);
+    dorv::BitBlt(Picture5->hDC(), 0, 0, width, h, dc, 0, 0, dorv::SRCCOPY);
+}
+
+void Main::Picture6_Paint()
+{
+    // The panel is a picture box measured in twips; it draws in pixels.
+    dorv::DeviceContext& dc = Picture6->hDC();
+    const float SW = static_cast<float>(dorv::ScaleX(Picture6->ScaleWidth(), Picture6->ScaleMode(), dorv::vbPixels));
+    const float SH =
+        static_cast<float>(dorv::ScaleY(Picture6->ScaleHeight(), Picture6->ScaleMode(), dorv::vbPixels));
+    // Cleared to its back colour without asking for another repaint.
+    DrawMod::DrawBox(dc, -1, -1, RoundHalfEven(SW) + 1, RoundHalfEven(SH) + 1, Picture6->BackColor(), -1, 1);
+    const ItemRecord* entry = SelectedEntry();
+    if (G.PaletteCount <= 0 || !entry) return;
+
+    const float H = SH - 16;  // room for the caption
+    float w = 0, h = 0;
+    DrawMod::GetItemPictureSize(*entry, kPicture3D, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h);
+    if (w == 0) return;
+    float k = SW / w;
+    const float ky = h > 0 ? H / h : 0;
+    float offX = 0, offY = 0;
+    if (ky > 0 && ky < k) {
+        k = ky;
+        offX = (SW / k - w) * 0.5f;
+    } else {
+        offY = (H / k - h) * 0.5f;
+    }
+    if (k > 0 && 1 / k > 2)
+        DrawMod::DrawItemPicture(dc, G.CatalogueShapes, G.CatalogueShapeCount, *entry, kPicture3D,
+                                 DrawMod::ReduceView(*entry, entry->ViewIndex), offX, offY, 0, H, k,
+                                 G.PaletteDisabled ? DrawMod::kGhost : 0);
+
+    QString caption = LangMod::GetPlanInfoText(entry->Name.str());
+    if (!G.PlanInfo.noprices) caption += QStringLiteral(" - ") + CommonMod::FormatMoney(entry->Price, true);
+    // The panel's font: 8-point Arial, about six pixels to a character,
+    // which the caption's centring counts on.
+    dc.SetBkMode(dorv::TRANSPARENT);
+    const dorv::GdiObject font = dorv::CreateFontA(-dorv::MulDiv(8, dc.GetDeviceCaps(dorv::LOGPIXELSY), 72), 0, 0,
+                                                   dorv::FW_NORMAL, QStringLiteral("Arial"));
+    const dorv::GdiObject oldFont = dc.SelectObject(font);
+    dc.TextOutA(RoundHalfEven(SW * 0.5 - 3.0 * caption.size()), RoundHalfEven(SH - 15), caption);
+    dc.SelectObject(oldFont);
+    dorv::DeleteObject(font);
+}
+
+void Main::VScroll1_Change() { Picture5_Paint(); }
+
+// ---- the panel's buttons ----
+
+void Main::Command1_Click()
+{
+    ItemRecord* entry = SelectedEntry();
+    if (G.PaletteCount <= 0 || !entry) return;
+    entry->ViewIndex = static_cast<int16_t>((entry->ViewIndex + 1) % std::max<int16_t>(1, entry->ViewCount));
+    Picture5_Paint();
+    Picture6->Refresh();
+}
+
+void Main::Picture5_DblClick() { Command1_Click(); }
+
+// ---- the mouse on the palette ----
+
+void Main::Picture5_MouseDown(int, int, float x, float y)
+{
+    if (G.PaletteDisabled) return;
+    const int32_t h = HScroll1->Value(), v = VScroll1->Value();
+    G.PaletteSelection = DrawMod::HitTestItemPalette(
+        RoundHalfEven(x + h), RoundHalfEven(y + v), G.CatalogueShapes, G.CatalogueShapeCount, G.Palette,
+        G.PaletteCount, h, v, RoundHalfEven(Picture5->ScaleWidth()), RoundHalfEven(Picture5->ScaleHeight()),
+        PaletteCellRect);
+    PaletteDragArmed = true;
+    Picture6->Refresh();
+    // The Delete and Ctrl keys of the canvas work after a drop.
+    Picture2->setFocus();
+}
