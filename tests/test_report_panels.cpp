@@ -1,15 +1,19 @@
 // The graph options panel, the spreadsheet options panel and the price
 // dialog, driven as a child would drive them.
+#include "app/Main.h"
 #include "app/frmChangePrice.h"
 #include "app/frmGraphs.h"
 #include "app/frmSpreadSht.h"
 #include "platform/AppInfo.h"
 #include "platform/RecordingDc.h"
+#include "platform/Rounding.h"
 #include "scene/ItemCatalogue.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/WindowPort.h"
 #include "support/ItemFiles.h"
+#include "support/NewPlaceScript.h"
+#include "support/TestDialogs.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "views/Graphs.h"
@@ -233,6 +237,74 @@ TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
     broken.FootprintShape = G.CatalogueShapeCount;
     EXPECT_FALSE(frmChangePrice::CataloguePrice(broken, G.CatalogueShapes, G.CatalogueShapeCount, price));
     EXPECT_EQ(price, -1);
+}
+
+// The panels inside the program: the view switch shows them, and the
+// spreadsheet and the charts follow what the child does in them.
+TEST(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
+{
+    dorv::SetAppPath(QStringLiteral(DORV_CONTENT_BUILD_DIR));
+    dorv::SetCommandLine(QString());
+    dorv::Form::Register(QStringLiteral("frmGraphs"), [] { return new frmGraphs; });
+    dorv::Form::Register(QStringLiteral("frmSpreadSht"), [] { return new frmSpreadSht; });
+    ExpectNewPlace(2);
+    auto main = std::make_unique<Main>();
+    main->Show();
+    Settle();
+    ASSERT_EQ(TestDialogs().Pending(), 0);
+    ASSERT_TRUE(main->CanvasDC);
+
+    // Two chairs and a desk, paid for.
+    for (int i = 0; i < 3; ++i) {
+        ItemRecord item = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount,
+                                             i < 2 ? QStringLiteral("Home\\Chair") : QStringLiteral("Home\\Desk"),
+                                             20000, 20000, 20000, 0x2020C0);
+        item.Price = i < 2 ? 10 : 50;
+        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
+        G.PlacedItems[size_t(G.PlacedItemCount++)] = item;
+        G.SpentTotal += item.Price;
+    }
+    auto pixel = [&](int x, int y) {
+        const QRgb p = main->CanvasDC->Surface()->pixel(x, y);
+        return qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16);
+    };
+
+    main->Picture1_Click(3);
+    frmSpreadSht* sheet = frmSpreadSht::Window();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(G.ViewMode, 3);
+    EXPECT_EQ(G.GraphKind, 0);
+
+    main->Picture1_Click(4);
+    frmGraphs* graphs = frmGraphs::Window();
+    ASSERT_NE(graphs, nullptr);
+    EXPECT_TRUE(graphs->isVisible());
+    EXPECT_FALSE(sheet->isVisible());
+    // The pie of costs: the chairs' slice (20 of 70) starts at angle 0, right
+    // of the centre, in the first colour.
+    const float cx = G.CanvasCentreX, cy = G.CanvasCentreY;
+    const float h = main->Picture2->ScaleHeight();
+    const int x = dorv::RoundHalfEven(cx + 0.3 * (h / 2 - h / 10)), y = dorv::RoundHalfEven(cy - h / 20 + 2);
+    EXPECT_EQ(pixel(x, y - 6), 0xFF);
+    graphs->Picture1_Click(1);          // the bar graph
+    EXPECT_EQ(G.GraphKind, 2);
+    EXPECT_NE(pixel(x, y - 6), 0xFF);
+
+    // A place without prices: the costs option goes.
+    main->Picture1_Click(1);
+    G.PlanInfo.noprices = true;
+    G.GraphShowCosts[1] = true;
+    main->Picture1_Click(4);
+    EXPECT_FALSE(graphs->Option1[1]->isEnabled());
+    EXPECT_FALSE(G.GraphShowCosts[1]);
+    EXPECT_TRUE(graphs->Option1[0]->Value());
+
+    main.reset();
+    dorv::Form::DestroyAll();
+    dorv::ResetEnding();
+    dorv::SetAppPath(QString());
+    G = SceneState();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // buttons that run the menu entries' commands.
 
 #include "app/Main.h"
+#include "app/frmGraphs.h"
 
 #include "platform/Rounding.h"
 #include "scene/Environments.h"
@@ -162,8 +163,12 @@ void Main::Picture1_Click(int16_t index)
     case 4:  // graphs
         if (previous == 4) break;
         if (G.GraphKind == 0) G.GraphKind = 1;
-        // Without prices a graph can only count.
-        if (G.PlanInfo.noprices) G.GraphShowCosts[size_t(G.GraphKind - 1)] = false;
+        // Without prices a graph can only count: the panel takes its costs
+        // option away and shows the count chosen.
+        if (auto* panel = dynamic_cast<frmGraphs*>(toolWindow(QStringLiteral("frmGraphs"))))
+            panel->SetCostsAvailable(!G.PlanInfo.noprices);
+        else if (G.PlanInfo.noprices)
+            G.GraphShowCosts[size_t(G.GraphKind - 1)] = false;
         if (G.PlacedItemCount > G.Room.FirstRealItem)
             if (dorv::Form* graphs = toolWindow(QStringLiteral("frmGraphs"))) graphs->Show(dorv::vbModeless, this);
         G.ViewMode = 3;
