@@ -14,6 +14,7 @@
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
+#include "views/Graphs.h"
 #include "views/Metafile.h"
 #include "views/Print.h"
 
@@ -90,6 +91,31 @@ TEST_F(Output, PrintCommandAsksPagesCopiesAndHeadingThenPrintsEachCopy)
     EXPECT_EQ(Print::Copies(), 2);
     EXPECT_EQ(Print::CurrentPrinter().copyCount(), 1);
     EXPECT_EQ(PdfPages(dir.file("out.pdf")), 1);
+}
+
+TEST_F(Output, SpreadsheetOffersItsPagesAndPrintsTheRangeChosen)
+{
+    // Enough different priced items for three pages of the spreadsheet.
+    G.SpentTotal = 100;
+    for (int i = 0; Graphs::GetSpreadsheetPageCount(G.PlacedItems, G.PlacedItemCount) < 3 && i < 200; ++i) {
+        ItemRecord box = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, QStringLiteral("Home\\Box%1").arg(i),
+                                            10000, 10000, 10000, 0x808080);
+        box.Price = 10;
+        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
+        G.PlacedItems[size_t(G.PlacedItemCount++)] = box;
+    }
+    G.ViewMode = 3;
+    G.GraphKind = 0;
+    const int16_t pages = Graphs::GetSpreadsheetPageCount(G.PlacedItems, G.PlacedItemCount);
+    ASSERT_EQ(pages, 3);
+    dorv::PrintDialogAnswer answer;
+    answer.FromPage = 2;
+    answer.ToPage = 3;
+    TestDialogs().ExpectPrintDialog(answer);
+    TestDialogs().ExpectInputBox(QString());
+    CommonMod::PrintCurrentView();
+    EXPECT_EQ(TestDialogs().Asked().value(0), QStringLiteral("Print: pages 1-3"));
+    EXPECT_EQ(PdfPages(dir.file("out.pdf")), 2);
 }
 
 TEST_F(Output, CancelledDialogPrintsNothingAndAsksNoHeading)
