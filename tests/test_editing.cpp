@@ -11,8 +11,16 @@
 
 #include "support/RecordingWindows.h"
 #include "support/SampleItems.h"
+#include "support/TestDialogs.h"
+
+#include "scene/Stacking.h"
+#include "views/ViewRender.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -371,6 +379,333 @@ TEST_F(Editing, ATurnedItemThatWouldCrossAWallIsPushedBackOntoTheFloor)
     const float top = G.PlacedItems[size_t(table)].Y * kScale - h / 2;
     const float halfFloor = dorv::RoundHalfEven(kScale * G.Room.ExtentY * 0.5f - 1);
     EXPECT_GE(top, -halfFloor - 0.5f);
+}
+
+
+// ---- the canvas ----
+
+// The canvas of a window that is not shown: its centre is set by hand, and
+// the mouse reaches the handlers as the picture box passes it on.
+class Canvas : public Editing {
+protected:
+    void SetUp() override
+    {
+        Editing::SetUp();
+        G.CanvasCentreX = 400;
+        G.CanvasCentreY = 300;
+    }
+    // The canvas point of plan position (ux, uy) in units.
+    float sx(float ux) const { return G.CanvasCentreX + G.PlanScale * (ux + 512 * G.PlanPanX); }
+    float sy(float uy) const { return G.CanvasCentreY + G.PlanScale * (uy - 512 * G.PlanPanY); }
+    void press(float x, float y, int button = dorv::vbLeftButton, int shift = 0)
+    {
+        main->Picture2_MouseDown(button, shift, x, y);
+    }
+    void moveTo(float x, float y, int button = dorv::vbLeftButton) { main->Picture2_MouseMove(button, 0, x, y); }
+    void release(float x, float y, int button = dorv::vbLeftButton) { main->Picture2_MouseUp(button, 0, x, y); }
+    // A whole drag of the plan in canvas pixels, in a few steps.
+    void drag(float x0, float y0, float x1, float y1, int shift = 0)
+    {
+        press(x0, y0, dorv::vbLeftButton, shift);
+        for (int step = 1; step <= 4; ++step)
+            moveTo(x0 + (x1 - x0) * step / 4, y0 + (y1 - y0) * step / 4);
+        release(x1, y1);
+    }
+    const ItemRecord& item(int32_t i) const { return G.PlacedItems[size_t(i)]; }
+};
+
+TEST_F(Canvas, DraggingAnItemMovesItRecordsOneStepAndUndoPutsItBackExactly)
+{
+    const int32_t stool = add(3, 10000, 5000);
+    const ItemRecord before = item(stool);
+    G.CleanFlag = true;
+    const int32_t pos = main->UndoPos;
+    drag(sx(10000) + 3, sy(5000) - 2, sx(10000) + 3 + 40, sy(5000) - 2 + 20);
+    EXPECT_NEAR(item(stool).X, 10000 + 40 * 512, 1);
+    EXPECT_NEAR(item(stool).Y, 5000 + 20 * 512, 1);
+    EXPECT_EQ(G.SelectedItem, stool);
+    EXPECT_EQ(G.HitItem, stool);
+    EXPECT_EQ(G.DragItem, -1);
+    EXPECT_FALSE(G.CleanFlag);
+    EXPECT_EQ(main->UndoPos, pos + 1);
+    EXPECT_TRUE(main->mnu_copy->Enabled());
+    EXPECT_TRUE(main->Picture7[5]->Enabled());
+
+    main->mnu_undo_Click();
+    EXPECT_EQ(item(stool).X, before.X);
+    EXPECT_EQ(item(stool).Y, before.Y);
+    EXPECT_EQ(item(stool).Elevation, before.Elevation);
+    main->mnu_redo_Click();
+    EXPECT_NEAR(item(stool).X, 10000 + 40 * 512, 1);
+}
+
+TEST_F(Canvas, ADraggedEdgeComesWithinSevenPixelsOfAnotherAndSnapsToIt)
+{
+    add(0);                        // the table: right edge at 18144
+    const int32_t stool = add(3);  // 9000 wide
+    // The stool's left edge 3 pixels right of the table's right edge.
+    const float target = 18144 + 3 * 512 + 4500;
+    G.PlacedItems[size_t(stool)].X = -40000;
+    drag(sx(-40000), sy(0), sx(target), sy(0));
+    EXPECT_FLOAT_EQ(item(stool).X, 18144 + 4500);
+
+    // With Snap unchecked it stays where it was dropped.
+    main->mnu_snap->Choose();
+    ASSERT_FALSE(main->mnu_snap->Checked());
+    G.PlacedItems[size_t(stool)].X = -40000;
+    drag(sx(-40000), sy(0), sx(target), sy(0));
+    EXPECT_NEAR(item(stool).X, target, 1);
+}
+
+TEST_F(Canvas, AnItemDroppedHalfOffTheFloorIsPushedBackOnRelease)
+{
+    const int32_t stool = add(3, 60000, 0);
+    // Dragged half across the east wall (the floor ends at 72576).
+    drag(sx(60000), sy(0), sx(72576), sy(0));
+    float w = 0, h = 0;
+    DrawMod::GetItemPictureSize(item(stool), kPictureFromAbove, G.SceneShapes, G.SceneShapeCount, G.PlanScale, w, h);
+    const int32_t right = dorv::RoundHalfEven(G.PlanScale * item(stool).X + w / 2);
+    const int32_t halfFloor = dorv::RoundHalfEven(G.PlanScale * G.Room.ExtentX * 0.5f - 1);
+    EXPECT_EQ(right, halfFloor);
+}
+
+TEST_F(Canvas, CtrlPressOnAnItemDragsACopyAndLeavesTheOriginal)
+{
+    const int32_t stool = add(3, 10000, 0);
+    const int32_t pos = main->UndoPos;
+    int key = 17;
+    main->Picture2_KeyDown(key, dorv::vbCtrlMask);
+    press(sx(10000), sy(0));
+    const int32_t copy = G.DragItem;
+    ASSERT_EQ(copy, stool + 1);
+    EXPECT_EQ(item(copy).X, item(stool).X);
+    EXPECT_EQ(item(copy).Y, item(stool).Y);
+    for (int i = 1; i <= 3; ++i) moveTo(sx(10000) + 20 * i, sy(0));
+    release(sx(10000) + 60, sy(0));
+    main->Picture2_KeyUp(key, 0);
+    EXPECT_FALSE(main->CtrlDown);
+    EXPECT_EQ(item(stool).X, 10000);
+    EXPECT_NEAR(item(copy).X, 10000 + 60 * 512, 1);
+    EXPECT_EQ(names(), (QStringList{"stool", "stool"}));
+    // An add step and a move step.
+    EXPECT_EQ(main->UndoPos, pos + 2);
+    EXPECT_EQ(main->UndoRecords[size_t(pos)].Action, Main::kUndoAdd);
+    EXPECT_EQ(main->UndoRecords[size_t(pos + 1)].Action, Main::kUndoMove);
+    main->mnu_undo_Click();
+    main->mnu_undo_Click();
+    EXPECT_EQ(names(), (QStringList{"stool"}));
+}
+
+TEST_F(Canvas, ATableCarriedAwayLeavesItsLampToDropToTheFloor)
+{
+    const int32_t table = add(0);
+    const int32_t lamp = add(1, 10000, 0);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
+    ASSERT_FLOAT_EQ(item(lamp).Elevation, 27000);
+
+    // A press on the table away from the lamp, the table dragged south.
+    drag(sx(-10000), sy(0), sx(-10000), sy(30000));
+    const int32_t last = G.PlacedItemCount - 1;
+    EXPECT_EQ(name(last), QStringLiteral("table"));
+    EXPECT_EQ(name(table), QStringLiteral("lamp"));
+    EXPECT_FLOAT_EQ(item(table).Elevation, 0);  // the lamp, now on the floor
+    EXPECT_FLOAT_EQ(item(last).Elevation, 0);
+    EXPECT_NEAR(item(last).Y, 30000, 1);
+
+    // Undo puts the table back where it stood and first in the drawing
+    // order again; the earlier add steps still name their own items.
+    main->mnu_undo_Click();
+    EXPECT_EQ(names(), (QStringList{"table", "lamp"}));
+    EXPECT_FLOAT_EQ(item(table).Y, 0);
+    main->mnu_undo_Click();
+    EXPECT_EQ(names(), (QStringList{"table"}));
+}
+
+TEST_F(Canvas, ATablePressedWithoutMovingKeepsItsLampOnTop)
+{
+    add(0);
+    const int32_t lamp = add(1, 10000, 0);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
+    press(sx(-10000), sy(0));
+    release(sx(-10000), sy(0));
+    const int32_t table = G.PlacedItemCount - 1;
+    ASSERT_EQ(name(table), QStringLiteral("table"));
+    EXPECT_FLOAT_EQ(item(table).Elevation, 0);
+    EXPECT_FLOAT_EQ(item(table - 1).Elevation, 27000);
+}
+
+TEST_F(Canvas, DeleteKeyRemovesTheSelectedItemAndAMissSelectsNothing)
+{
+    add(0);
+    const int32_t stool = add(3, 40000, 0);
+    press(sx(40000), sy(0));
+    release(sx(40000), sy(0));
+    ASSERT_EQ(G.SelectedItem, stool);
+    int key = 46;
+    main->Picture2_KeyDown(key, 0);
+    EXPECT_EQ(names(), (QStringList{"table"}));
+    EXPECT_EQ(G.SelectedItem, -1);
+    // The same key with nothing selected does nothing.
+    main->Picture2_KeyDown(key, 0);
+    EXPECT_EQ(names(), (QStringList{"table"}));
+
+    press(sx(-10000), sy(0));
+    release(sx(-10000), sy(0));
+    EXPECT_EQ(G.SelectedItem, G.PlacedItemCount - 1);
+    press(sx(50000), sy(40000));  // empty floor
+    release(sx(50000), sy(40000));
+    EXPECT_EQ(G.SelectedItem, -1);
+    EXPECT_EQ(G.HitItem, -1);
+    EXPECT_FALSE(main->mnu_copy->Enabled());
+    EXPECT_FALSE(main->mnu_delete->Enabled());
+    EXPECT_FALSE(main->Picture7[4]->Enabled());
+}
+
+TEST_F(Canvas, DraggingTheEmptyPlanPansWithinTheBarsRange)
+{
+    press(100, 100);
+    moveTo(100 + 512 * G.PlanScale * 3, 100 - 512 * G.PlanScale * 2);
+    EXPECT_FLOAT_EQ(G.PlanPanX, 3);
+    EXPECT_FLOAT_EQ(G.PlanPanY, 2);
+    EXPECT_EQ(main->HScroll2->Value(), -3);
+    EXPECT_EQ(main->VScroll2->Value(), 2);
+    // A step that would leave the bars' range is undone on that axis only.
+    moveTo(100 + 512 * G.PlanScale * 20000, 100 - 512 * G.PlanScale * 4);
+    EXPECT_FLOAT_EQ(G.PlanPanX, 3);
+    EXPECT_FLOAT_EQ(G.PlanPanY, 4);
+    release(0, 0);
+    EXPECT_FALSE(main->PanActive);
+    // The bars pan the plan back.
+    main->HScroll2->SetValue(0);
+    main->VScroll2->SetValue(0);
+    EXPECT_EQ(G.PlanPanX, 0);
+    EXPECT_EQ(G.PlanPanY, 0);
+}
+
+TEST_F(Canvas, ZoomStaysStrictlyBetweenItsLimits)
+{
+    bool atLimit = false;
+    G.PlanScale = 0.09f;
+    main->ZoomBy(0, 2.5f, atLimit);  // x 1.4 would pass 0.1
+    EXPECT_TRUE(atLimit);
+    EXPECT_FLOAT_EQ(G.PlanScale, 0.09f);
+    main->ZoomBy(0, 100, atLimit);
+    EXPECT_FALSE(atLimit);
+    EXPECT_FLOAT_EQ(G.PlanScale, 0.09f / 100 + 0.09f);
+
+    G.IsoScale = 0.000012f;
+    G.ViewMode = 1;
+    main->ZoomBy(0, -2.5f, atLimit);
+    EXPECT_TRUE(atLimit);
+    EXPECT_FLOAT_EQ(G.IsoScale, 0.000012f);
+    G.ViewMode = 3;
+    main->ZoomBy(0, 2.5f, atLimit);
+    EXPECT_TRUE(atLimit);
+
+    // At the limit the animated zoom ends after its first frame.
+    G.ViewMode = 0;
+    G.PlanScale = 0.0995f;
+    G.LastRenderTime = 1;
+    main->mnu_zoomIn_Click();
+    EXPECT_FLOAT_EQ(G.PlanScale, 0.0995f);
+    // Otherwise 40 frames of 1 % each.
+    G.PlanScale = kScale;
+    main->mnu_zoomIn_Click();
+    EXPECT_NEAR(G.PlanScale / kScale, std::pow(1.01, 40), 1e-3);
+    G.LastRenderTime = 50;  // slow drawing: one step
+    G.PlanScale = kScale;
+    main->mnu_zoomOut_Click();
+    EXPECT_FLOAT_EQ(G.PlanScale, kScale * 0.6f);
+}
+
+TEST_F(Canvas, RightDragZoomsAndRightClickOnAnItemOpensTheEditPopup)
+{
+    G.ViewMode = 1;
+    press(100, 100, dorv::vbRightButton);
+    moveTo(120, 110, dorv::vbRightButton);  // 30 pixels: x 1.15
+    EXPECT_FLOAT_EQ(G.IsoScale, kScale / (200.0f / 30) + kScale);
+    release(120, 110, dorv::vbRightButton);
+
+    G.ViewMode = 0;
+    const int32_t stool = add(3, 10000, 0);
+    const int32_t pos = main->UndoPos;
+    TestDialogs().ExpectPopup(QString());
+    press(sx(10000), sy(0), dorv::vbRightButton);
+    EXPECT_EQ(TestDialogs().Asked().filter(QStringLiteral("Popup mnu_edit")).size(), 1);
+    EXPECT_EQ(G.SelectedItem, stool);
+    EXPECT_EQ(G.DragItem, -1);
+    EXPECT_EQ(main->UndoPos, pos + 1);
+    EXPECT_FALSE(main->mnu_zoom->Visible());  // hidden again after the popup
+    release(sx(10000), sy(0), dorv::vbRightButton);
+    EXPECT_EQ(item(stool).X, 10000);
+
+    // "Zoom" from the popup: the next left drag zooms the plan.
+    main->mnu_zoom_Click();
+    press(sx(10000), sy(0));
+    const float scale = G.PlanScale;
+    moveTo(sx(10000) + 20, sy(0));
+    EXPECT_GT(G.PlanScale, scale);
+    release(0, 0);
+    EXPECT_FALSE(main->ZoomMode);
+}
+
+TEST_F(Canvas, ResetZoomGoesBackToThePlacesScale)
+{
+    G.PlanInfo.scale1 = 25;
+    G.PlanScale = 0.05f;
+    G.PlanPanX = 7;
+    main->ResetZoom();
+    EXPECT_FLOAT_EQ(G.PlanScale, 1 / (0.5f * 512));
+    EXPECT_EQ(G.PlanPanX, 0);
+    G.ViewMode = 1;
+    G.IsoPanY = 12;
+    main->ResetZoom();
+    EXPECT_FLOAT_EQ(G.IsoScale, 1 / (0.5f * 512));
+    EXPECT_EQ(G.IsoPanY, -80);
+}
+
+TEST_F(Canvas, AWallItemSlidesAlongItsWallAndStopsAtItsEnds)
+{
+    // A window on the north wall (side 0), facing it.
+    ItemRecord window = TestItems::WallItem(G.CatalogueShapes, G.CatalogueShapeCount, QStringLiteral("window"),
+                                            18144, 18144, 0xC0E0FF);
+    catalogue(window, 20);
+    const int32_t w = add(G.PaletteCount - 1, 0, -54432, 0);
+    ASSERT_GE(w, 0);
+    G.ViewMode = 2;
+    ASSERT_TRUE(DrawMod::GetWallViewRecord(G.WallView, 0, G.Room, G.PlacedItems, G.PlacedItemCount, G.SceneShapes,
+                                           G.SceneShapeCount));
+    ASSERT_EQ(G.WallView.Side, 0);
+    G.PlacedItems[size_t(w)].ViewIndex = G.WallView.Side;
+    const float x0 = G.CanvasCentreX + (0 - G.WallView.CentreX) * G.WallScale + 2;
+    press(x0, G.CanvasCentreY);
+    ASSERT_EQ(G.WallDragItem, w);
+    EXPECT_EQ(G.SelectedItem, w);
+    moveTo(x0 + 30, G.CanvasCentreY);
+    EXPECT_NEAR(item(w).X, 30 * 512, 1);
+    // Far past the wall's end it stops with its foot inside the wall.
+    moveTo(x0 + 2000, G.CanvasCentreY);
+    EXPECT_FLOAT_EQ(item(w).X, G.WallView.CentreX + (G.WallView.Length - item(w).FootWidth) / 2.0f);
+    release(x0 + 2000, G.CanvasCentreY);
+    EXPECT_EQ(G.WallDragItem, -1);
+    EXPECT_GT(G.ViewListCount, 0);
+}
+
+TEST_F(Canvas, ANewPlaceForgetsTheHistoryAndTheLastHitItem)
+{
+    const int32_t stool = add(3, 10000, 0);
+    press(sx(10000), sy(0));
+    release(sx(10000), sy(0));
+    ASSERT_EQ(G.HitItem, stool);
+    main->ResetScene();
+    EXPECT_EQ(main->UndoPos, 0);
+    EXPECT_EQ(main->UndoTop, 0);
+    EXPECT_EQ(G.HitItem, -1);
+    EXPECT_FALSE(main->mnu_rotateItem->Enabled());
+    // Nothing is left for Undo or Rotate Item to act on.
+    main->mnu_undo_Click();
+    main->mnu_rotateItem_Click();
+    EXPECT_EQ(G.PlacedItemCount, 0);
 }
 
 }  // namespace

@@ -165,8 +165,13 @@ TEST_F(MainMenus, TheMenuTreeIsCompleteInOrderWithItsFirstStates)
         Menu* m = nullptr;
         for (Menu* top : {window.mnu_file, window.mnu_edit, window.mnu_options, window.mnu_view, window.mnu_help})
             if (!m) m = top->Entry(name);
+        // The commands that act on one item wait, connected, for an item.
+        const bool waitsForAnItem = m && (m == window.mnu_copy || m == window.mnu_cut || m == window.mnu_delete ||
+                                          m == window.mnu_rotateItem);
         if (m && !m->Enabled()) {
-            EXPECT_FALSE(m->Click) << name.toStdString();
+            if (!waitsForAnItem) {
+                EXPECT_FALSE(m->Click) << name.toStdString();
+            }
             line += QStringLiteral(" (disabled)");
         }
     }

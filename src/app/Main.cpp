@@ -147,6 +147,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     // menus in Main.h).
     connectToolMenus();
     connectOutputMenus();
+    connectEditing();
     Move(600, 600, 12000, 9000);
 }
 

@@ -298,10 +298,60 @@ public:
     // The snapshot file dialogs remember the file and type of their last use.
     dorv::FileDialogRequest SnapshotDialog;
 
-    // ---- canvas editing ----
+    // ---- canvas editing (MainCanvas.cpp) ----
+    // Connects the canvas's mouse, keys and paint, the pan bars, and the
+    // Edit and zoom menu entries.
+    void connectEditing();
+    void Picture2_MouseDown(int button, int shift, float x, float y);
+    void Picture2_MouseMove(int button, int shift, float x, float y);
+    void Picture2_MouseUp(int button, int shift, float x, float y);
+    void Picture2_KeyDown(int keyCode, int shift);
+    void Picture2_KeyUp(int keyCode, int shift);
+    // While "Snap" is checked: moves item `index` so that an edge of it
+    // meets an edge of another item within 7 pixels.
+    void SnapItem(std::vector<ItemRecord>& items, int32_t index);
     // Pushes an item back inside the floor of `room`: its plan picture at
     // `scale` ends up within the floor less one pixel on each side.
     static void ClampItemToFloor(ItemRecord& item, const RoomRecord& room, float scale);
+    // Keeps wall item `index` within the current wall (G.WallView).
+    static void ClampItemToWall(int32_t index);
+    // Lists the items whose plan boxes overlap item `index`.
+    static void FindItemsOnTop(const std::vector<ItemRecord>& items, int32_t count, std::vector<int32_t>& list,
+                               int32_t& listCount, int32_t index);
+    // Moves item `index` to the end of the array (drawn after the others).
+    static void BringItemToEnd(std::vector<ItemRecord>& items, int32_t count, int32_t index, int32_t& newIndex);
+    // Settles the listed items again, section items left alone.
+    static void SettleStackedItems(std::vector<ItemRecord>& items, int32_t count, const std::vector<int32_t>& list,
+                                   int32_t listCount);
+    // One zoom step of the current view: its scale becomes
+    // scale / divisor + scale + delta when that lies strictly between
+    // 0.00001 and 0.1; otherwise it stays and atLimit is set.
+    void ZoomBy(float delta, float divisor, bool& atLimit);
+    void mnu_zoomIn_Click();
+    void mnu_zoomOut_Click();
+    void mnu_zoom_Click();
+    // Back to the place's standard scale, the pan to its start.
+    void ResetZoom();
+    void HScroll2_Change();
+    void VScroll2_Change();
+    // Enables or disables the commands that act on one item (Copy, Rotate
+    // Item, Delete, Cut and the tool strip's Copy and Cut).
+    void EnableEditCommands(bool flag);
+
+    dorv::ImageList ImageList3;  // the canvas's cursors: 1 pan, 3 zoom
+    float LastMouseX = 0, LastMouseY = 0;
+    // The items that overlapped a carrying item when it was pressed.
+    std::vector<int32_t> StackedItems;
+    int32_t StackedItemCount = 0;
+    // For each of them, whether it stood on the carrying item (its base at
+    // or above the carrier's top) rather than beneath it.
+    std::vector<bool> StackedOnCarrier;
+    // The mouse relative to the grabbed item's centre, in pixels.
+    int32_t GrabOffsetX = 0, GrabOffsetY = 0;
+    bool PanActive = false;     // a left press on the empty plan: moving pans
+    bool ZoomMode = false;      // the popup's "Zoom": a left drag zooms
+    bool ScrollByCode = false;  // the pan bars are being set by the pan code
+    bool CtrlDown = false;      // Ctrl is held on the canvas
 
     struct UndoRecord {
         int16_t Action = 0;

@@ -51,6 +51,8 @@ void Main::ResetScene()
     // in the next scene they would act on other items.
     ClearUndoList();
     G.HitItem = -1;
+    StackedItemCount = 0;
+    EnableEditCommands(false);
 }
 
 void Main::StartNewPlace()

@@ -140,6 +140,7 @@ void PictureBox::applyCursor()
     switch (pointer_) {
     case vbArrow: setCursor(Qt::ArrowCursor); break;
     case vbCrosshair: setCursor(Qt::CrossCursor); break;
+    case vbSizeAll: setCursor(Qt::SizeAllCursor); break;
     case vbHourglass: setCursor(Qt::WaitCursor); break;
     case vbCustom:
         if (!icon_.isNull()) {

@@ -33,7 +33,7 @@ namespace dorv {
 constexpr int vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4;
 constexpr int vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4;
 // Mouse pointers.
-constexpr int vbDefault = 0, vbArrow = 1, vbCrosshair = 2, vbHourglass = 11, vbCustom = 99;
+constexpr int vbDefault = 0, vbArrow = 1, vbCrosshair = 2, vbSizeAll = 5, vbHourglass = 11, vbCustom = 99;
 
 // Geometry and the common properties of a control, over its widget.
 class Control {
@@ -74,7 +74,8 @@ public:
     int ScaleMode() const { return scaleMode_; }
     void SetScaleMode(int mode) { scaleMode_ = mode; }
     void Refresh() { repaint(); }
-    // vbDefault, vbArrow, vbCrosshair, vbHourglass, or vbCustom with MouseIcon.
+    // vbDefault, vbArrow, vbCrosshair, vbSizeAll (the four-way arrow),
+    // vbHourglass, or vbCustom with MouseIcon.
     void SetMousePointer(int pointer);
     int MousePointer() const { return pointer_; }
     // The custom cursor's picture and its hot spot (the picture's centre
