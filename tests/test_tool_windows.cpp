@@ -16,6 +16,7 @@
 #include "scene/CaptionTables.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
+#include "views/ViewRender.h"
 #include "scene/UnitsMoney.h"
 
 #include "support/NewPlaceScript.h"
@@ -27,6 +28,7 @@
 #include <QRegularExpression>
 #include <QMenuBar>
 #include <QTest>
+#include <QColor>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -263,7 +265,13 @@ TEST_F(ToolWindows, OKPaintsTheFloorAndWallsInThePickedColours)
     EXPECT_EQ(G.FloorColour, RGB(200, 30, 40));
     EXPECT_EQ(G.WallColour, RGB(10, 120, 60));
     EXPECT_NE(G.SceneShapes, before);  // the sections' pictures are recoloured
-    EXPECT_TRUE(G.BufferDirty);
+    // The canvas shows the new floor: rendered again at the next showing,
+    // or already by a repaint of the canvas meanwhile.
+    DrawMod::BlitView();
+    const QImage* canvas = main->CanvasDC->Surface();
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(QColor(canvas->pixel(canvas->width() / 2, canvas->height() / 2)), QColor(200, 30, 40));
+    EXPECT_FALSE(G.BufferDirty);
     EXPECT_FALSE(G.CleanFlag);
     EXPECT_TRUE(colours->isVisible());  // the window stays
 
