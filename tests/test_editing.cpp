@@ -16,6 +16,9 @@
 #include "scene/Stacking.h"
 #include "views/ViewRender.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -330,7 +333,11 @@ TEST_F(Editing, CutTakesTheItemIntoTheClipBufferAndPasteBringsItBack)
 {
     const int32_t k = add(1, 1000, 1000);
     G.SelectedItem = k;
+    QGuiApplication::clipboard()->clear();
     main->mnu_cut_Click();
+    // Other programs can paste a picture of it.
+    ASSERT_NE(QGuiApplication::clipboard()->mimeData(), nullptr);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasImage());
     EXPECT_TRUE(names().isEmpty());
     EXPECT_EQ(G.SelectedItem, -1);
     main->mnu_paste_Click();

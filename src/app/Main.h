@@ -338,7 +338,6 @@ public:
     // Item, Delete, Cut and the tool strip's Copy and Cut).
     void EnableEditCommands(bool flag);
 
-    dorv::ImageList ImageList3;  // the canvas's cursors: 1 pan, 3 zoom
     float LastMouseX = 0, LastMouseY = 0;
     // The items that overlapped a carrying item when it was pressed.
     std::vector<int32_t> StackedItems;

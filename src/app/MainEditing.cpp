@@ -5,6 +5,7 @@
 
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
+#include "views/Metafile.h"
 #include "views/ViewRender.h"
 
 #include <algorithm>
@@ -250,12 +251,16 @@ void Main::mnu_paste_Click() { PasteItemFromBuffer(); }
 void Main::mnu_copy_Click()
 {
     if (!InsideItems(G.SelectedItem)) return;
+    // Other programs get a picture of the item.
+    Metafile::CopyViewToClipboard(true, G.SelectedItem);
     CopyItemToBuffer(G.PlacedItems[size_t(G.SelectedItem)]);
 }
 
 void Main::mnu_cut_Click()
 {
     if (!InsideItems(G.SelectedItem)) return;
+    // Other programs get a picture of the item.
+    Metafile::CopyViewToClipboard(true, G.SelectedItem);
     CopyItemToBuffer(G.PlacedItems[size_t(G.SelectedItem)]);
     mnu_delete_Click();
 }

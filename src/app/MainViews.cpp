@@ -79,6 +79,7 @@ void Main::Picture1_Click(int16_t index)
     // What every view starts from: nothing selected, the plain cursor, no
     // wall to turn, no panels.
     G.SelectedItem = -1;
+    EnableEditCommands(false);
     Picture2->SetToolTipText(QString());
     Picture2->SetMouseIcon(ImageList3.Image(1));
     Picture2->SetMousePointer(dorv::vbCustom);
@@ -263,6 +264,9 @@ void Main::Picture3_Click(int16_t index)
         break;
     case 11:
         Run(mnu_zoomOut);
+        break;
+    case 12:
+        ResetZoom();
         break;
     default:
         break;
