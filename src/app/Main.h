@@ -345,8 +345,6 @@ public:
     // For each of them, whether it stood on the carrying item (its base at
     // or above the carrier's top) rather than beneath it.
     std::vector<bool> StackedOnCarrier;
-    // The mouse relative to the grabbed item's centre, in pixels.
-    int32_t GrabOffsetX = 0, GrabOffsetY = 0;
     bool PanActive = false;     // a left press on the empty plan: moving pans
     bool ZoomMode = false;      // the popup's "Zoom": a left drag zooms
     bool ScrollByCode = false;  // the pan bars are being set by the pan code

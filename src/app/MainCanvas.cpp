@@ -348,6 +348,7 @@ void Main::Picture2_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*
     PanActive = false;
     if (ZoomMode) {
         if (G.ViewMode == 0) {
+            UpdateItemListScrollRange();
             Picture5->Refresh();
         }
         ZoomMode = false;
@@ -500,6 +501,7 @@ void Main::mnu_zoomIn_Click()
         ZoomBy(0, 2.5f, atLimit);
     }
     if (G.ViewMode == 0 || G.ViewMode == 2) {
+        UpdateItemListScrollRange();
         Picture5->Refresh();
     }
 }
@@ -517,6 +519,7 @@ void Main::mnu_zoomOut_Click()
         ZoomBy(0, -2.5f, atLimit);
     }
     if (G.ViewMode == 0 || G.ViewMode == 2) {
+        UpdateItemListScrollRange();
         Picture5->Refresh();
     }
 }
@@ -543,6 +546,7 @@ void Main::ResetZoom()
     }
     DrawMod::RedrawView();
     if (G.ViewMode == 0 || G.ViewMode == 2) {
+        UpdateItemListScrollRange();
         Picture5->Refresh();
     }
 }
