@@ -32,6 +32,8 @@ constexpr int kWidth = 600, kHeight = 400;
 struct Port : WindowPort {
     int32_t page = 1;
     bool showItems = true;
+    dorv::DeviceContext* canvas = nullptr;
+    dorv::DeviceContext* CanvasDC() override { return canvas; }
     QSizeF CanvasSize() override { return {kWidth, kHeight}; }
     int32_t SpreadsheetPage() override { return page; }
     bool SpreadsheetShowsItems() override { return showItems; }
@@ -245,6 +247,16 @@ TEST_F(Reports, FontsGrowWithTheWidthAndTheCanvasResolution)
     EXPECT_EQ(ChartFontHeight(8, 0), -11);
     EXPECT_EQ(ChartFontHeight(8, -5), -11);
     EXPECT_LT(ChartFontHeight(8, 1e9f), 0);
+    // The points are the canvas's, whatever the resolution of the target:
+    // a page drawn for a 600-dpi printer keeps the screen's proportions.
+    dorv::RecordingDc canvas(120);
+    port.canvas = &canvas;
+    EXPECT_EQ(ChartFontHeight(8, 600), -13);
+    port.canvas = nullptr;
+    dorv::RecordingDc printer(600);
+    Place("Home\\Desk", 40);
+    DrawSpreadsheet(printer, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400, 0, false);
+    EXPECT_EQ(Calls(printer, DcOp::CreateFont).front()->a, -11);
 
     dorv::RecordingDc dc;
     DrawTextAlignedSized(dc, 100, 50, QStringLiteral("Sofa"), 8, 270, 1200, QStringLiteral("Arial"),
