@@ -191,9 +191,9 @@ void Main::makeControls()
     Picture4->SetScaleMode(dorv::vbPixels);
     Picture4->Paint = [this] {
         int32_t top = 0, bottom = 0;  // the whole strip
-        DrawMod::PaintFormBackground(Picture4->hDC(), dorv::RoundHalfEven(Picture4->ScaleWidth()),
-                                     dorv::RoundHalfEven(Picture4->ScaleHeight()), dorv::GetSysColor(19),
-                                     dorv::GetSysColor(3), top, bottom, 4);
+        DrawMod::PaintPictureBackground(Picture4->hDC(), dorv::RoundHalfEven(Picture4->ScaleWidth()),
+                                        dorv::RoundHalfEven(Picture4->ScaleHeight()), dorv::GetSysColor(19),
+                                        dorv::GetSysColor(3), top, bottom, 4);
     };
     for (int i = 0; i < int(Picture7.size()); ++i) {
         Picture7[i] = new PictureBox(Picture4, QStringLiteral("Picture7(%1)").arg(i), false);
