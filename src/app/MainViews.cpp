@@ -168,7 +168,7 @@ void Main::Picture1_Click(int16_t index)
         // option away and shows the count chosen.
         if (auto* panel = dynamic_cast<frmGraphs*>(toolWindow(QStringLiteral("frmGraphs"))))
             panel->SetCostsAvailable(!G.PlanInfo.noprices);
-        else if (G.PlanInfo.noprices)
+        else if (G.PlanInfo.noprices && G.GraphKind >= 1 && G.GraphKind <= kGraphKinds)
             G.GraphShowCosts[size_t(G.GraphKind - 1)] = false;
         if (G.PlacedItemCount > G.Room.FirstRealItem)
             if (dorv::Form* graphs = toolWindow(QStringLiteral("frmGraphs"))) graphs->Show(dorv::vbModeless, this);
