@@ -18,6 +18,8 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace dorv;
 
 namespace {
@@ -296,10 +298,26 @@ TEST_F(MainMenus, EachViewButtonShowsItsViewPressedAndSetsTheWindowUpForIt)
     EXPECT_FALSE(main->Picture3[9]->Enabled());
     EXPECT_EQ(main->Picture2->MousePointer(), vbCustom);
     EXPECT_TRUE(G.ItemGroupsReady);
+    EXPECT_TRUE(G.PaletteDisabled);
+    // Back to the plan with the palette unchanged: repainted, not reloaded
+    // (the chosen cell stays chosen).
+    ASSERT_GT(G.PaletteCount, 1);
+    G.PaletteSelection = 1;
+    const QString planGroup = G.ItemFolder;
+    Click(main->Picture1[1]);
+    EXPECT_FALSE(G.PaletteDisabled);
+    EXPECT_EQ(G.PaletteSelection, 1);
+    EXPECT_EQ(G.ItemFolder, planGroup);
+    Click(main->Picture1[0]);
 
     main->mnu_wallView->Choose();
     EXPECT_EQ(G.ViewMode, 2);
     EXPECT_EQ(G.PaletteKind, 2);
+    // The palette holds the first wall group's items.
+    EXPECT_FALSE(G.PaletteDisabled);
+    EXPECT_NE(G.ItemFolder, planGroup);
+    ASSERT_GT(G.PaletteCount, 0);
+    EXPECT_TRUE(std::any_of(G.Palette.begin(), G.Palette.end(), [](const ItemRecord& r) { return r.Flags & 4; }));
     EXPECT_EQ(main->Picture1[0]->Picture(), main->ImageList1.Image(1));
     EXPECT_EQ(main->Picture1[2]->Picture(), main->ImageList1.Image(6));
     EXPECT_FALSE(main->HScroll2->Enabled());
@@ -313,6 +331,7 @@ TEST_F(MainMenus, EachViewButtonShowsItsViewPressedAndSetsTheWindowUpForIt)
     main->mnu_planView->Choose();
     EXPECT_EQ(G.ViewMode, 0);
     EXPECT_EQ(G.PaletteKind, 0);
+    EXPECT_EQ(G.ItemFolder, planGroup);
     EXPECT_TRUE(main->Command1->Visible());
     EXPECT_TRUE(main->HScroll2->Enabled());
     EXPECT_FALSE(main->Picture3[9]->Enabled());

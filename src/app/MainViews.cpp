@@ -112,6 +112,7 @@ void Main::Picture1_Click(int16_t index)
     case 0:  // 3D
         FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
                                       G.ViewListCount);
+        SetPaletteDisabled(true);
         G.ViewMode = 1;
         DrawMod::RedrawView();
         SetWithinRange(HScroll2, -G.IsoPanX);
@@ -119,19 +120,25 @@ void Main::Picture1_Click(int16_t index)
         withdrawGroups();
         break;
     case 1:  // plan
+        SetPaletteDisabled(false);
         Command1->SetVisible(true);
         G.ViewMode = 0;
         DrawMod::RedrawView();
         SetWithinRange(HScroll2, -G.PlanPanX);
         SetWithinRange(VScroll2, G.PlanPanY);
+        // The palette holds plan items again, or is only repainted.
         if (G.PaletteKind != 0) {
             G.ItemGroupIndex = 1;
-            FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+            LoadPalette(FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder));
             G.PaletteKind = 0;
+        } else {
+            Picture5_Paint();
+            Picture6->Refresh();
         }
         offerGroups();
         break;
     case 2:  // wall
+        SetPaletteDisabled(false);
         G.ViewMode = 2;
         FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
                                       G.ViewListCount);
@@ -139,9 +146,15 @@ void Main::Picture1_Click(int16_t index)
         HScroll2->SetValue(0);
         VScroll2->SetValue(0);
         panBarsOff();
-        if (G.PaletteKind != 2) {
+        // The palette holds the wall items of the first wall group, when
+        // the environment has one.
+        if (G.PaletteKind == 2) {
+            Picture5_Paint();
+            Picture6->Refresh();
+        } else {
             G.ItemGroupIndex = 1;
-            FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+            const QString firstGroup = FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+            if (!firstGroup.isEmpty()) LoadPalette(firstGroup);
             G.PaletteKind = 2;
         }
         DrawMod::GetWallViewRecord(G.WallView, G.WallIndex, G.Room, G.PlacedItems, G.PlacedItemCount, G.SceneShapes,
@@ -159,6 +172,7 @@ void Main::Picture1_Click(int16_t index)
         G.ViewMode = 3;
         G.GraphKind = 0;
         DrawMod::RedrawView();
+        SetPaletteDisabled(true);
         withdrawGroups();
         break;
     case 4:  // graphs
@@ -175,6 +189,7 @@ void Main::Picture1_Click(int16_t index)
         G.ViewMode = 3;
         panBarsOff();
         DrawMod::RedrawView();
+        SetPaletteDisabled(true);
         withdrawGroups();
         break;
     default:
