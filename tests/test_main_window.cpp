@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/Rounding.h"
+#include "scene/LangMod.h"
 #include "scene/SceneState.h"
 
 #include "support/NewPlaceScript.h"
@@ -461,8 +462,17 @@ TEST_F(MainWindowTest, TheCommandLineNamesTheSceneToOpen)
     main.reset();
     SetCommandLine("\"/home/ana/My Room.dvp\"");
     main = std::make_unique<Main>();
+    // No such file: the reader says so, and the child sets up a new place
+    // rather than facing an empty window.
+    TestDialogs().ExpectMsgBox(vbOK);
+    ExpectNewPlace();
     main->Load();
     EXPECT_EQ(main->CommandLineScene, QString("/home/ana/My Room.dvp"));
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox").first(),
+              "MsgBox 48: " + LangMod::GetMessage("lang_ErrorLoadingThisFile"));
+    EXPECT_TRUE(G.SceneFileName.isEmpty());
+    EXPECT_GT(G.PlacedItemCount, 0);
 }
 
 }  // namespace

@@ -92,11 +92,11 @@ TEST_F(NewPlace, TheChooserShowsTheShippedEnvironmentsWithTheirPicturesAndNames)
         EXPECT_NE(picture, main->ImageList2.Image(13)) << key;  // its own, not the default
         EXPECT_FALSE(chooser->ListView1->item(0)->icon().isNull());
     }
-    // The settings name a worksheet folder: its button shows. The program
-    // cannot open scenes yet, so neither load button is offered.
+    // The settings name a worksheet folder: its button shows; both load
+    // buttons open scenes.
     EXPECT_TRUE(chooser->Command3->Visible());
-    EXPECT_FALSE(chooser->Command2->Enabled());
-    EXPECT_FALSE(chooser->Command3->Enabled());
+    EXPECT_TRUE(chooser->Command2->Enabled());
+    EXPECT_TRUE(chooser->Command3->Enabled());
 
     // The names follow the item language.
     G.ItemLanguage = 1;

@@ -136,6 +136,10 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     // The dialogs of the new-place flow, made on first use.
     dorv::Form::Register(QStringLiteral("EnvSelect"), [] { return new EnvSelect; });
     dorv::Form::Register(QStringLiteral("Floors"), [] { return new Floors; });
+    // The file commands answer the save question and the Open command of
+    // the new-place flow and the exit.
+    ConfirmSaveChanges = [this] { return AskToSaveChanges(); };
+    OpenCommand = [this](const QString& startFolder) { OpenFrom(startFolder); };
     RegisterToolWindows();
     registerReportWindows();
     SetCaption(dorv::AppTitle());
@@ -143,6 +147,7 @@ Main::Main() : dorv::Form(QStringLiteral("Main"))
     makeMenus();
     connectViews();
     connectPalette();
+    connectFileMenus();
     // Each topic connects its menu entries here, one line per topic (see the
     // menus in Main.h).
     connectToolMenus();
@@ -265,10 +270,15 @@ void Main::Form_Load()
     // The command line names a scene to open, or the new-place flow runs.
     CommandLineScene = SceneFromCommandLine(dorv::CommandLine());
     if (CommandLineScene) {
-        // Opening the scene it names is the file commands' to do.
         ResetScene();
         G.EnvironmentIndex = -1;
         G.PlaceSetupResult = -1;
+        // A scene that cannot be opened leaves nothing to show: the child
+        // sets up a new place instead.
+        if (OpenScene(*CommandLineScene))
+            G.SceneFileName = *CommandLineScene;
+        else
+            StartNewPlace();
     } else {
         StartNewPlace();
     }

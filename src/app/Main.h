@@ -151,6 +151,30 @@ public:
     // load buttons are disabled rather than offering what cannot be done.
     std::function<void(const QString& startFolder)> OpenCommand;
 
+    // ---- file commands ----
+    // The two file dialogs: the first serves the save question, Open, Save,
+    // Save As, Export and the snapshots, the second Examples. What a use does
+    // not set (folder, file name, filter chosen) stays from its last use.
+    dorv::FileDialogRequest CommonDialog1, CommonDialog2;
+    // Shows a dialog; false when it was cancelled. The file and the filter
+    // chosen stay in the request.
+    static bool ShowFileDialog(dorv::FileDialogRequest& dialog, bool save);
+    // The save question before a command that would drop a modified scene:
+    // true when the command must stop. ConfirmSaveChanges runs it.
+    bool AskToSaveChanges();
+    // Reads a scene file and loads what its environment needs; false when
+    // the file was refused (and the scene is as it was).
+    bool OpenScene(const QString& path);
+    // The Open command with its dialog starting in `startFolder`.
+    void OpenFrom(const QString& startFolder);
+    void mnu_open_Click();
+    void mnu_examples_Click();
+    void mnu_save_Click();
+    void mnu_saveas_Click();
+    void mnu_export_Click();
+    // Connects the File menu's entries of these commands.
+    void connectFileMenus();
+
     // ---- procedures ----
     void ReadAdminSetup();
     void PositionToolWindows();
@@ -450,9 +474,16 @@ private:
         int32_t SpreadsheetPage() override;
         bool SpreadsheetShowsItems() override;
         void UpdateItemListScrollRange() override;
+        // The budget texts and the size texts the scene files read and
+        // write (MainFiles.cpp).
+        QString BudgetText(int box) override;
+        void SetBudgetText(int box, const QString& text) override;
+        void SetPlaceSizeText(int box, const QString& text) override;
 
     private:
         Main& main;
+        // The budget texts while there is no budget window.
+        std::array<QString, 5> budgetTexts;
     };
 
     std::vector<std::unique_ptr<dorv::Menu>> menus_;

@@ -92,6 +92,12 @@ public:
     // The sizes as typed in the place-setup dialog, which label the
     // dimension lines: 1 the width, 2 the length, 3 the height.
     virtual QString PlaceSizeText(int box) { return {}; }
+    virtual void SetPlaceSizeText(int box, const QString& text) {}
+    // The budget window's text boxes, as amounts formatted for the child:
+    // 1 the initial budget, 2 the money spent, 3 what is left, 4 the last
+    // item's price. The scene files and the exports read and write them.
+    virtual QString BudgetText(int box) { return {}; }
+    virtual void SetBudgetText(int box, const QString& text) {}
 };
 
 // The installed port (a do-nothing port when none is installed).

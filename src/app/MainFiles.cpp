@@ -1,0 +1,252 @@
+// The file commands of the main window: the save question that guards every
+// command that would drop a modified scene, Open, Examples, Save, Save As and
+// Export, and what opening a scene loads besides the scene itself.
+#include "app/Budget.h"
+#include "app/Floors.h"
+#include "app/Main.h"
+
+#include "platform/FileSystem.h"
+#include "platform/InputControls.h"
+#include "scene/Environments.h"
+#include "scene/FileMod.h"
+#include "scene/LangMod.h"
+#include "scene/PlaceInfo.h"
+#include "scene/SceneExport.h"
+#include "scene/SceneFile.h"
+#include "scene/SceneState.h"
+#include "scene/Stacking.h"
+#include "views/ViewRender.h"
+
+namespace {
+
+const QString kSceneFilter = QStringLiteral("Dorv scenes|*.dvp");
+
+QString Message(const char* key) { return LangMod::GetMessage(QLatin1String(key)); }
+
+// The path a scene is written to: the name as chosen, with the extension the
+// writer adds when it is missing. The overwrite question asks about this
+// file, not about the name as typed.
+QString ScenePath(const QString& chosen)
+{
+    return chosen.right(4).toLower() == QLatin1String(".dvp") ? chosen : chosen + QStringLiteral(".dvp");
+}
+
+// True when the user keeps an existing file rather than replacing it.
+bool KeepExistingFile(const QString& path)
+{
+    return FileMod::FileExists(path) &&
+           dorv::MsgBox(Message("lang_FileExistsAlready"), dorv::vbOKCancel) == dorv::vbCancel;
+}
+
+void ReportNotSaved(const QString& path)
+{
+    QString text = Message("lang_FileNotSaved");
+    dorv::MsgBox(text.replace(QLatin1Char('%'), FileMod::GetTrimmedFileName(path)),
+                 dorv::vbOKOnly | dorv::vbExclamation);
+}
+
+// Writes the scene under G.SceneFileName (which takes the extension); a
+// file that could not be written is reported and leaves the name as it was.
+bool SaveScene()
+{
+    QString path = G.SceneFileName;
+    if (!FileMod::SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room)) {
+        ReportNotSaved(path);
+        return false;
+    }
+    G.SceneFileName = path;
+    return true;
+}
+
+}  // namespace
+
+void Main::connectFileMenus()
+{
+    connectMenu(mnu_open, &Main::mnu_open_Click);
+    connectMenu(mnu_examples, &Main::mnu_examples_Click);
+    connectMenu(mnu_save, &Main::mnu_save_Click);
+    connectMenu(mnu_saveas, &Main::mnu_saveas_Click);
+    connectMenu(mnu_export, &Main::mnu_export_Click);
+}
+
+// ---- the budget and size texts as scene code reaches them ----
+
+namespace {
+dorv::TextBox* BudgetBox(int box)
+{
+    Budget* budget = Budget::Window();
+    if (!budget) return nullptr;
+    switch (box) {
+    case 1: return budget->Text1;
+    case 2: return budget->Text2;
+    case 3: return budget->Text3;
+    case 4: return budget->Text4;
+    default: return nullptr;
+    }
+}
+}  // namespace
+
+QString Main::Port::BudgetText(int box)
+{
+    if (box < 1 || box > 4) return {};
+    if (dorv::TextBox* t = BudgetBox(box)) return t->Text();
+    return budgetTexts[static_cast<size_t>(box)];
+}
+
+void Main::Port::SetBudgetText(int box, const QString& text)
+{
+    if (box < 1 || box > 4) return;
+    budgetTexts[static_cast<size_t>(box)] = text;
+    if (dorv::TextBox* t = BudgetBox(box)) t->SetText(text);
+}
+
+void Main::Port::SetPlaceSizeText(int box, const QString& text)
+{
+    Floors* floors = Floors::Window();
+    if (!floors) return;
+    switch (box) {
+    case 1: floors->Text1->SetText(text); break;
+    case 2: floors->Text2->SetText(text); break;
+    case 3: floors->Text3->SetText(text); break;
+    default: break;
+    }
+}
+
+// ---- dialogs ----
+
+bool Main::ShowFileDialog(dorv::FileDialogRequest& dialog, bool save)
+{
+    dorv::FileDialogRequest shown = dialog;
+    if (!shown.InitDir.isEmpty()) shown.InitDir = dorv::FindPath(shown.InitDir);
+    const std::optional<dorv::FileDialogAnswer> answer =
+        save ? dorv::Dialogs().ShowSave(shown) : dorv::Dialogs().ShowOpen(shown);
+    if (!answer) return false;
+    dialog.FileName = answer->FileName;
+    dialog.FilterIndex = answer->FilterIndex;
+    return true;
+}
+
+bool Main::AskToSaveChanges()
+{
+    if (G.CleanFlag) return false;
+    QString question;
+    if (!G.SceneFileName.isEmpty()) {
+        question = Message("lang_DoYouWantToSave");
+        question.replace(QLatin1Char('%'), FileMod::GetTrimmedFileName(G.SceneFileName));
+    } else {
+        question = Message("lang_DoYouWantToSaveYourWork");
+    }
+    const int answer = dorv::MsgBox(question, dorv::vbYesNoCancel | dorv::vbExclamation);
+    if (answer == dorv::vbCancel) return true;
+    if (answer == dorv::vbNo) return false;
+
+    if (G.SceneFileName.isEmpty()) {
+        CommonDialog1.Filter = QStringLiteral("*.dvp");
+        CommonDialog1.InitDir = G.UserDir;
+        if (!ShowFileDialog(CommonDialog1, true)) return true;
+        G.SceneFileName = CommonDialog1.FileName;
+        if (!G.SceneFileName.isEmpty() && KeepExistingFile(ScenePath(G.SceneFileName))) G.SceneFileName.clear();
+    }
+    // Unsaved work is never dropped: a scene that could not be written
+    // cancels the command as the question's Cancel does.
+    if (G.SceneFileName.isEmpty()) return true;
+    return !SaveScene();
+}
+
+// ---- opening ----
+
+bool Main::OpenScene(const QString& path)
+{
+    int16_t environment = 0;
+    if (!FileMod::LoadSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room,
+                                environment))
+        return false;
+    // What pointed at the items of the scene before points at nothing now.
+    G.SelectedItem = -1;
+    G.DragItem = -1;
+    G.WallDragItem = -1;
+    if (environment <= 0 || environment > static_cast<int32_t>(G.EnvironmentTable.size())) return true;
+
+    G.EnvironmentIndex = environment;
+    G.EnvFolder = G.EnvironmentTable[static_cast<size_t>(environment - 1)][0];
+    FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+    if (FileMod::FileExists(G.EnvFolder + QStringLiteral("\\PlanInfo.dvf")))
+        FileMod::ReadInfoFile(G.EnvFolder, QStringLiteral("\\PlanInfo.dvf"), G.PlanInfo);
+    // An environment without place information has no scale: 1.
+    const float scale = G.PlanInfo.scale1 > 0 ? G.PlanInfo.scale1 : 1.0f;
+    FileMod::SetPlanScale(scale / 50);
+    return true;
+}
+
+void Main::OpenFrom(const QString& startFolder)
+{
+    if (ConfirmSaveChanges && ConfirmSaveChanges()) return;
+    CommonDialog1.Filter = kSceneFilter;
+    CommonDialog1.InitDir = startFolder;
+    if (!ShowFileDialog(CommonDialog1, false)) return;
+    // A file that was refused leaves the scene and its name as they were, so
+    // that a later Save never writes the old scene over the file refused.
+    const QString chosen = CommonDialog1.FileName;
+    if (!chosen.isEmpty() && OpenScene(chosen)) G.SceneFileName = chosen;
+    DrawMod::RedrawView();
+}
+
+void Main::mnu_open_Click() { OpenFrom(G.UserDir); }
+
+void Main::mnu_examples_Click()
+{
+    if (ConfirmSaveChanges && ConfirmSaveChanges()) return;
+    CommonDialog2.Filter = kSceneFilter;
+    CommonDialog2.InitDir = G.ExamplesDir;
+    CommonDialog2.FileName.clear();
+    if (!ShowFileDialog(CommonDialog2, false)) return;
+    if (CommonDialog2.FileName.isEmpty() || !OpenScene(CommonDialog2.FileName)) return;
+    // An example is never written back to its own file: the child saves it
+    // under a name of their own.
+    G.SceneFileName.clear();
+    G.CleanFlag = false;
+    DrawMod::RedrawView();
+}
+
+// ---- saving ----
+
+void Main::mnu_save_Click()
+{
+    const QString oldName = G.SceneFileName;
+    if (G.SceneFileName.isEmpty()) {
+        CommonDialog1.Filter = QStringLiteral("Dorv File|*.dvp");
+        CommonDialog1.InitDir = G.UserDir;
+        if (!ShowFileDialog(CommonDialog1, true)) return;
+        G.SceneFileName = CommonDialog1.FileName;
+    }
+    if (G.SceneFileName.isEmpty()) return;
+    if (G.SceneFileName != oldName && KeepExistingFile(ScenePath(G.SceneFileName))) {
+        G.SceneFileName = oldName;
+        return;
+    }
+    if (!SaveScene()) {
+        G.SceneFileName = oldName;
+        return;
+    }
+    G.CleanFlag = true;
+}
+
+void Main::mnu_saveas_Click()
+{
+    G.SceneFileName.clear();
+    mnu_save_Click();
+}
+
+void Main::mnu_export_Click()
+{
+    CommonDialog1.Filter = QStringLiteral("CSV file|*.csv|Text file|*.txt|VRML world|*.wrl");
+    if (!ShowFileDialog(CommonDialog1, true)) return;
+    const QString path = CommonDialog1.FileName;
+    bool written = true;
+    switch (CommonDialog1.FilterIndex) {
+    case 2: written = FileMod::ExportTextFile(path, G.PlacedItems, G.PlacedItemCount); break;
+    case 3: written = FileMod::ExportVrmlFile(path, G.PlacedItems, G.PlacedItemCount); break;
+    default: return;
+    }
+    if (!written) ReportNotSaved(path);
+}

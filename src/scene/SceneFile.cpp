@@ -1,0 +1,563 @@
+#include "scene/SceneFile.h"
+
+#include "platform/AppInfo.h"
+#include "platform/Cp1252.h"
+#include "platform/FileSystem.h"
+#include "platform/Rounding.h"
+#include "scene/Environments.h"
+#include "scene/FileMod.h"
+#include "scene/ItemCatalogue.h"
+#include "scene/LangMod.h"
+#include "scene/PictureMeasure.h"
+#include "scene/PlaceInfo.h"
+#include "scene/RecordIO.h"
+#include "scene/RoomGeometry.h"
+#include "scene/SceneState.h"
+#include "scene/Stacking.h"
+#include "scene/UnitsMoney.h"
+#include "scene/WindowPort.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace FileMod {
+
+namespace {
+
+const QByteArray kMagic = QByteArrayLiteral("DorvFile");
+
+// Scene files are far smaller; a larger file is refused before it fills the
+// memory.
+constexpr qint64 kMaxSceneFileBytes = 64 * 1024 * 1024;
+
+// Old plans were drawn in metres divided by 1.08.
+constexpr double kOldSizeToMetres = 1.08;
+// The largest side of a place in metres: more would not fit the scene's
+// coordinates.
+constexpr double kLargestSide = 10000;
+
+constexpr int kExclamation = 48;
+
+void Say(const QString& text, int style = kExclamation) { Windows().MsgBox(text, style, dorv::AppTitle()); }
+
+void SayMessage(const char* key) { Say(LangMod::GetMessage(QLatin1String(key))); }
+
+QLocale NumberLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// A size box's text as a number in the user's way of writing numbers (or
+// with a decimal point). A text that is no number is written as 0 rather
+// than losing the whole scene over a size shown only as a label.
+float SizeFromText(const QString& text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    double v = NumberLocale().toDouble(t, &ok);
+    if (!ok) v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) return 0;
+    return static_cast<float>(v);
+}
+
+QString TextFromSize(float v) { return NumberLocale().toString(static_cast<double>(v), 'g', 7); }
+
+// The version text as the header stores it: "2.01A", with the locale's
+// decimal separator.
+QString VersionText() { return CommonMod::FormatTwoDecimals(static_cast<float>(kSceneVersion)) + QLatin1Char('A'); }
+
+// A version text with a comma for its decimal separator reads like one with
+// a point, so that a file saved where a comma separates decimals is judged
+// by its real version.
+QString PointVersion(const QString& text)
+{
+    QString v = text;
+    return v.replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+// What a file holds, read in full before any of it reaches the scene.
+struct LoadedScene {
+    std::vector<ItemRecord> items = std::vector<ItemRecord>(1);
+    int32_t itemCount = 0;
+    ShapeStream words = ShapeStream(1, 0);
+    int32_t wordCount = 0;
+    RoomRecord room;
+    int32_t floorColour = 0, wallColour = 0, backgroundColour = 0xFFFFFF;
+    float budget = 0, spent = 0;
+    QString currency;
+    QString language = QStringLiteral("english");
+    int16_t unit = 0;
+    std::array<QString, 3> sizeTexts;
+    QString environment;
+    // The old formats build the room outline as a new place does.
+    bool old = false;
+    ShapeStream roomShapes;
+    int32_t roomShapeCount = 0;
+};
+
+// An error of the old-format reader: the description its message shows.
+struct OldFormatError {
+    QString description;
+};
+
+[[noreturn]] void Fail(const char* description) { throw OldFormatError{QString::fromLatin1(description)}; }
+
+const char* const kPastEnd = "Input past end of file";
+const char* const kOverflow = "Overflow";
+
+// ---- the current format ----
+
+bool InRange(int32_t index, int32_t wordCount) { return index >= 0 && index <= wordCount; }
+
+// The picture indexes of every item must lie in the words read, and the
+// room's item ranges in the items read. FirstShape and FootprintShape are
+// left alone: they point into the catalogue an item came from, not into the
+// scene's words.
+bool Consistent(const LoadedScene& s)
+{
+    for (int32_t i = 0; i < s.itemCount; ++i) {
+        const ItemRecord& item = s.items[static_cast<size_t>(i)];
+        if (!InRange(item.ShapeStart, s.wordCount) || !InRange(item.ShapeEnd, s.wordCount) ||
+            item.ShapeEnd < item.ShapeStart || !InRange(item.FloorColourShape, s.wordCount) ||
+            !InRange(item.FaceColourShape, s.wordCount))
+            return false;
+    }
+    const RoomRecord& r = s.room;
+    if (r.FirstRealItem < 0 || r.FirstRealItem > s.itemCount) return false;
+    if (r.FirstWallSection < 0 || r.WallSectionCount < 0) return false;
+    if (int64_t(r.FirstWallSection) + r.WallSectionCount > s.itemCount) return false;
+    return s.unit >= 0 && s.unit < CommonMod::kLengthUnitCount;
+}
+
+// Reads a current-format file after its magic was found. False when the
+// file was refused (and reported).
+bool ReadCurrent(const QByteArray& bytes, LoadedScene& s)
+{
+    dorv::ByteReader in(bytes);
+    SceneHeader h;
+    if (!ReadSceneHeader(in, h)) {
+        SayMessage("lang_ErrorLoadingThisFile");
+        return false;
+    }
+    // Version 2.00A headers end before the length-unit field: the two bytes
+    // just read as the unit are the start of the room record.
+    const QString version = h.Version.str();
+    if (PointVersion(version) == QLatin1String("2.00A")) {
+        in.seek(kSceneHeaderSize200);
+        h.UnitIndex = 0;
+    }
+    bool numberOk = true;
+    const double number = LeadingNumber(PointVersion(version), &numberOk);
+    if (!numberOk || number > kSceneVersion) {
+        QString text = LangMod::GetMessage(QStringLiteral("lang_AppCantLoadThisVersion"));
+        text.replace(QLatin1Char('%'), dorv::AppTitle());
+        Say(text.replace(QLatin1Char('$'), TrimTrailingSpaces(version)));
+        return false;
+    }
+
+    const int64_t words = h.WordCount, items = h.ItemCount;
+    bool ok = ReadRoomRecord(in, s.room) && words >= 0 && items >= 0 &&
+              in.remaining() >= words * 4 + items * kItemRecordSize;
+    if (ok) {
+        s.wordCount = h.WordCount;
+        s.itemCount = h.ItemCount;
+        // One zero word and one item to spare past the counts.
+        s.words.assign(static_cast<size_t>(words) + 1, 0);
+        for (int64_t i = 0; i < words; ++i) s.words[static_cast<size_t>(i)] = in.i32();
+        s.items.assign(static_cast<size_t>(items) + 1, ItemRecord());
+        for (int64_t i = 0; i < items && ok; ++i) ok = ReadItemRecord(in, s.items[static_cast<size_t>(i)]);
+        s.unit = h.UnitIndex;
+        ok = ok && in.ok() && Consistent(s);
+    }
+    if (!ok) {
+        SayMessage("lang_ErrorLoadingThisFile");
+        return false;
+    }
+
+    s.floorColour = h.FloorColour;
+    s.wallColour = h.WallColour;
+    s.backgroundColour = h.BackgroundColour;
+    s.spent = h.Spent;
+    s.budget = h.Budget;
+    s.currency = h.Currency.trimmed();
+    s.language = h.Language.trimmed();
+    s.sizeTexts = {TextFromSize(h.Width), TextFromSize(h.Length), TextFromSize(h.Height)};
+    s.environment = h.Environment.trimmed();
+    return true;
+}
+
+// ---- the old formats ----
+
+// Reads a Long that the old formats multiply: the product must stay a Long.
+int32_t LongProduct(int64_t a, int64_t b)
+{
+    const int64_t p = a * b;
+    if (p < std::numeric_limits<int32_t>::min() || p > std::numeric_limits<int32_t>::max()) Fail(kOverflow);
+    return static_cast<int32_t>(p);
+}
+
+float Position(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) Fail(kOverflow);
+    return static_cast<float>(v);
+}
+
+int32_t OldColour(dorv::ByteReader& in)
+{
+    const int32_t r = in.i16() & 0xFF, g = in.i16() & 0xFF, b = in.i16() & 0xFF;
+    return r | (g << 8) | (b << 16);
+}
+
+struct OldEntry {
+    QString group, name;
+    int32_t p = 0, q = 0, h = 0;
+    int16_t r = 0;
+};
+
+OldEntry ReadOldEntry(dorv::ByteReader& in, bool v002)
+{
+    OldEntry e;
+    e.group = ReadCountedString(in);
+    e.name = ReadCountedString(in);
+    e.p = in.i32();
+    e.q = in.i32();
+    e.r = in.i16();
+    e.h = in.i32();
+    if (v002) in.i32();
+    in.i32();  // e
+    if (!in.ok()) Fail(kPastEnd);
+    return e;
+}
+
+// A name read from the file that would lead out of the environment's group
+// folders names no item file.
+bool PlainName(const QString& n)
+{
+    return !n.contains(QLatin1Char('\\')) && !n.contains(QLatin1Char('/')) && n != QLatin1String("..") &&
+           n != QLatin1String(".");
+}
+
+// The old reader's state: the items so far, their pictures in G.SceneShapes.
+struct OldReader {
+    dorv::ByteReader& in;
+    bool v002;
+    QString envFolder;
+    double scale;
+    std::vector<ItemRecord>& items;
+    int32_t& itemCount;
+
+    QString itemPath(const OldEntry& e) const
+    {
+        return envFolder + e.group + QLatin1Char('\\') + e.name + QStringLiteral(".dvo");
+    }
+
+    // Loads the entry's item file as the next item; false when it is missing
+    // or fails (the loader reports a failing file itself).
+    bool loadItem(const OldEntry& e, bool reportMissing)
+    {
+        const QString path = itemPath(e);
+        if (!PlainName(e.group) || !PlainName(e.name) || !FileExists(path)) {
+            if (reportMissing) {
+                QString text = LangMod::GetMessage(QStringLiteral("lang_CantLoad"));
+                Say(text.replace(QLatin1Char('%'), path), 0);
+            }
+            return false;
+        }
+        if (static_cast<int32_t>(items.size()) <= itemCount + 1) items.resize(static_cast<size_t>(itemCount) + 2);
+        ItemRecord& item = items[static_cast<size_t>(itemCount)];
+        item = ItemRecord();
+        return LoadItemDefinition(G.SceneShapes, G.SceneShapeCount, path, item);
+    }
+
+    void pictureSize(const ItemRecord& item, float& w, float& d) const
+    {
+        w = d = 0;
+        DrawMod::GetItemPictureSize(item, kPictureFromAbove, G.SceneShapes, G.SceneShapeCount, 1.0f, w, d);
+    }
+
+    // One wall section: entries placed along the wall named by the section.
+    void wallSection(const std::array<int32_t, 4>& offsets)
+    {
+        const QString section = ReadCountedString(in);
+        const int16_t count = in.i16();
+        if (!in.ok()) Fail(kPastEnd);
+        for (int16_t k = 0; k < count; ++k) {
+            const OldEntry e = ReadOldEntry(in, v002);
+            if (!loadItem(e, false)) continue;
+            ItemRecord& item = items[static_cast<size_t>(itemCount)];
+            item.ViewIndex = dorv::RoundHalfEven16(e.r / 2.0);
+            item.Flags |= kItemOnWall;
+            float w = 0, d = 0;
+            pictureSize(item, w, d);
+            const double along = LongProduct(int64_t(e.p) - 1000, 840);
+            const double back = LongProduct(int64_t(e.p) - 1000, -840);
+            auto wall = [&](int side) { return scale * LongProduct(offsets[static_cast<size_t>(side)], 3300); };
+            double x = 0, y = 0;
+            if (section == QLatin1String("north")) {
+                x = along + w / 2;
+                y = wall(1) - d / 2;
+            } else if (section == QLatin1String("west")) {
+                x = wall(0) - w / 2;
+                y = back - d / 2;
+            } else if (section == QLatin1String("south")) {
+                x = back - w / 2;
+                y = wall(3) + d / 2;
+            } else if (section == QLatin1String("east")) {
+                x = wall(2) + w / 2;
+                y = along + d / 2;
+            }
+            item.X = Position(x);
+            item.Y = Position(y);
+            item.Elevation = Position(scale * LongProduct(e.h, 3300));
+            ++itemCount;
+        }
+    }
+
+    // The plan section: entries placed on the floor, each settled on the
+    // items before it.
+    void planSection(int32_t cx, int32_t cy)
+    {
+        const QString section = ReadCountedString(in);
+        if (!in.ok()) Fail(kPastEnd);
+        if (section != QLatin1String("plan")) {
+            SayMessage("lang_PlanNotFoundInDorvFile");
+            return;
+        }
+        const int16_t count = in.i16();
+        if (!in.ok()) Fail(kPastEnd);
+        for (int16_t k = 0; k < count; ++k) {
+            const OldEntry e = ReadOldEntry(in, v002);
+            if (!loadItem(e, true)) continue;
+            ItemRecord& item = items[static_cast<size_t>(itemCount)];
+            item.ViewIndex = dorv::RoundHalfEven16(e.r / 2.0);
+            item.Flags &= ~kItemOnWall;
+            float w = 0, d = 0;
+            pictureSize(item, w, d);
+            item.X = Position(scale * LongProduct(int64_t(e.p) - cx, 3300) + w / 2);
+            item.Y = Position(scale * LongProduct(int64_t(e.q) - cy, 3300) + d / 2);
+            SettleItemElevation(items, itemCount + 1, itemCount, G.SceneShapes, G.SceneShapeCount);
+            ++itemCount;
+        }
+    }
+};
+
+// Keeps the scene's and the room's picture tables aside while the old
+// reader builds new ones in their place, and puts them back at its end.
+class TablesAside {
+public:
+    TablesAside()
+    {
+        std::swap(scene_, G.SceneShapes);
+        std::swap(sceneCount_, G.SceneShapeCount);
+        room_ = G.RoomShapes;
+        roomCount_ = G.RoomShapeCount;
+        G.SceneShapes.assign(1, 0);
+    }
+    ~TablesAside()
+    {
+        std::swap(scene_, G.SceneShapes);
+        std::swap(sceneCount_, G.SceneShapeCount);
+        std::swap(room_, G.RoomShapes);
+        std::swap(roomCount_, G.RoomShapeCount);
+    }
+    TablesAside(const TablesAside&) = delete;
+    TablesAside& operator=(const TablesAside&) = delete;
+
+private:
+    ShapeStream scene_, room_;
+    int32_t sceneCount_ = 0, roomCount_ = 0;
+};
+
+bool ReadOld(const QByteArray& bytes, LoadedScene& s)
+{
+    dorv::ByteReader in(bytes);
+    if (ReadCountedString(in) != QLatin1String(kMagic)) {
+        SayMessage("lang_ThisIsNotADorvFile");
+        return false;
+    }
+    try {
+        const bool v002 = ReadCountedString(in) == QLatin1String("0.02B");
+        const QString envName = ReadCountedString(in);
+        ReadCountedString(in);  // the place's name
+        const double scale = in.f64() / 256;
+        in.i32();
+        in.i32();
+        const int32_t x1 = in.i32(), y1 = in.i32(), x2 = in.i32(), y2 = in.i32();
+        const double budget = in.f64();
+        in.f64();
+        const double spent = in.f64();
+        const QString currency = v002 ? ReadCountedString(in) : dorv::DecodeCp1252(in.bytes(1));
+        ReadCountedString(in);
+        in.i16();
+        const int32_t wallColour = OldColour(in);
+        const int32_t floorColour = OldColour(in);
+        std::array<double, 3> sizes{};
+        for (double& v : sizes) v = in.f64() * kOldSizeToMetres;
+        for (int k = 0; k < 3; ++k) in.f64();
+        if (!in.ok()) Fail(kPastEnd);
+        if (!std::isfinite(scale)) Fail(kOverflow);
+        for (double v : sizes)
+            if (!std::isfinite(v) || v < 0 || v > kLargestSide) Fail(kOverflow);
+        for (double v : {budget, spent})
+            if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) Fail(kOverflow);
+
+        const int32_t cx = dorv::RoundHalfEven((double(x1) + x2) * 0.5);
+        const int32_t cy = dorv::RoundHalfEven((double(y1) + y2) * 0.5);
+        // West, north, east, south.
+        const std::array<int32_t, 4> offsets = {LongProduct(1, int64_t(x1) - cx), LongProduct(1, int64_t(y1) - cy),
+                                                LongProduct(1, int64_t(x2) - cx), LongProduct(1, int64_t(y2) - cy)};
+
+        TablesAside aside;
+        CommonMod::BuildRoomGeometry(s.room, s.items, s.itemCount, static_cast<float>(sizes[0]),
+                                     static_cast<float>(sizes[1]), static_cast<float>(sizes[2]), floorColour,
+                                     wallColour);
+        OldReader reader{in, v002, dorv::AppPath() + QStringLiteral("\\Environments\\") + TrimTrailingSpaces(envName) +
+                                       QLatin1Char('\\'),
+                         scale, s.items, s.itemCount};
+        for (int k = 0; k < 4; ++k) reader.wallSection(offsets);
+        reader.planSection(cx, cy);
+
+        s.words = std::move(G.SceneShapes);
+        s.wordCount = G.SceneShapeCount;
+        s.roomShapes = std::move(G.RoomShapes);
+        s.roomShapeCount = G.RoomShapeCount;
+        s.old = true;
+        s.floorColour = floorColour;
+        s.wallColour = wallColour;
+        s.backgroundColour = 0xFFFFFF;
+        s.language = QStringLiteral("english");
+        s.currency = currency;
+        s.budget = static_cast<float>(budget);
+        s.spent = static_cast<float>(spent);
+        s.environment = envName;
+        // The room stands in metres; the size boxes say so, rather than
+        // keeping the sizes of the scene before.
+        s.unit = 0;
+        for (size_t k = 0; k < 3; ++k) s.sizeTexts[k] = TextFromSize(static_cast<float>(sizes[k]));
+    } catch (const OldFormatError& e) {
+        Say(e.description);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString ReadCountedString(dorv::ByteReader& in)
+{
+    const int32_t n = in.i32();
+    if (!in.ok() || n < 1 || n > kMaxCountedString) return QString();
+    return dorv::DecodeCp1252(in.bytes(n));
+}
+
+QByteArray SceneFileBytes(const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
+                          int32_t wordCount, const RoomRecord& room)
+{
+    const int32_t items_ = std::clamp<int32_t>(itemCount, 0, static_cast<int32_t>(items.size()));
+    const int32_t words_ = std::clamp<int32_t>(wordCount, 0, static_cast<int32_t>(words.size()));
+
+    SceneHeader h;
+    h.MagicLength = kMagic.size();
+    h.Magic.setBytes(kMagic);
+    h.VersionLength = 5;
+    h.Version.set(VersionText());
+    h.Environment.set(GetTrimmedFileName(G.EnvFolder));
+    h.Place.set(G.PlanInfo.place);
+    h.PlanName.set(G.PlanInfo.name);
+    h.WordCount = words_;
+    h.ItemCount = items_;
+    h.Currency.set(G.CurrencySymbol);
+    h.Budget = CommonMod::ParseMoneyText(Windows().BudgetText(1));
+    h.Spent = CommonMod::ParseMoneyText(Windows().BudgetText(2));
+    h.Width = SizeFromText(Windows().PlaceSizeText(1));
+    h.Length = SizeFromText(Windows().PlaceSizeText(2));
+    h.Height = SizeFromText(Windows().PlaceSizeText(3));
+    h.FloorColour = G.FloorColour;
+    h.WallColour = G.WallColour;
+    h.BackgroundColour = G.BackgroundColour;
+    h.Language.set(G.LanguageName);
+    h.UnitIndex = G.UnitIndex;
+
+    dorv::ByteWriter w;
+    WriteSceneHeader(w, h);
+    WriteRoomRecord(w, room);
+    for (int32_t i = 0; i < words_; ++i) w.i32(words[static_cast<size_t>(i)]);
+    for (int32_t i = 0; i < items_; ++i) WriteItemRecord(w, items[static_cast<size_t>(i)]);
+    return w.data();
+}
+
+bool SaveSceneFile(QString& path, const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
+                   int32_t wordCount, const RoomRecord& room, QString* error)
+{
+    if (path.right(4).toLower() != QLatin1String(".dvp")) path += QStringLiteral(".dvp");
+    return dorv::WriteWholeFile(path, SceneFileBytes(items, itemCount, words, wordCount, room), error);
+}
+
+bool LoadSceneFile(const QString& path, std::vector<ItemRecord>& items, int32_t& itemCount, ShapeStream& words,
+                   int32_t& wordCount, RoomRecord& room, int16_t& environmentNumber)
+{
+    bool ok = false;
+    const QByteArray bytes = dorv::ReadWholeFile(path, &ok, kMaxSceneFileBytes);
+    if (!ok) {
+        SayMessage("lang_ErrorLoadingThisFile");
+        return false;
+    }
+    return LoadSceneData(bytes, items, itemCount, words, wordCount, room, environmentNumber);
+}
+
+bool LoadSceneData(const QByteArray& bytes, std::vector<ItemRecord>& items, int32_t& itemCount, ShapeStream& words,
+                   int32_t& wordCount, RoomRecord& room, int16_t& environmentNumber)
+{
+    // Every version opens with two counted strings: the magic and the
+    // version.
+    dorv::ByteReader probe(bytes);
+    const QString magic = ReadCountedString(probe);
+    const QString version = ReadCountedString(probe);
+
+    LoadedScene s;
+    if (version == QLatin1String("0.02B") || (version == QLatin1String("0.01B") && magic == QLatin1String(kMagic))) {
+        if (!ReadOld(bytes, s)) return false;
+    } else {
+        if (bytes.mid(4, kMagic.size()) != kMagic) {
+            QString text = LangMod::GetMessage(QStringLiteral("lang_AppDoesntRecogniseThisFile"));
+            Say(text.replace(QLatin1Char('%'), dorv::AppTitle()));
+            return false;
+        }
+        if (!ReadCurrent(bytes, s)) return false;
+    }
+
+    // Everything was read: the scene takes it.
+    G.ViewListCount = 0;
+    items = std::move(s.items);
+    itemCount = s.itemCount;
+    words = std::move(s.words);
+    wordCount = s.wordCount;
+    room = s.room;
+    if (s.old) {
+        G.RoomShapes = std::move(s.roomShapes);
+        G.RoomShapeCount = s.roomShapeCount;
+    }
+    G.FloorColour = s.floorColour;
+    G.WallColour = s.wallColour;
+    G.BackgroundColour = s.backgroundColour;
+    G.SpentTotal = s.spent;
+    CommonMod::SetCurrency(s.currency);
+    G.LanguageName = s.language;
+    Windows().SetBudgetText(1, CommonMod::FormatMoney(s.budget, 1));
+    Windows().SetBudgetText(2, CommonMod::FormatMoney(s.spent, 1));
+    G.UnitIndex = s.unit;
+    G.UnitText = CommonMod::SetLengthUnit(s.unit);
+    for (int k = 0; k < 3; ++k) Windows().SetPlaceSizeText(k + 1, s.sizeTexts[static_cast<size_t>(k)]);
+    environmentNumber = static_cast<int16_t>(FindEnvironmentIndex(TrimTrailingSpaces(s.environment)) + 1);
+    return true;
+}
+
+}  // namespace FileMod
