@@ -189,6 +189,8 @@ TEST_F(MainMenus, ConnectingAHandlerEnablesItsEntry)
 {
     Main window;
     Menu* open = window.mnu_open;
+    // Without its handler an entry waits disabled.
+    window.connectMenu(open, nullptr);
     ASSERT_FALSE(open->Enabled());
     open->Choose();  // a disabled entry does nothing
     int runs = 0;
