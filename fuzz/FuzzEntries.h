@@ -6,6 +6,8 @@
 #include "scene/ItemCatalogue.h"
 #include "scene/PlaceInfo.h"
 #include "scene/RecordIO.h"
+#include "scene/SceneFile.h"
+#include "scene/SceneState.h"
 
 #include <QByteArray>
 
@@ -64,6 +66,47 @@ inline bool InfoFile(const QByteArray& bytes)
     auto colour = [](int32_t c) { return c >= 0 && c <= 0xFFFFFF; };
     return info.scale1 != 0 && (info.min_height <= 0 || info.default_height != 0) && colour(info.wall_colour) &&
            colour(info.floor_colour) && colour(info.background_colour);
+}
+
+// A scene file over a scene already in memory. A refused file must leave
+// that scene exactly as it was; an accepted one must hold together: every
+// item's pictures inside the words read, the room's item ranges inside the
+// items, a known length unit.
+inline bool SceneFile(const QByteArray& bytes)
+{
+    G = SceneState();
+    G.SceneShapes = ShapeStream(64, 7);
+    G.SceneShapeCount = 60;
+    G.PlacedItems.assign(4, ItemRecord());
+    G.PlacedItemCount = 3;
+    G.PlacedItems[1].ShapeEnd = 60;
+    G.Room.FirstRealItem = 1;
+    G.FloorColour = 0x123456;
+    G.UnitIndex = 2;
+    G.SpentTotal = 5;
+    G.RoomShapeCount = 0;
+    const QByteArray before = FileMod::SceneFileBytes(G.PlacedItems, G.PlacedItemCount, G.SceneShapes,
+                                                      G.SceneShapeCount, G.Room);
+    int16_t environment = -7;
+    const bool loaded = FileMod::LoadSceneData(bytes, G.PlacedItems, G.PlacedItemCount, G.SceneShapes,
+                                               G.SceneShapeCount, G.Room, environment);
+    if (!loaded)
+        return environment == -7 && G.SpentTotal == 5 && G.RoomShapeCount == 0 && G.SceneShapes.size() == 64 &&
+               FileMod::SceneFileBytes(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
+                                       G.Room) == before;
+
+    const int32_t words = G.SceneShapeCount, items = G.PlacedItemCount;
+    if (words < 0 || items < 0 || static_cast<int64_t>(G.SceneShapes.size()) <= words ||
+        static_cast<int64_t>(G.PlacedItems.size()) <= items)
+        return false;
+    for (int32_t i = 0; i < items; ++i) {
+        const ItemRecord& r = G.PlacedItems[static_cast<size_t>(i)];
+        if (r.ShapeStart < 0 || r.ShapeEnd < r.ShapeStart || r.ShapeEnd > words) return false;
+    }
+    const RoomRecord& room = G.Room;
+    return environment == 0 && room.FirstRealItem >= 0 && room.FirstRealItem <= items &&
+           room.FirstWallSection >= 0 && room.WallSectionCount >= 0 &&
+           int64_t(room.FirstWallSection) + room.WallSectionCount <= items && G.UnitIndex >= 0 && G.UnitIndex < 8;
 }
 
 }  // namespace FuzzEntries

@@ -15,6 +15,7 @@
 #include "scene/SceneFile.h"
 #include "scene/SceneState.h"
 #include "scene/Stacking.h"
+#include "views/Graphs.h"
 #include "views/ViewRender.h"
 
 namespace {
@@ -244,6 +245,7 @@ void Main::mnu_export_Click()
     const QString path = CommonDialog1.FileName;
     bool written = true;
     switch (CommonDialog1.FilterIndex) {
+    case 1: written = Graphs::ExportItemListCsv(path, G.PlacedItems, G.PlacedItemCount); break;
     case 2: written = FileMod::ExportTextFile(path, G.PlacedItems, G.PlacedItemCount); break;
     case 3: written = FileMod::ExportVrmlFile(path, G.PlacedItems, G.PlacedItemCount); break;
     default: return;

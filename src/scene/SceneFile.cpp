@@ -425,6 +425,11 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         for (int k = 0; k < 4; ++k) reader.wallSection(offsets);
         reader.planSection(cx, cy);
 
+        // One zero word and one item to spare past the counts, as a file of
+        // the current version loads.
+        if (static_cast<int32_t>(G.SceneShapes.size()) <= G.SceneShapeCount)
+            G.SceneShapes.resize(static_cast<size_t>(G.SceneShapeCount) + 1, 0);
+        if (static_cast<int32_t>(s.items.size()) <= s.itemCount) s.items.resize(static_cast<size_t>(s.itemCount) + 1);
         s.words = std::move(G.SceneShapes);
         s.wordCount = G.SceneShapeCount;
         s.roomShapes = std::move(G.RoomShapes);
