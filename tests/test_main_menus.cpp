@@ -459,6 +459,7 @@ TEST_F(MainMenus, ToolAndCommandButtonsRunTheirEntriesCommands)
     EXPECT_TRUE(Shown("Colours"));
     // The command strip runs what the menu entries run, once connected.
     int opened = 0;
+    main->connectMenu(main->mnu_open, nullptr);
     Click(main->Picture7[1]);
     main->connectMenu(main->mnu_open, [&opened] { ++opened; });
     Click(main->Picture7[1]);
