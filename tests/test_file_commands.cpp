@@ -25,11 +25,6 @@ namespace {
 
 constexpr int kGarden = 2, kHome = 3;
 
-class GroupsStandIn : public Form {
-public:
-    GroupsStandIn() : Form(QStringLiteral("ItemGroups")) { Move(0, 0, 3000, 4500); }
-};
-
 QByteArray ReadFile(const QString& path)
 {
     QFile f(path);
@@ -46,7 +41,6 @@ protected:
     {
         SetAppPath(DORV_CONTENT_BUILD_DIR);
         SetCommandLine(QString());
-        Form::Register(QStringLiteral("ItemGroups"), [] { return new GroupsStandIn; });
     }
     void TearDown() override
     {
@@ -112,9 +106,16 @@ TEST_F(FileCommands, SaveNewAndOpenAgainGiveTheSamePlace)
     EXPECT_EQ(G.EnvironmentIndex, kGarden);
     EXPECT_NE(sceneBytes(), place);
 
+    // Opened from the wall view, the place shows in the plan, with the
+    // palette of its own environment.
+    main->Picture1_Click(2);
+    ASSERT_EQ(G.ViewMode, 2);
     TestDialogs().ExpectOpen(File(dir.file("my room.dvp")));
     main->mnu_open->Choose();
     EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(G.ViewMode, 0);
+    EXPECT_TRUE(G.ItemFolder.contains("Home"));
+    EXPECT_GT(G.PaletteCount, 0);
     EXPECT_EQ(sceneBytes(), place);
     EXPECT_EQ(G.EnvironmentIndex, kHome);
     EXPECT_TRUE(G.EnvFolder.endsWith("Home"));
@@ -273,7 +274,6 @@ TEST_F(FileCommands, TheCommandLineOpensItsSceneInsteadOfTheNewPlaceFlow)
     main.reset();
     Form::DestroyAll();
     G = SceneState();
-    Form::Register(QStringLiteral("ItemGroups"), [] { return new GroupsStandIn; });
     SetCommandLine("\"" + path + "\"");
     TestDialogs().Reset();
     main = std::make_unique<Main>();

@@ -3,6 +3,7 @@
 // Export, and what opening a scene loads besides the scene itself.
 #include "app/Budget.h"
 #include "app/Floors.h"
+#include "app/ItemGroups.h"
 #include "app/Main.h"
 
 #include "platform/FileSystem.h"
@@ -170,7 +171,8 @@ bool Main::OpenScene(const QString& path)
 
     G.EnvironmentIndex = environment;
     G.EnvFolder = G.EnvironmentTable[static_cast<size_t>(environment - 1)][0];
-    FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+    const QString group = FileMod::LoadEnvironmentItemGroups(G.ViewMode, G.EnvFolder);
+    if (ItemGroups* groups = ItemGroups::Window()) groups->LoadItemGroup(group);
     if (FileMod::FileExists(G.EnvFolder + QStringLiteral("\\PlanInfo.dvf")))
         FileMod::ReadInfoFile(G.EnvFolder, QStringLiteral("\\PlanInfo.dvf"), G.PlanInfo);
     // An environment without place information has no scale: 1.
@@ -189,6 +191,7 @@ void Main::OpenFrom(const QString& startFolder)
     // that a later Save never writes the old scene over the file refused.
     const QString chosen = CommonDialog1.FileName;
     if (!chosen.isEmpty() && OpenScene(chosen)) G.SceneFileName = chosen;
+    Picture1_Click(1);
     DrawMod::RedrawView();
 }
 
@@ -206,6 +209,7 @@ void Main::mnu_examples_Click()
     // under a name of their own.
     G.SceneFileName.clear();
     G.CleanFlag = false;
+    Picture1_Click(1);
     DrawMod::RedrawView();
 }
 
