@@ -106,6 +106,11 @@ TEST_F(FileCommands, SaveNewAndOpenAgainGiveTheSamePlace)
     EXPECT_EQ(G.EnvironmentIndex, kGarden);
     EXPECT_NE(sceneBytes(), place);
 
+    furnish(300);
+    main->PushUndoRecord(Main::kUndoAdd, G.PlacedItems, G.PlacedItemCount - 1);
+    ASSERT_EQ(main->UndoPos, 1);
+    G.SelectedItem = G.PlacedItemCount - 1;
+    G.CleanFlag = true;
     // Opened from the wall view, the place shows in the plan, with the
     // palette of its own environment.
     main->Picture1_Click(2);
@@ -117,6 +122,9 @@ TEST_F(FileCommands, SaveNewAndOpenAgainGiveTheSamePlace)
     EXPECT_TRUE(G.ItemFolder.contains("Home"));
     EXPECT_GT(G.PaletteCount, 0);
     EXPECT_EQ(sceneBytes(), place);
+    // The Garden's history does not reach into the opened place.
+    EXPECT_EQ(main->UndoPos, 0);
+    EXPECT_EQ(G.SelectedItem, -1);
     EXPECT_EQ(G.EnvironmentIndex, kHome);
     EXPECT_TRUE(G.EnvFolder.endsWith("Home"));
     EXPECT_EQ(G.SceneFileName, dir.file("my room.dvp"));

@@ -163,10 +163,13 @@ bool Main::OpenScene(const QString& path)
     if (!FileMod::LoadSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room,
                                 environment))
         return false;
-    // What pointed at the items of the scene before points at nothing now.
+    // What pointed at the items of the scene before points at nothing now,
+    // and its history would act on other items.
     G.SelectedItem = -1;
     G.DragItem = -1;
     G.WallDragItem = -1;
+    G.HitItem = -1;
+    ClearUndoList();
     if (environment <= 0 || environment > static_cast<int32_t>(G.EnvironmentTable.size())) return true;
 
     G.EnvironmentIndex = environment;
