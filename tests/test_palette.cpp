@@ -4,6 +4,7 @@
 // group of a new place, the item panel, the turn button, the scroll bar,
 // greying out.
 #include "app/Main.h"
+#include "app/frmChangePrice.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
@@ -12,6 +13,8 @@
 #include "platform/Rounding.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
+#include "scene/WindowPort.h"
 #include "support/ItemFiles.h"
 #include "support/NewPlaceScript.h"
 #include "support/SampleItems.h"
@@ -622,6 +625,205 @@ TEST_F(PaletteWindow, AShortOrEmptyGroupHasNoScrollRangeAndAnEmptyPanel)
     EXPECT_EQ(G.PaletteSelection, 0);
     ClickButton(*main->Command1);
     EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
+}
+
+// ---- dragging a new item from the palette ----
+
+class PaletteDrop : public PaletteWindow {
+protected:
+    // The point of the canvas `inner` pixels from its inner corner.
+    QPoint canvas(int x, int y) const { return at(main->Picture2, QPoint(x, y)); }
+    QPoint centre() const
+    {
+        return canvas(dorv::RoundHalfEven(G.CanvasCentreX), dorv::RoundHalfEven(G.CanvasCentreY));
+    }
+    // Press on entry i, move in steps to `to` with the button held, release.
+    void drag(int32_t i, QPoint to, bool letGo = true)
+    {
+        const QPoint from = cell(i);
+        press(from);
+        // The hand starts to move a pixel, then sweeps across.
+        QTest::mouseMove(main->windowHandle(), from + QPoint(1, 0));
+        Settle();
+        for (int step = 1; step <= 4; ++step) {
+            QTest::mouseMove(main->windowHandle(), from + (to - from) * step / 4);
+            Settle();
+        }
+        if (letGo) release(to);
+        Settle();
+    }
+    const ItemRecord& placed(int32_t i) const { return G.PlacedItems[static_cast<size_t>(i)]; }
+    // The plan point under a canvas point, in pixels from the plan origin.
+    QPointF planPixels(QPoint canvasInner) const
+    {
+        return QPointF(canvasInner.x() - G.CanvasCentreX - G.PlanPanX * 512 * G.PlanScale,
+                       canvasInner.y() - G.CanvasCentreY + G.PlanPanY * 512 * G.PlanScale);
+    }
+};
+
+TEST_F(PaletteDrop, AnItemDraggedOntoThePlanStaysWhereItIsDroppedSelectedAndPaidFor)
+{
+    start();
+    const int32_t before = G.PlacedItemCount;
+    const float bathPrice = G.Palette[1].Price;
+    ASSERT_GT(bathPrice, 0);
+    ASSERT_TRUE(G.PlanInfo.useprices);
+    const QPoint target(dorv::RoundHalfEven(G.CanvasCentreX) + 30, dorv::RoundHalfEven(G.CanvasCentreY) + 20);
+    drag(1, canvas(target.x(), target.y()));
+    ASSERT_EQ(G.PlacedItemCount, before + 1);
+    const int32_t k = G.PlacedItemCount - 1;
+    EXPECT_EQ(placed(k).Name, G.Palette[1].Name);
+    // Its centre is under the mouse (the press was on the picture's middle).
+    const QPointF p = planPixels(target);
+    EXPECT_NEAR(placed(k).X * G.PlanScale, p.x(), 1.0);
+    EXPECT_NEAR(placed(k).Y * G.PlanScale, p.y(), 1.0);
+    EXPECT_EQ(G.SelectedItem, k);
+    EXPECT_EQ(G.DragItem, -1);
+    EXPECT_FALSE(main->PaletteDragActive);
+    EXPECT_FALSE(main->PaletteDragArmed);
+    EXPECT_FLOAT_EQ(G.SpentTotal, bathPrice);
+    EXPECT_FALSE(G.CleanFlag);
+    EXPECT_EQ(placed(k).Flags & kItemOnWall, 0);
+    // One add step: Undo takes it away again.
+    main->mnu_undo_Click();
+    EXPECT_EQ(G.PlacedItemCount, before);
+}
+
+TEST_F(PaletteDrop, AnItemDroppedHalfOffTheFloorIsPushedBackOntoIt)
+{
+    start();
+    // The floor's right edge in canvas pixels, and a point past it.
+    const int32_t floorRight = dorv::RoundHalfEven(G.CanvasCentreX + G.Room.ExtentX * 0.5 * G.PlanScale);
+    drag(1, canvas(floorRight + 5, dorv::RoundHalfEven(G.CanvasCentreY)));
+    const int32_t k = G.PlacedItemCount - 1;
+    ASSERT_EQ(G.SelectedItem, k);
+    float w = 0, h = 0;
+    GetItemPictureSize(placed(k), 0, G.SceneShapes, G.SceneShapeCount, G.PlanScale, w, h);
+    const float right = placed(k).X * G.PlanScale + w / 2;
+    EXPECT_LE(right, G.Room.ExtentX * 0.5f * G.PlanScale - 1 + 0.5f);
+    EXPECT_GT(right, G.Room.ExtentX * 0.5f * G.PlanScale - 3);
+}
+
+TEST_F(PaletteDrop, DraggedBackOverThePaletteTheItemIsTakenAwayAgain)
+{
+    start();
+    const int32_t before = G.PlacedItemCount;
+    const QPoint from = cell(2);
+    press(from);
+    QTest::mouseMove(main->windowHandle(), from + QPoint(0, 1));
+    Settle();
+    QTest::mouseMove(main->windowHandle(), centre());
+    Settle();
+    QTest::mouseMove(main->windowHandle(), centre() + QPoint(10, 10));
+    Settle();
+    ASSERT_EQ(G.PlacedItemCount, before + 1);
+    EXPECT_GT(G.SpentTotal, 0);
+    EXPECT_FALSE(G.CleanFlag);
+    // The item follows the mouse on the canvas meanwhile.
+    EXPECT_EQ(G.DragItem, before);
+    const QPointF p = planPixels(QPoint(dorv::RoundHalfEven(G.CanvasCentreX) + 10,
+                                        dorv::RoundHalfEven(G.CanvasCentreY) + 10));
+    EXPECT_NEAR(placed(before).X * G.PlanScale, p.x() - main->GrabOffsetX, 1.0);
+    QTest::mouseMove(main->windowHandle(), from);
+    release(from);
+    Settle();
+    EXPECT_EQ(G.PlacedItemCount, before);
+    EXPECT_FLOAT_EQ(G.SpentTotal, 0);
+    EXPECT_EQ(G.SelectedItem, -1);
+    EXPECT_EQ(G.DragItem, -1);
+    // Nothing is left to undo.
+    EXPECT_EQ(main->UndoPos, 0);
+}
+
+TEST_F(PaletteDrop, APressWithoutAMoveMakesNothingAndATurnedEntryDropsTurned)
+{
+    start();
+    const int32_t before = G.PlacedItemCount;
+    const QPoint bath = cell(1);
+    press(bath);
+    release(bath);
+    EXPECT_EQ(G.PlacedItemCount, before);
+    EXPECT_EQ(G.PaletteSelection, 1);
+    ClickButton(*main->Command1);
+    ASSERT_EQ(G.Palette[1].ViewIndex, 1);
+    drag(1, centre());
+    ASSERT_EQ(G.PlacedItemCount, before + 1);
+    EXPECT_EQ(placed(before).ViewIndex, 1);
+}
+
+TEST_F(PaletteDrop, WithoutUsePricesTheItemCostsNothing)
+{
+    start();
+    Windows().SetUsePricesTicked(false);
+    drag(1, centre());
+    EXPECT_FLOAT_EQ(G.SpentTotal, 0);
+    EXPECT_FLOAT_EQ(placed(G.PlacedItemCount - 1).Price, 0);
+}
+
+TEST_F(PaletteDrop, OnTheWallViewTheItemStandsAgainstTheWallItFaces)
+{
+    start();
+    ASSERT_GT(G.Room.WallSectionCount, 0);
+    main->mnu_wallView_Click();
+    Settle();
+    ASSERT_EQ(G.ViewMode, 2);
+    const int16_t side = G.WallView.Side;
+    const int32_t before = G.PlacedItemCount;
+    const QPoint from = cell(0);
+    // Far right of the wall and above its middle, with the button held.
+    const QPoint far = canvas(dorv::RoundHalfEven(G.CanvasCentreX * 1.9), dorv::RoundHalfEven(G.CanvasCentreY) - 40);
+    press(from);
+    QTest::mouseMove(main->windowHandle(), centre());
+    Settle();
+    ASSERT_EQ(G.PlacedItemCount, before + 1);
+    QTest::mouseMove(main->windowHandle(), far);
+    Settle();
+    // While dragged its height on the wall follows the mouse.
+    EXPECT_NE(G.WallDragOffset, 0);
+    release(far);
+    Settle();
+    const ItemRecord& item = placed(before);
+    EXPECT_TRUE(item.Flags & kItemOnWall);
+    EXPECT_EQ(item.ViewIndex, side);
+    EXPECT_EQ(G.WallDragOffset, 0);
+    EXPECT_EQ(G.SelectedItem, before);
+    EXPECT_FLOAT_EQ(item.Elevation, 0);
+    // Kept within its wall.
+    const float half = (G.WallView.Length - item.FootWidth) / 2.0f;
+    const float along = (side == 0 || side == 2) ? item.X - G.WallView.CentreX : item.Y - G.WallView.CentreY;
+    EXPECT_LE(std::abs(along), half + 1);
+    // The wall view finds it where it was dropped.
+    int32_t grabX = 0, grabY = 0;
+    EXPECT_GE(HitTestWallItem(G.SceneShapes, G.SceneShapeCount, G.PlacedItems, G.PlacedItemCount,
+                              dorv::RoundHalfEven(along * G.WallScale * ((side == 0 || side == 3) ? 1 : -1)), 0,
+                              grabX, grabY),
+              before);
+}
+
+TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
+{
+    start();
+    const QPoint shower = cell(2);
+    press(shower);
+    release(shower);
+    ClickButton(*main->Command2);
+    Settle();
+    frmChangePrice* dialog = frmChangePrice::Window();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsWindowVisible());
+    EXPECT_EQ(dialog->Label1->Caption(), "Shower");
+    EXPECT_EQ(dialog->Label2->Caption(), G.CurrencySymbol);
+    EXPECT_EQ(dialog->Text1->Text(), CommonMod::FormatMoney(G.Palette[2].Price, false));
+    dialog->Hide();
+    // Without prices neither the button nor a double click on the panel
+    // opens it; nor in the 3D view.
+    G.PlanInfo.noprices = true;
+    main->Command2_Click();
+    EXPECT_FALSE(dialog->IsWindowVisible());
+    G.PlanInfo.noprices = false;
+    G.ViewMode = 1;
+    main->Picture6_DblClick();
+    EXPECT_FALSE(dialog->IsWindowVisible());
 }
 
 }  // namespace

@@ -394,10 +394,25 @@ public:
     // The palette bar's range for the current catalogue, and the bar to 0.
     void UpdateItemListScrollRange();
     void Picture5_MouseDown(int button, int shift, float x, float y);
+    // With the button held, the first move makes a placed item of the
+    // pressed entry (in the plan, or against the current wall in the wall
+    // view) and later moves drag it; the release drops it, or takes it away
+    // again when it is back over the palette.
+    void Picture5_MouseMove(int button, int shift, float x, float y);
+    void Picture5_MouseUp(int button, int shift, float x, float y);
     void Picture5_DblClick();
     void Picture5_Paint();
     void Picture6_Paint();
     void Command1_Click();
+    // The price dialog for the palette's selected item, in the plan and the
+    // wall view of a place with prices.
+    void Picture6_DblClick();
+    void Command2_Click();
+    // The price dialog as it stands (its menu entry is hidden).
+    void mnu_changePrice_Click();
+    // The pointing finger over the panel's buttons.
+    void Command1_MouseMove();
+    void Command2_MouseMove();
     void VScroll1_Change();
     // A palette cell was pressed: the next move with the button held starts
     // a drop.
@@ -447,6 +462,14 @@ private:
     // value where it still fits: the palette window changes size with the
     // main window.
     void fitPaletteScrollRange();
+    // Where the canvas's inner corner lies from the palette's, in pixels.
+    QPoint PaletteOffset() const;
+    // The first place of a wall item dropped from the palette: against the
+    // current wall, at the mouse's place along it; pixel offsets from the
+    // plan origin at the wall scale.
+    void GetWallDropPosition(const ItemRecord& entry, float mouseX, float& x, float& y) const;
+    // True when a release at palette column x lies left of the canvas.
+    bool ReleasedOverPalette(float x) const;
 
     // The windows as scene and view code reach them.
     class Port : public WindowPort {

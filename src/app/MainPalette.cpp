@@ -4,17 +4,24 @@
 // mouse events, dragging a new item onto the plan or the wall view.
 #include "app/Main.h"
 
+#include "app/frmChangePrice.h"
+
 #include "platform/Rounding.h"
 #include "scene/ItemCatalogue.h"
 #include "scene/LangMod.h"
 #include "scene/PictureMeasure.h"
 #include "scene/SceneState.h"
+#include "scene/Stacking.h"
 #include "scene/UnitsMoney.h"
 #include "views/Palette.h"
 #include "views/PictureEngine.h"
 #include "views/ViewRender.h"
 
+#include <QCursor>
+#include <QEvent>
+
 #include <algorithm>
+#include <functional>
 
 using dorv::RoundHalfEven;
 
@@ -28,6 +35,25 @@ ItemRecord* SelectedEntry()
     if (G.PaletteSelection < 0 || G.PaletteSelection >= n) return nullptr;
     return &G.Palette[static_cast<size_t>(G.PaletteSelection)];
 }
+
+// Tells the window of every mouse move over one of the panel's buttons.
+class ButtonMoves : public QObject {
+public:
+    ButtonMoves(QWidget* button, std::function<void()> moved) : QObject(button), moved_(std::move(moved))
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) moved_();
+        return false;
+    }
+
+private:
+    std::function<void()> moved_;
+};
 
 void SetButtonColour(dorv::CommandButton* button, int32_t colour)
 {
@@ -48,11 +74,16 @@ void Main::connectPalette()
     VScroll1->setTracking(true);
     Picture5->Paint = [this] { Picture5_Paint(); };
     Picture5->MouseDown = [this](int button, int shift, float x, float y) { Picture5_MouseDown(button, shift, x, y); };
+    Picture5->MouseMove = [this](int button, int shift, float x, float y) { Picture5_MouseMove(button, shift, x, y); };
+    Picture5->MouseUp = [this](int button, int shift, float x, float y) { Picture5_MouseUp(button, shift, x, y); };
     Picture5->DblClick = [this] { Picture5_DblClick(); };
     Picture6->Paint = [this] { Picture6_Paint(); };
     Command1->Click = [this] { Command1_Click(); };
-    Command1->setCursor(Qt::PointingHandCursor);
-    Command2->setCursor(Qt::PointingHandCursor);
+    Command2->Click = [this] { Command2_Click(); };
+    Picture6->DblClick = [this] { Picture6_DblClick(); };
+    connectMenu(mnu_changePrice, &Main::mnu_changePrice_Click);
+    new ButtonMoves(Command1, [this] { Command1_MouseMove(); });
+    new ButtonMoves(Command2, [this] { Command2_MouseMove(); });
 }
 
 void Main::LoadPalette(const QString& folder)
@@ -175,6 +206,40 @@ void Main::Command1_Click()
 
 void Main::Picture5_DblClick() { Command1_Click(); }
 
+void Main::Picture6_DblClick()
+{
+    if (G.ViewMode != 0 && G.ViewMode != 2) return;
+    if (G.PlanInfo.noprices) return;
+    const ItemRecord* entry = SelectedEntry();
+    if (!entry) return;
+    frmChangePrice* dialog = frmChangePrice::Window();
+    if (!dialog) return;
+    dialog->Label1->SetCaption(LangMod::GetPlanInfoText(entry->Name.str()));
+    dialog->Label2->SetCaption(G.CurrencySymbol);
+    dialog->Text1->SetText(CommonMod::FormatMoney(entry->Price, false));
+    dialog->Show(dorv::vbModeless);
+}
+
+void Main::Command2_Click() { Picture6_DblClick(); }
+
+void Main::Command1_MouseMove()
+{
+    // The pointing finger of the cursor list, its tip at (10, 2).
+    const QImage finger = ImageList3.Image(2);
+    if (!finger.isNull()) Command1->setCursor(QCursor(QPixmap::fromImage(finger), 10, 2));
+}
+
+void Main::Command2_MouseMove()
+{
+    const QImage finger = ImageList3.Image(2);
+    if (!finger.isNull()) Command2->setCursor(QCursor(QPixmap::fromImage(finger), 10, 2));
+}
+
+void Main::mnu_changePrice_Click()
+{
+    if (frmChangePrice* dialog = frmChangePrice::Window()) dialog->Show(dorv::vbModeless);
+}
+
 // ---- the mouse on the palette ----
 
 void Main::Picture5_MouseDown(int, int, float x, float y)
@@ -189,4 +254,136 @@ void Main::Picture5_MouseDown(int, int, float x, float y)
     Picture6->Refresh();
     // The Delete and Ctrl keys of the canvas work after a drop.
     Picture2->setFocus();
+}
+
+// ---- dragging a new item from the palette ----
+
+QPoint Main::PaletteOffset() const
+{
+    // Where the canvas's inner corner lies from the palette's, in pixels: a
+    // point in palette pixels minus this is the same point in canvas pixels.
+    const QPoint palette = Picture5->mapTo(Picture5->window(), Picture5->contentsRect().topLeft());
+    const QPoint canvas = Picture2->mapTo(Picture2->window(), Picture2->contentsRect().topLeft());
+    return canvas - palette;
+}
+
+void Main::GetWallDropPosition(const ItemRecord& entry, float mouseX, float& x, float& y) const
+{
+    x = 0;
+    y = 0;
+    const int16_t side = G.WallView.Side;
+    if (side < 0 || side > 3) return;
+    const float cx = G.WallView.CentreX, cy = G.WallView.CentreY, s = G.WallScale;
+    float w = 0, h = 0;
+    int16_t view = side;
+    DrawMod::GetItemPictureSize(entry, kPictureFromAbove, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h,
+                                view);
+    const float m = mouseX - GrabOffsetX - G.CanvasCentreX - PaletteOffset().x();
+    switch (side) {
+    case 0:
+        x = m + s * cx;
+        y = (cy - h * 0.5f) * s + 1;
+        break;
+    case 1:
+        x = (cx - w * 0.5f) * s + 1;
+        y = -m + s * cy;
+        break;
+    case 2:
+        x = -m + s * cx;
+        y = (h * 0.5f + cy) * s - 1;
+        break;
+    case 3:
+        x = (w * 0.5f + cx) * s - 1;
+        y = m + s * cy;
+        break;
+    }
+}
+
+void Main::Picture5_MouseMove(int button, int, float x, float y)
+{
+    const QPoint off = PaletteOffset();
+    const float panX = G.PlanPanX * 512 * G.PlanScale, panY = G.PlanPanY * 512 * G.PlanScale;
+    if (button != 0 && !PaletteDragActive && PaletteDragArmed && G.PaletteCount > 0 && !G.PaletteDisabled) {
+        // The first move of a drop makes the item; it shows from the next.
+        GrabOffsetX = RoundHalfEven(x - (double(PaletteCellRect.left) + PaletteCellRect.right) * 0.5);
+        GrabOffsetY = RoundHalfEven(y - (double(PaletteCellRect.top) + PaletteCellRect.bottom) * 0.5);
+        PaletteDragActive = true;
+        PaletteDragArmed = false;
+        ItemRecord* entry = SelectedEntry();
+        if (!entry) return;
+        if (G.ViewMode == 2) {
+            entry->Flags |= kItemOnWall;
+            float dx = 0, dy = 0;
+            GetWallDropPosition(*entry, x, dx, dy);
+            G.DragItem = AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, *entry,
+                                             G.PlacedItems, G.PlacedItemCount, dx, dy, G.WallView.Side, G.Room,
+                                             G.WallScale);
+        } else if (G.ViewMode == 0) {
+            entry->Flags &= ~kItemOnWall;
+            const float dx = x - GrabOffsetX - panX - G.CanvasCentreX - off.x();
+            const float dy = y - GrabOffsetY + panY - G.CanvasCentreY - off.y();
+            G.DragItem = AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, *entry,
+                                             G.PlacedItems, G.PlacedItemCount, dx, dy, entry->ViewIndex, G.Room,
+                                             G.PlanScale);
+        }
+        return;
+    }
+    if (!PaletteDragActive || G.DragItem < 0 || G.DragItem >= G.PlacedItemCount) return;
+    ItemRecord& item = G.PlacedItems[static_cast<size_t>(G.DragItem)];
+    if (G.ViewMode == 0) {
+        item.X = (x - GrabOffsetX - panX - G.CanvasCentreX - off.x()) / G.PlanScale;
+        item.Y = (y - GrabOffsetY + panY - G.CanvasCentreY - off.y()) / G.PlanScale;
+        SnapItem(G.PlacedItems, G.DragItem);
+        DrawMod::RedrawView();
+    } else if (G.ViewMode == 2) {
+        const float a = (x - G.CanvasCentreX - off.x() - GrabOffsetX) / G.WallScale;
+        const int16_t side = G.WallView.Side;
+        if (side >= 0 && side <= 3) {
+            switch (side) {
+            case 0: item.X = a; break;
+            case 1: item.Y = -a; break;
+            case 2: item.X = -a; break;
+            case 3: item.Y = a; break;
+            }
+            G.WallDragOffset = (y - GrabOffsetY + G.PlanPanY * 512 * G.WallScale - G.CanvasCentreY - off.y()) /
+                               G.WallScale;
+        }
+        DrawMod::RedrawView();
+    }
+}
+
+bool Main::ReleasedOverPalette(float x) const
+{
+    // The release point's column in canvas pixels: at or left of the
+    // canvas's first column the item went back to the palette.
+    return x - PaletteOffset().x() < 0;
+}
+
+void Main::Picture5_MouseUp(int, int, float x, float)
+{
+    if (PaletteDragActive && G.DragItem >= 0 && G.DragItem < G.PlacedItemCount) {
+        int32_t selection = -1;
+        if (ReleasedOverPalette(x)) {
+            // Called off: the item goes, and so does its add step.
+            DiscardLastAdd();
+            G.WallDragOffset = 0;
+        } else {
+            if (G.ViewMode != 2) {
+                ClampItemToFloor(G.PlacedItems[static_cast<size_t>(G.DragItem)], G.Room, G.PlanScale);
+            } else {
+                G.WallDragOffset = 0;
+                ClampItemToWall(G.DragItem);
+                FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
+                                              G.ViewList, G.ViewListCount);
+            }
+            FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, G.DragItem, G.SceneShapes,
+                                         G.SceneShapeCount);
+            selection = G.DragItem;
+        }
+        G.DragItem = -1;
+        G.SelectedItem = selection;
+        DrawMod::RedrawView();
+    }
+    PaletteDragActive = false;
+    PaletteDragArmed = false;
 }
