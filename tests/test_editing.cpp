@@ -374,6 +374,40 @@ TEST_F(Editing, RotateTurnsTheItemLastHitAndUndoTurnsItBack)
     EXPECT_EQ(main->UndoPos, pos + 1);
 }
 
+TEST_F(Editing, SelectionAndLastHitItemFollowTheirItemsThroughDeletesAndUndo)
+{
+    const int32_t table = add(0);
+    const int32_t lamp = add(1);
+    const int32_t stool = add(3);
+    // The table is selected and deleted: Rotate Item turns nothing else.
+    G.HitItem = G.SelectedItem = table;
+    main->mnu_delete_Click();
+    EXPECT_EQ(G.HitItem, -1);
+    const int32_t pos = main->UndoPos;
+    main->mnu_rotateItem_Click();
+    EXPECT_EQ(main->UndoPos, pos);
+    EXPECT_EQ(G.PlacedItems[size_t(lamp - 1)].ViewIndex, 0);
+
+    // The stool stays the one hit while the lamp before it goes and comes
+    // back.
+    main->mnu_undo_Click();
+    G.HitItem = stool;
+    G.SelectedItem = lamp;
+    main->mnu_delete_Click();
+    EXPECT_EQ(G.HitItem, stool - 1);
+    main->mnu_undo_Click();
+    EXPECT_EQ(G.HitItem, stool);
+    main->mnu_rotateItem_Click();
+    EXPECT_EQ(name(G.HitItem), QStringLiteral("stool"));
+    // Undo of the stool's own add: nothing is hit or selected any more.
+    G.SelectedItem = stool;
+    main->mnu_undo_Click();  // the turn
+    main->mnu_undo_Click();  // the stool's add
+    ASSERT_EQ(names(), (QStringList{"table", "lamp"}));
+    EXPECT_EQ(G.SelectedItem, -1);
+    EXPECT_EQ(G.HitItem, -1);
+}
+
 TEST_F(Editing, ATurnedItemThatWouldCrossAWallIsPushedBackOntoTheFloor)
 {
     // The table turned lengthways against the north wall.

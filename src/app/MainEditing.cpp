@@ -60,6 +60,25 @@ void CountPriceAgain(float price)
                                   QStringLiteral("- ") + CommonMod::FormatMoney(price, 1));
 }
 
+// The selection and the last hit item keep naming their own items when
+// another item leaves the array or comes back into it; an item that leaves
+// is neither selected nor hit any more.
+void FollowRemoval(int32_t index)
+{
+    for (int32_t* ref : {&G.SelectedItem, &G.HitItem}) {
+        if (*ref == index)
+            *ref = -1;
+        else if (*ref > index)
+            --*ref;
+    }
+}
+
+void FollowInsertion(int32_t index)
+{
+    for (int32_t* ref : {&G.SelectedItem, &G.HitItem})
+        if (*ref >= index) ++*ref;
+}
+
 }  // namespace
 
 int32_t Main::AddItemFromTemplate(ShapeStream& shapes, int32_t& shapeCount, const ShapeStream& source,
@@ -163,9 +182,11 @@ void Main::mnu_undo_Click()
         if (!InsideItems(i)) return;
         r.Item = G.PlacedItems[size_t(i)];
         DeleteItem(G.PlacedItems, i);
+        FollowRemoval(i);
         break;
     case kUndoDelete:
         r.ItemIndex = ReinsertItem(i, r.Item);
+        FollowInsertion(r.ItemIndex);
         CountPriceAgain(r.Item.Price);
         break;
     case kUndoRotate:
@@ -190,12 +211,14 @@ void Main::mnu_redo_Click()
     switch (r.Action) {
     case kUndoAdd:
         r.ItemIndex = ReinsertItem(i, r.Item);
+        FollowInsertion(r.ItemIndex);
         CountPriceAgain(r.Item.Price);
         break;
     case kUndoDelete:
         if (!InsideItems(i)) return;
         r.Item = G.PlacedItems[size_t(i)];
         DeleteItem(G.PlacedItems, i);
+        FollowRemoval(i);
         break;
     case kUndoRotate:
     case kUndoMove:
@@ -270,6 +293,7 @@ void Main::mnu_delete_Click()
     if (!InsideItems(G.SelectedItem)) return;
     PushUndoRecord(kUndoDelete, G.PlacedItems, G.SelectedItem);
     DeleteItem(G.PlacedItems, G.SelectedItem);
+    FollowRemoval(G.SelectedItem);
     G.SelectedItem = -1;
     G.CleanFlag = false;
     DrawMod::RedrawView();
