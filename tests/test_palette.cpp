@@ -817,9 +817,14 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
     dialog->Hide();
     // Without prices neither the button nor a double click on the panel
     // opens it; nor in the 3D view.
+    const int withPrice = Dark(panel());
     G.PlanInfo.noprices = true;
     main->Command2_Click();
     EXPECT_FALSE(dialog->IsWindowVisible());
+    main->Picture6_DblClick();
+    EXPECT_FALSE(dialog->IsWindowVisible());
+    // The panel's caption is then the name alone.
+    EXPECT_LT(Dark(panel()), withPrice - 20);
     G.PlanInfo.noprices = false;
     G.ViewMode = 1;
     main->Picture6_DblClick();
