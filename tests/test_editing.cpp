@@ -11,7 +11,10 @@
 
 #include "support/RecordingWindows.h"
 #include "support/SampleItems.h"
+#include "support/NewPlaceScript.h"
 #include "support/TestDialogs.h"
+
+#include "platform/AppInfo.h"
 
 #include "scene/Stacking.h"
 #include "views/ViewRender.h"
@@ -747,6 +750,114 @@ TEST_F(Canvas, ANewPlaceForgetsTheHistoryAndTheLastHitItem)
     main->mnu_undo_Click();
     main->mnu_rotateItem_Click();
     EXPECT_EQ(G.PlacedItemCount, 0);
+}
+
+
+// ---- the whole program ----
+
+class GroupsStandIn : public dorv::Form {
+public:
+    GroupsStandIn() : dorv::Form(QStringLiteral("ItemGroups")) { Move(0, 0, 3000, 4500); }
+};
+
+// The program as a child meets it: a new classroom, items from its first
+// group, and the mouse and the keys on the canvas.
+class CanvasInTheWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dorv::SetAppPath(DORV_CONTENT_BUILD_DIR);
+        dorv::SetCommandLine(QString());
+        dorv::Form::Register(QStringLiteral("ItemGroups"), [] { return new GroupsStandIn; });
+        ExpectNewPlace(1);
+        main = std::make_unique<Main>();
+        main->Show();
+        Settle();
+    }
+    void TearDown() override
+    {
+        main.reset();
+        dorv::Form::DestroyAll();
+        dorv::ResetEnding();
+        dorv::SetAppPath(QString());
+        G = SceneState();
+    }
+    // Places catalogue entry `entry` at (ux, uy) in plan units.
+    int32_t place(int entry, float ux, float uy)
+    {
+        return main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes,
+                                         G.Palette[size_t(entry)], G.PlacedItems, G.PlacedItemCount,
+                                         ux * G.PlanScale, uy * G.PlanScale, 0, G.Room, G.PlanScale);
+    }
+    // The window point over plan position (ux, uy).
+    QPoint over(float ux, float uy) const
+    {
+        const QPoint inner(dorv::RoundHalfEven(G.CanvasCentreX + G.PlanScale * (ux + 512 * G.PlanPanX)),
+                           dorv::RoundHalfEven(G.CanvasCentreY + G.PlanScale * (uy - 512 * G.PlanPanY)));
+        return main->Picture2->mapTo(main.get(), main->Picture2->contentsRect().topLeft() + inner);
+    }
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QTest::mousePress(main->windowHandle(), Qt::LeftButton, keys, from);
+        for (int step = 1; step <= 4; ++step) {
+            QTest::mouseMove(main->windowHandle(), from + (to - from) * step / 4);
+            Settle();
+        }
+        QTest::mouseRelease(main->windowHandle(), Qt::LeftButton, keys, to);
+        Settle();
+    }
+    std::unique_ptr<Main> main;
+};
+
+TEST_F(CanvasInTheWindow, PlaceDragDuplicateTurnDeleteAndUndoWithTheMouseAndKeys)
+{
+    ASSERT_GT(G.PaletteCount, 0);
+    ASSERT_GT(G.Room.ExtentX, 0);
+    const int32_t k = place(0, 0, 0);
+    ASSERT_GE(k, 0);
+    DrawMod::RedrawView();
+    const ItemRecord start = G.PlacedItems[size_t(k)];
+
+    // Dragged 60 pixels right and 20 down.
+    drag(over(0, 0), over(0, 0) + QPoint(60, 20));
+    const float dx = 60 / G.PlanScale, dy = 20 / G.PlanScale;
+    EXPECT_NEAR(G.PlacedItems[size_t(k)].X, dx, 8 / G.PlanScale);  // snapping may pull it a few pixels
+    EXPECT_NEAR(G.PlacedItems[size_t(k)].Y, dy, 8 / G.PlanScale);
+    EXPECT_EQ(G.SelectedItem, k);
+    EXPECT_TRUE(main->mnu_copy->Enabled());
+
+    // Ctrl held: a copy is dragged away, the original stays.
+    const ItemRecord moved = G.PlacedItems[size_t(k)];
+    drag(over(moved.X, moved.Y), over(moved.X, moved.Y) + QPoint(0, 80), Qt::ControlModifier);
+    ASSERT_EQ(G.PlacedItemCount, k + 2);
+    EXPECT_EQ(G.PlacedItems[size_t(k)].X, moved.X);
+    EXPECT_EQ(G.PlacedItems[size_t(k)].Y, moved.Y);
+    EXPECT_EQ(G.PlacedItems[size_t(k + 1)].Name, moved.Name);
+    EXPECT_GT(G.PlacedItems[size_t(k + 1)].Y, moved.Y + 60 / G.PlanScale);
+
+    // A right click on the original, "Rotate Item" from the popup.
+    TestDialogs().ExpectPopup(QStringLiteral("mnu_rotateItem"));
+    QTest::mouseClick(main->windowHandle(), Qt::RightButton, Qt::NoModifier, over(moved.X, moved.Y));
+    Settle();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(G.PlacedItems[size_t(k)].ViewIndex, 1 % std::max<int16_t>(1, start.ViewCount));
+
+    // The Delete key on the canvas removes the item the right click
+    // selected.
+    main->Picture2->setFocus();
+    QTest::keyClick(main->Picture2, Qt::Key_Delete);
+    Settle();
+    EXPECT_EQ(G.PlacedItemCount, k + 1);
+    EXPECT_EQ(G.SelectedItem, -1);
+
+    // Undo walks everything back to the item as it was placed.
+    while (main->UndoPos > 0) main->mnu_undo->Choose();
+    EXPECT_EQ(G.PlacedItemCount, k);
+    main->mnu_redo->Choose();
+    ASSERT_EQ(G.PlacedItemCount, k + 1);
+    EXPECT_EQ(G.PlacedItems[size_t(k)].X, start.X);
+    EXPECT_EQ(G.PlacedItems[size_t(k)].Y, start.Y);
+    EXPECT_EQ(G.PlacedItems[size_t(k)].ViewIndex, start.ViewIndex);
 }
 
 }  // namespace
