@@ -25,14 +25,6 @@ const QString kSceneFilter = QStringLiteral("Dorv scenes|*.dvp");
 
 QString Message(const char* key) { return LangMod::GetMessage(QLatin1String(key)); }
 
-// The path a scene is written to: the name as chosen, with the extension the
-// writer adds when it is missing. The overwrite question asks about this
-// file, not about the name as typed.
-QString ScenePath(const QString& chosen)
-{
-    return chosen.right(4).toLower() == QLatin1String(".dvp") ? chosen : chosen + QStringLiteral(".dvp");
-}
-
 // True when the user keeps an existing file rather than replacing it.
 bool KeepExistingFile(const QString& path)
 {
@@ -147,7 +139,8 @@ bool Main::AskToSaveChanges()
         CommonDialog1.InitDir = G.UserDir;
         if (!ShowFileDialog(CommonDialog1, true)) return true;
         G.SceneFileName = CommonDialog1.FileName;
-        if (!G.SceneFileName.isEmpty() && KeepExistingFile(ScenePath(G.SceneFileName))) G.SceneFileName.clear();
+        if (!G.SceneFileName.isEmpty() && KeepExistingFile(FileMod::SceneFilePath(G.SceneFileName)))
+            G.SceneFileName.clear();
     }
     // Unsaved work is never dropped: a scene that could not be written
     // cancels the command as the question's Cancel does.
@@ -228,7 +221,7 @@ void Main::mnu_save_Click()
         G.SceneFileName = CommonDialog1.FileName;
     }
     if (G.SceneFileName.isEmpty()) return;
-    if (G.SceneFileName != oldName && KeepExistingFile(ScenePath(G.SceneFileName))) {
+    if (G.SceneFileName != oldName && KeepExistingFile(FileMod::SceneFilePath(G.SceneFileName))) {
         G.SceneFileName = oldName;
         return;
     }

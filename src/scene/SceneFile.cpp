@@ -499,10 +499,15 @@ QByteArray SceneFileBytes(const std::vector<ItemRecord>& items, int32_t itemCoun
     return w.data();
 }
 
+QString SceneFilePath(const QString& path)
+{
+    return path.right(4).toLower() == QLatin1String(".dvp") ? path : path + QStringLiteral(".dvp");
+}
+
 bool SaveSceneFile(QString& path, const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
                    int32_t wordCount, const RoomRecord& room, QString* error)
 {
-    if (path.right(4).toLower() != QLatin1String(".dvp")) path += QStringLiteral(".dvp");
+    path = SceneFilePath(path);
     return dorv::WriteWholeFile(path, SceneFileBytes(items, itemCount, words, wordCount, room), error);
 }
 

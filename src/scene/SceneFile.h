@@ -33,6 +33,10 @@ constexpr int32_t kMaxCountedString = 10000;
 QByteArray SceneFileBytes(const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
                           int32_t wordCount, const RoomRecord& room);
 
+// The path a scene is written to: `path` with ".dvp" added unless it ends
+// with it (in any letter case).
+QString SceneFilePath(const QString& path);
+
 // Writes the scene to `path`, adding ".dvp" when the path does not end with
 // it (in any letter case); the longer path comes back in `path`. The file is
 // written whole or not at all: false, with the reason in `error`, when it
