@@ -561,6 +561,13 @@ TEST_F(Canvas, ATableCarriedAwayLeavesItsLampToDropToTheFloor)
     main->mnu_undo_Click();
     EXPECT_EQ(names(), (QStringList{"table", "lamp"}));
     EXPECT_FLOAT_EQ(item(table).Y, 0);
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);  // back on its table
+    // Redo carries the table away again and the lamp drops once more.
+    main->mnu_redo_Click();
+    EXPECT_EQ(names(), (QStringList{"lamp", "table"}));
+    EXPECT_FLOAT_EQ(item(table).Elevation, 0);
+    EXPECT_NEAR(item(last).Y, 30000, 1);
+    main->mnu_undo_Click();
     main->mnu_undo_Click();
     EXPECT_EQ(names(), (QStringList{"table"}));
 }

@@ -4,6 +4,7 @@
 #include "app/Main.h"
 
 #include "scene/SceneState.h"
+#include "scene/Stacking.h"
 #include "scene/UnitsMoney.h"
 #include "views/Metafile.h"
 #include "views/ViewRender.h"
@@ -77,6 +78,25 @@ void FollowInsertion(int32_t index)
 {
     for (int32_t* ref : {&G.SelectedItem, &G.HitItem})
         if (*ref >= index) ++*ref;
+}
+
+// After Undo or Redo has put item `index` back where it stood (its state
+// before that step in `other`), the items that stand or stood on it come to
+// rest again on whatever now lies under them: a table carried away and
+// brought back by Undo holds its lamp again.
+void ResettleAround(int32_t index, const ItemRecord& other)
+{
+    if (!InsideItems(index)) return;
+    const FileMod::PlanBox a = FileMod::ItemPlanBox(G.PlacedItems[size_t(index)], G.SceneShapes, G.SceneShapeCount);
+    const FileMod::PlanBox b = FileMod::ItemPlanBox(other, G.SceneShapes, G.SceneShapeCount);
+    for (int32_t j = 0; j < G.PlacedItemCount; ++j) {
+        const ItemRecord& item = G.PlacedItems[size_t(j)];
+        if (j == index || (item.Flags & (kItemSection | kItemOnWall))) continue;
+        const FileMod::PlanBox c = FileMod::ItemPlanBox(item, G.SceneShapes, G.SceneShapeCount);
+        if (FileMod::RectanglesOverlap(a.left, a.bottom, a.right, a.top, c.left, c.bottom, c.right, c.top) ||
+            FileMod::RectanglesOverlap(b.left, b.bottom, b.right, b.top, c.left, c.bottom, c.right, c.top))
+            FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, j, G.SceneShapes, G.SceneShapeCount);
+    }
 }
 
 }  // namespace
@@ -193,7 +213,12 @@ void Main::mnu_undo_Click()
     case kUndoMove:
         if (!InsideItems(i)) return;
         std::swap(G.PlacedItems[size_t(i)], r.Item);
-        if (r.Action == kUndoMove) MoveItem(i, r.FromIndex);
+        if (r.Action == kUndoMove && InsideItems(r.FromIndex)) {
+            MoveItem(i, r.FromIndex);
+            ResettleAround(r.FromIndex, r.Item);
+        } else {
+            ResettleAround(i, r.Item);
+        }
         break;
     default:
         return;
@@ -225,6 +250,7 @@ void Main::mnu_redo_Click()
         if (r.Action == kUndoMove) MoveItem(r.FromIndex, i);
         if (!InsideItems(i)) return;
         std::swap(G.PlacedItems[size_t(i)], r.Item);
+        ResettleAround(i, r.Item);
         break;
     default:
         return;
