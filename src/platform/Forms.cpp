@@ -293,6 +293,13 @@ void Form::Show(int style, Form* owner)
     }
     show();
     raise();
+    // An owned window stays above its owner. Window managers keep that for
+    // transient windows; without one (a bare X server, a kiosk session)
+    // nothing does, so the owned windows are raised over it here.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == this || !w->isVisible() || !w->windowHandle()) continue;
+        if (windowHandle() && w->windowHandle()->transientParent() == windowHandle()) w->raise();
+    }
     activateWindow();
 }
 
