@@ -783,11 +783,7 @@ protected:
     }
     void TearDown() override
     {
-        main.reset();
-        dorv::Form::DestroyAll();
-        dorv::ResetEnding();
-        dorv::SetAppPath(QString());
-        G = SceneState();
+        CloseProgram(main);
     }
     // Places catalogue entry `entry` at (ux, uy) in plan units.
     int32_t place(int entry, float ux, float uy)

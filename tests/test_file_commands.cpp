@@ -44,11 +44,7 @@ protected:
     }
     void TearDown() override
     {
-        main.reset();
-        Form::DestroyAll();
-        ResetEnding();
-        SetAppPath(QString());
-        G = SceneState();
+        CloseProgram(main);
     }
     void start(int environment = kHome)
     {

@@ -58,11 +58,7 @@ protected:
     }
     void TearDown() override
     {
-        main.reset();
-        Form::DestroyAll();
-        ResetEnding();
-        SetAppPath(QString());
-        G = SceneState();
+        CloseProgram(main);
     }
     // Starts the program as the desktop does; the dialogs answer as scripted.
     void start(std::function<void(Main&)> before = nullptr)

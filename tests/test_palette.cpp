@@ -401,11 +401,7 @@ protected:
     }
     void TearDown() override
     {
-        main.reset();
-        dorv::Form::DestroyAll();
-        dorv::ResetEnding();
-        dorv::SetAppPath(QString());
-        G = SceneState();
+        CloseProgram(main);
     }
     // The program started as the desktop starts it; a child picks Home and
     // takes the place as offered.

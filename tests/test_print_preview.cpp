@@ -144,11 +144,7 @@ protected:
     }
     void TearDown() override
     {
-        main.reset();
-        dorv::Form::DestroyAll();
-        dorv::ResetEnding();
-        dorv::SetAppPath(QString());
-        G = SceneState();
+        CloseProgram(main);
     }
     void start(int16_t printers)
     {

@@ -49,11 +49,7 @@ protected:
     }
     void TearDown() override
     {
-        main.reset();
-        Form::DestroyAll();
-        ResetEnding();
-        SetAppPath(QString());
-        G = SceneState();
+        CloseProgram(main);
         QLocale::setDefault(QLocale::c());
     }
     // Starts the program and makes a place in the environment of `entry`.

@@ -2,6 +2,9 @@
 
 #include "app/EnvSelect.h"
 #include "app/Floors.h"
+#include "app/Main.h"
+#include "platform/AppInfo.h"
+#include "scene/SceneState.h"
 #include "support/TestDialogs.h"
 
 #include <QApplication>
@@ -54,4 +57,13 @@ void ExpectNewPlace(int entry)
 {
     ExpectChoice(entry);
     ExpectPlaceDialog();
+}
+
+void CloseProgram(std::unique_ptr<Main>& main)
+{
+    main.reset();
+    dorv::Form::DestroyAll();
+    dorv::ResetEnding();
+    dorv::SetAppPath(QString());
+    G = SceneState();
 }

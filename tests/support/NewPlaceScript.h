@@ -8,9 +8,11 @@
 #include "platform/ListView.h"
 
 #include <functional>
+#include <memory>
 
 class EnvSelect;
 class Floors;
+class Main;
 
 // Lets the windows take pending events (showing, activation, layout).
 void Settle();
@@ -28,3 +30,8 @@ void ExpectChoice(int entry);
 void ExpectPlaceDialog(std::function<void(Floors&)> script = nullptr);
 // The whole flow once: the environment of entry `entry`, then OK.
 void ExpectNewPlace(int entry = 1);
+
+// Ends a program a test started: the main window and every form go, the
+// ending flag and the content folder are put back and the scene state is
+// new again, so the next test starts as a fresh run.
+void CloseProgram(std::unique_ptr<Main>& main);
