@@ -18,6 +18,11 @@ void Settle()
 void Activate(dorv::Form& form)
 {
     form.activateWindow();
+    // Under a real X server the activation comes back from the server, and
+    // on a busy machine only after a while: the form's activation handler
+    // (which sets the dialog's first state) must have run before the script
+    // types, or it would undo what was typed.
+    (void)QTest::qWaitForWindowActive(&form, 5000);
     Settle();
 }
 
