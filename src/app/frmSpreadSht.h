@@ -41,5 +41,4 @@ protected:
 
 private:
     void makeControls();
-    bool changing_ = false;
 };
