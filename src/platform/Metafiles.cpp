@@ -45,35 +45,6 @@ bool isObjectCall(DcOp op)
            op == DcOp::CreateBitmap;
 }
 
-GdiObjectInfo infoOfCreate(const DcCall& c)
-{
-    GdiObjectInfo info;
-    switch (c.op) {
-    case DcOp::CreatePen:
-        info.kind = GdiKind::Pen;
-        info.style = c.a;
-        info.width = c.b;
-        info.colour = c.c;
-        break;
-    case DcOp::CreateSolidBrush:
-        info.kind = GdiKind::Brush;
-        info.colour = c.c;
-        break;
-    case DcOp::CreateFont:
-        info.kind = GdiKind::Font;
-        info.height = c.a;
-        info.escapement = c.b;
-        info.orientation = c.c;
-        info.weight = c.d;
-        info.face = c.text;
-        break;
-    default:
-        info.kind = GdiKind::Bitmap;  // bitmaps never reach a metafile
-        break;
-    }
-    return info;
-}
-
 // Walks the calls and hands them to the sink.
 void Play(const std::vector<DcCall>& calls, Sink& sink)
 {
@@ -110,7 +81,7 @@ void Play(const std::vector<DcCall>& calls, Sink& sink)
 
     for (const DcCall& c : calls) {
         if (isObjectCall(c.op)) {
-            if (c.op != DcOp::CreateBitmap) known.insert(c.object, infoOfCreate(c));
+            if (c.op != DcOp::CreateBitmap) known.insert(c.object, CreatedObjectInfo(c));
             continue;
         }
         switch (c.op) {

@@ -64,6 +64,35 @@ void RecordingDc::ObjectCreated(GdiObject object, const GdiObjectInfo& info)
     calls_.push_back(std::move(call));
 }
 
+GdiObjectInfo CreatedObjectInfo(const DcCall& c)
+{
+    GdiObjectInfo info;
+    switch (c.op) {
+    case DcOp::CreatePen:
+        info.kind = GdiKind::Pen;
+        info.style = c.a;
+        info.width = c.b;
+        info.colour = c.c;
+        break;
+    case DcOp::CreateSolidBrush:
+        info.kind = GdiKind::Brush;
+        info.colour = c.c;
+        break;
+    case DcOp::CreateFont:
+        info.kind = GdiKind::Font;
+        info.height = c.a;
+        info.escapement = c.b;
+        info.orientation = c.c;
+        info.weight = c.d;
+        info.face = c.text;
+        break;
+    default:
+        info.kind = GdiKind::Bitmap;  // bitmaps never reach a metafile
+        break;
+    }
+    return info;
+}
+
 void RecordingDc::ObjectDeleted(GdiObject object, bool deleted)
 {
     DcCall call(DcOp::DeleteObject);

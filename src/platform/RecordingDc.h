@@ -30,6 +30,10 @@ struct DcCall {
     GdiObjectInfo info;
 };
 
+// The object a recorded create call made: the reverse of how the recorder
+// notes a created object, kept beside it so that the two stay in step.
+GdiObjectInfo CreatedObjectInfo(const DcCall& c);
+
 class RecordingDc : public DeviceContext, private GdiObserver {
 public:
     explicit RecordingDc(int logPixelsY = 96);
