@@ -443,13 +443,13 @@ protected:
     // from (100, 200) to (300, 260), budget 50, spent 12.5, sizes that make
     // a room of 4.32 x 3.24 x 2.16 m.
     QByteArray oldFile(const QByteArray& version, const std::vector<Section>& walls, const Section& plan,
-                       const QByteArray& magic = "DorvFile")
+                       const QByteArray& magic = "DorvFile", const QByteArray& environment = "Home")
     {
         const bool v002 = version == "0.02B";
         dorv::ByteWriter w;
         w.bytes(Counted(magic));
         w.bytes(Counted(version));
-        w.bytes(Counted("Home"));
+        w.bytes(Counted(environment));
         w.bytes(Counted("My old room"));
         w.f64(256);
         w.i32(0);
@@ -594,6 +594,22 @@ TEST_F(OldSceneFiles, NamesThatLeadOutOfTheEnvironmentNameNoFile)
     dir.write("Environments/secret.dvo", ItemFiles::ItemFile());
     int16_t environment = 0;
     ASSERT_TRUE(loadBytes(oldFile("0.02B", noWalls(), {"plan", {{"..", "secret", 0, 0, 0, 0}}}), environment));
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
+    EXPECT_EQ(windows.messages.size(), 1);
+
+    // An environment name that climbs out of the environments folder: the
+    // entry would otherwise reach the file above.
+    windows.messages.clear();
+    ASSERT_TRUE(loadBytes(oldFile("0.02B", noWalls(), {"plan", {{"Environments", "secret", 0, 0, 0, 0}}},
+                                  "DorvFile", ".."),
+                          environment));
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
+    EXPECT_EQ(windows.messages.size(), 1);
+
+    // Control characters belong to no file name.
+    windows.messages.clear();
+    ASSERT_TRUE(loadBytes(oldFile("0.02B", noWalls(), {"plan", {{"Beds", QByteArray("bed\0x", 5), 0, 0, 0, 0}}}),
+                          environment));
     EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
     EXPECT_EQ(windows.messages.size(), 1);
 }

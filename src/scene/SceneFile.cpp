@@ -237,10 +237,12 @@ OldEntry ReadOldEntry(dorv::ByteReader& in, bool v002)
     return e;
 }
 
-// A name read from the file that would lead out of the environment's group
-// folders names no item file.
+// A name read from the file that would lead out of its folder, or that holds
+// control characters no file name has, names no file.
 bool PlainName(const QString& n)
 {
+    for (QChar c : n)
+        if (c.unicode() < 32) return false;
     return !n.contains(QLatin1Char('\\')) && !n.contains(QLatin1Char('/')) && n != QLatin1String("..") &&
            n != QLatin1String(".");
 }
@@ -264,7 +266,7 @@ struct OldReader {
     bool loadItem(const OldEntry& e, bool reportMissing)
     {
         const QString path = itemPath(e);
-        if (!PlainName(e.group) || !PlainName(e.name) || !FileExists(path)) {
+        if (envFolder.isEmpty() || !PlainName(e.group) || !PlainName(e.name) || !FileExists(path)) {
             if (reportMissing) {
                 QString text = LangMod::GetMessage(QStringLiteral("lang_CantLoad"));
                 Say(text.replace(QLatin1Char('%'), path), 0);
@@ -419,9 +421,12 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         CommonMod::BuildRoomGeometry(s.room, s.items, s.itemCount, static_cast<float>(sizes[0]),
                                      static_cast<float>(sizes[1]), static_cast<float>(sizes[2]), floorColour,
                                      wallColour);
-        OldReader reader{in, v002, dorv::AppPath() + QStringLiteral("\\Environments\\") + TrimTrailingSpaces(envName) +
-                                       QLatin1Char('\\'),
-                         scale, s.items, s.itemCount};
+        // An environment name that is no plain folder name has no item files.
+        const QString envFolder = PlainName(TrimTrailingSpaces(envName))
+                                      ? dorv::AppPath() + QStringLiteral("\\Environments\\") +
+                                            TrimTrailingSpaces(envName) + QLatin1Char('\\')
+                                      : QString();
+        OldReader reader{in, v002, envFolder, scale, s.items, s.itemCount};
         for (int k = 0; k < 4; ++k) reader.wallSection(offsets);
         reader.planSection(cx, cy);
 
