@@ -133,24 +133,7 @@ QString Floors::StrOf(float value)
     return (value >= 0 ? QStringLiteral(" ") : QString()) + QString::number(static_cast<double>(value), 'g', 7);
 }
 
-std::optional<double> Floors::SizeNumber(const QString& text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return std::nullopt;
-    // Thousands separators are refused: "1,5" is no size where the comma
-    // groups thousands, rather than fifteen.
-    QLocale local;
-    local.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    double v = local.toDouble(t, &ok);
-    if (!ok) {
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        v = c.toDouble(t, &ok);
-    }
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
+std::optional<double> Floors::SizeNumber(const QString& text) { return CommonMod::ReadSizeText(text); }
 
 std::optional<float> Floors::MetresFromText(const QString& text)
 {

@@ -60,12 +60,9 @@ QLocale NumberLocale()
 // than losing the whole scene over a size shown only as a label.
 float SizeFromText(const QString& text)
 {
-    const QString t = text.trimmed();
-    bool ok = false;
-    double v = NumberLocale().toDouble(t, &ok);
-    if (!ok) v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) return 0;
-    return static_cast<float>(v);
+    const std::optional<double> v = CommonMod::ReadSizeText(text);
+    if (!v || std::fabs(*v) > std::numeric_limits<float>::max()) return 0;
+    return static_cast<float>(*v);
 }
 
 QString TextFromSize(float v) { return NumberLocale().toString(static_cast<double>(v), 'g', 7); }

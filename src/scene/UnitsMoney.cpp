@@ -92,6 +92,23 @@ QString FormatMoney(float amount, int16_t withSymbol)
     return prefix + FormatTwoDecimals(shown);
 }
 
+std::optional<double> ReadSizeText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    QLocale local;
+    local.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double v = local.toDouble(t, &ok);
+    if (!ok) {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        v = c.toDouble(t, &ok);
+    }
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
 float ToDisplayCurrency(float amount)
 {
     return amount * G.CurrencyRate;

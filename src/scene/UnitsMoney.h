@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace CommonMod {
 
@@ -42,6 +43,13 @@ float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor);
 // rounded to the nearest hundredth (halves to even), no thousands separator,
 // the locale's decimal separator.
 QString FormatTwoDecimals(float value);
+
+// A place size as typed: the whole text a finite number, in the user's way
+// of writing numbers or with a decimal point, never with thousands
+// separators ("1,5" is no size where the comma groups thousands); nothing
+// otherwise. The place dialog checks sizes with it and the scene writer
+// stores them with it.
+std::optional<double> ReadSizeText(const QString& text);
 
 // The amount in the display currency with two decimals and the locale's
 // decimal separator, prefixed by the currency symbol when `withSymbol` is
