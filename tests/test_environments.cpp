@@ -186,6 +186,27 @@ TEST_F(Environments, PlanAndWallGroupsAreListedPerView)
     EXPECT_EQ(LoadEnvironmentItemGroups(0, t.file(QStringLiteral("missing"))), QString());
 }
 
+TEST_F(Environments, HiddenFoldersAreNeitherEnvironmentsNorGroups)
+{
+    for (const char* f : {"Envs/.Trash-1000/Beds", "Envs/Home/.git", "Envs/Home/Beds", "Envs/Home/!Windows",
+                          "Envs/Home/.!Hidden", "Envs/Home/Pictures/.cache"})
+        t.mkdir(QString::fromLatin1(f));
+    t.write(QStringLiteral("Envs/Home/Pictures/WallInfo.dvf"), "useprices:false\r\n");
+    BuildEnvironmentList(t.file(QStringLiteral("Envs")));
+    ASSERT_EQ(G.EnvironmentCount, 1);
+    EXPECT_EQ(GetFileNamePart(G.EnvironmentTable[0][0]), QStringLiteral("Home"));
+    ASSERT_EQ(windows.entries[EnvList::Chooser].size(), 1u);
+    EXPECT_EQ(windows.entries[EnvList::Chooser][0].iconKey, QStringLiteral("Home"));
+
+    // The plan opens on its first real group, and the wall view lists no
+    // hidden wall group either.
+    const QString home = G.EnvironmentTable[0][0];
+    EXPECT_EQ(LoadEnvironmentItemGroups(0, home), home + QStringLiteral("\\Beds"));
+    EXPECT_EQ(Keys(EnvList::Groups), QStringList{QStringLiteral("Beds")});
+    LoadEnvironmentItemGroups(2, home);
+    EXPECT_EQ(Keys(EnvList::Groups), (QStringList{QStringLiteral("!Windows"), QStringLiteral("Pictures")}));
+}
+
 TEST_F(Environments, GroupPicturesAndTheMirrorsPlaceInformation)
 {
     t.mkdir(QStringLiteral("Envs/Home/Beds"));

@@ -96,6 +96,10 @@ QStringList ListFolder(const QString& folder, ListKind kind, const QString& suff
     if (!dir.exists()) return QStringList();
     QStringList names = dir.entryList(
         (kind == ListKind::Files ? QDir::Files : QDir::Dirs) | QDir::NoDotAndDotDot | QDir::Hidden);
+    // Hidden entries (".Trash-1000", ".git", the "._chair.dvo" another
+    // system leaves beside a file) are never content.
+    names.erase(std::remove_if(names.begin(), names.end(), [](const QString& n) { return n.startsWith(QLatin1Char('.')); }),
+                names.end());
     if (!suffix.isEmpty())
         names.erase(std::remove_if(names.begin(), names.end(),
                                    [&](const QString& n) { return !n.endsWith(suffix, Qt::CaseInsensitive); }),

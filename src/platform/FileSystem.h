@@ -32,7 +32,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& data, QString* error 
 enum class ListKind { Files, Folders };
 // Names (not paths) of the files or folders in `folder`, sorted as a Windows
 // list control sorts them: without regard to letter case. `suffix` (such as
-// ".dvo") keeps only files whose name ends with it, in any case.
+// ".dvo") keeps only files whose name ends with it, in any case. Names that
+// begin with "." are left out.
 QStringList ListFolder(const QString& folder, ListKind kind, const QString& suffix = QString());
 
 }  // namespace dorv
