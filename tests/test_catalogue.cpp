@@ -201,9 +201,9 @@ TEST(ItemFile, WarningsNameTheItemAndChangeNothing)
 
 TEST(ItemFile, BrokenFilesAreReportedWithoutReadingOutsideThem)
 {
-    // Empty: the first walk runs past the table.
-    EXPECT_EQ(ExpectRefused(QByteArray()), QStringLiteral("Item:") + Padded("") +
-                                               QStringLiteral("\n\nThe records run outside the file."));
+    // Empty: the first walk runs past the table. Before the file gives a
+    // name, the box names the file: its group and its name.
+    EXPECT_EQ(ExpectRefused(QByteArray()), QStringLiteral("Item:grp\\item.dvo\n\nThe records run outside the file."));
     // Only a header: the walks stop on the zero word past it.
     EXPECT_TRUE(ExpectRefused(Bytes(Words(10, 0))).contains(QStringLiteral("lang_WarningFootprintNotFound")));
 
@@ -255,8 +255,8 @@ TEST(ItemFile, AHugeFileIsRefused)
     EXPECT_FALSE(LoadItemDefinition(table.words, table.count, path, item));
     EXPECT_EQ(table.words, before.words);
     ASSERT_EQ(windows.messages.size(), 1);
-    // Refused before the first shape is found: the name is still blank.
-    EXPECT_EQ(windows.messages[0], QStringLiteral("Item:") + Padded("") + QStringLiteral("\n\nThe file is too large."));
+    // Refused before the first shape is found: the box names the file.
+    EXPECT_EQ(windows.messages[0], QStringLiteral("Item:g\\huge.dvo\n\nThe file is too large."));
 }
 
 TEST_F(Catalogue, ABadFileIsReportedOnceAndLeavesNoGap)
@@ -284,6 +284,17 @@ TEST_F(Catalogue, ABadFileIsReportedOnceAndLeavesNoGap)
     EXPECT_EQ(G.Palette[0].FirstShape, 10);
     EXPECT_LT(G.Palette[0].ShapeEnd, G.Palette[1].FirstShape);
     EXPECT_EQ(G.Palette[2].ShapeEnd + 1, G.CatalogueShapeCount);
+}
+
+TEST_F(Catalogue, HiddenFilesAreNotItems)
+{
+    t.write(QStringLiteral("Env/Chairs/chair.dvo"), ItemFile());
+    // What another system leaves beside a file, and an editor's hidden copy.
+    t.write(QStringLiteral("Env/Chairs/._chair.dvo"), QByteArray("\0\x05\x16\x07", 4));
+    t.write(QStringLiteral("Env/Chairs/.stool.dvo"), ItemFile());
+    Load(t.file(QStringLiteral("Env/Chairs")));
+    EXPECT_EQ(Names(), QStringList{QStringLiteral("Chairs\\chair")});
+    EXPECT_TRUE(windows.messages.isEmpty());
 }
 
 TEST_F(Catalogue, AnEmptyGroupStillReadsItsPlaceInformationAndSetsTheBox)
@@ -353,8 +364,8 @@ TEST_F(Catalogue, TheMirrorFolderAddsItsItemsAfterTheGroupsOwn)
     EXPECT_FLOAT_EQ(G.PlanInfo.max_width, 9);
     EXPECT_FLOAT_EQ(G.PlanInfo.max_depth, 5);
     ASSERT_EQ(windows.messages.size(), 1);
-    // It fails before its name is known.
-    EXPECT_TRUE(windows.messages[0].startsWith(QStringLiteral("Item:") + Padded("") + QLatin1Char('\n')));
+    // It fails before its name is known: the box names the mirror's file.
+    EXPECT_TRUE(windows.messages[0].startsWith(QStringLiteral("Item:Chairs\\c.dvo\n")));
 
     // A group without a mirror is silent.
     windows.messages.clear();

@@ -57,11 +57,12 @@ bool FitsLong(int64_t v)
     return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
 }
 
-// One exclamation box: the item's name, the warning's text when there is
-// one, and the description of what went wrong.
-bool Report(const FixedText<32>& name, const char* warningKey, const char* description)
+// One exclamation box: the item's name (or, before the file gave one, the
+// file's group and name), the warning's text when there is one, and the
+// description of what went wrong.
+bool Report(const QString& name, const char* warningKey, const char* description)
 {
-    QString text = QStringLiteral("Item:") + name.str() + QLatin1Char('\n');
+    QString text = QStringLiteral("Item:") + name + QLatin1Char('\n');
     if (warningKey) text += LangMod::GetMessage(QLatin1String(warningKey)) + QLatin1Char('\n');
     text += QLatin1Char('\n');
     if (description) text += QLatin1String(description);
@@ -79,6 +80,15 @@ QString ItemName(const QString& path)
     return name;
 }
 
+// The file as a teacher finds it: the group folder's name, "\" and the
+// file's name.
+QString FileLabel(const QString& path)
+{
+    QString label = GetLastTwoPathParts(path);
+    label.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return label;
+}
+
 // The group's key in the environment texts: "<environment>\<group>".
 QString GroupKey(const QString& folder)
 {
@@ -93,12 +103,13 @@ bool LoadItemDefinitionData(ShapeStream& shapes, int32_t& wordCount, const QByte
                             const QString& path, ItemRecord& item)
 {
     const FixedText<32> blank;
+    const QString file = FileLabel(path);
     const int64_t base = wordCount;
-    if (base < 0) return Report(blank, nullptr, kCannotRead);
+    if (base < 0) return Report(file, nullptr, kCannotRead);
     const int64_t n = bytes.size() / 4 + 1;
     // The new count, and one word past it, must stay addressable.
     if (bytes.size() > kMaxItemFileBytes || base + n + 1 > std::numeric_limits<int32_t>::max())
-        return Report(blank, nullptr, kTooLarge);
+        return Report(file, nullptr, kTooLarge);
     const int64_t count = base + n;
 
     // The file's words (a last partial word filled with zeros), the zero word
@@ -118,7 +129,7 @@ bool LoadItemDefinitionData(ShapeStream& shapes, int32_t& wordCount, const QByte
         step = Step(w.at(p + 1));
         p += step;
     }
-    if (w.bad()) return Report(r.Name, nullptr, kOutsideFile);
+    if (w.bad()) return Report(file, nullptr, kOutsideFile);
     const int64_t firstShape = p;
 
     r.Name.set(ItemName(path));
@@ -134,13 +145,13 @@ bool LoadItemDefinitionData(ShapeStream& shapes, int32_t& wordCount, const QByte
         p += step;
     }
     const int64_t shapeStart = p;
-    if (w.bad()) return Report(r.Name, nullptr, kOutsideFile);
+    if (w.bad()) return Report(r.Name.str(), nullptr, kOutsideFile);
 
     if (w.at(footprint) != Shapes::kShape) {
-        if (w.bad()) return Report(r.Name, nullptr, kOutsideFile);
-        return Report(r.Name, "lang_WarningFootprintNotFound", nullptr);
+        if (w.bad()) return Report(r.Name.str(), nullptr, kOutsideFile);
+        return Report(r.Name.str(), "lang_WarningFootprintNotFound", nullptr);
     }
-    if (w.at(shapeStart) != Shapes::kGroup) return Report(r.Name, "lang_WarningFirstPlanShouldBeGroup", nullptr);
+    if (w.at(shapeStart) != Shapes::kGroup) return Report(r.Name.str(), "lang_WarningFirstPlanShouldBeGroup", nullptr);
 
     // The groups of the whole top-level walk: two per view.
     p = base + 10;
@@ -151,21 +162,21 @@ bool LoadItemDefinitionData(ShapeStream& shapes, int32_t& wordCount, const QByte
         if (w.at(p) == Shapes::kGroup) ++groups;
         p += step;
     }
-    if (w.bad()) return Report(r.Name, nullptr, kOutsideFile);
-    if (groups % 2 != 0) return Report(r.Name, "lang_WarningOddNumberOfGroups", nullptr);
+    if (w.bad()) return Report(r.Name.str(), nullptr, kOutsideFile);
+    if (groups % 2 != 0) return Report(r.Name.str(), "lang_WarningOddNumberOfGroups", nullptr);
     const int64_t shapeEnd = p;
     // A walk that stepped back before the file or past its end, or a run that
     // ends before it begins, leaves the item's pictures outside its words.
-    if (shapeEnd < shapeStart || shapeEnd > count) return Report(r.Name, nullptr, kOutsideFile);
-    if (groups / 2 > std::numeric_limits<int16_t>::max()) return Report(r.Name, nullptr, kOutOfRange);
+    if (shapeEnd < shapeStart || shapeEnd > count) return Report(r.Name.str(), nullptr, kOutsideFile);
+    if (groups / 2 > std::numeric_limits<int16_t>::max()) return Report(r.Name.str(), nullptr, kOutOfRange);
 
     const int32_t fx0 = w.at(footprint + 2), fy0 = w.at(footprint + 3);
     const int32_t fx1 = w.at(footprint + 4), fy1 = w.at(footprint + 5);
     const int32_t flagsWord = w.at(footprint + 6), priceWord = w.at(footprint + 7);
     const int32_t top = w.at(firstShape + 5), bottom = w.at(firstShape + 3);
-    if (w.bad()) return Report(r.Name, nullptr, kOutsideFile);
+    if (w.bad()) return Report(r.Name.str(), nullptr, kOutsideFile);
     const int64_t width = int64_t(fx1) - fx0, depth = int64_t(fy1) - fy0, height = int64_t(top) - bottom;
-    if (!FitsLong(width) || !FitsLong(depth) || !FitsLong(height)) return Report(r.Name, nullptr, kOutOfRange);
+    if (!FitsLong(width) || !FitsLong(depth) || !FitsLong(height)) return Report(r.Name.str(), nullptr, kOutOfRange);
 
     r.FirstShape = static_cast<int32_t>(firstShape);
     r.FootprintShape = static_cast<int32_t>(footprint);
@@ -202,10 +213,10 @@ bool LoadItemDefinition(ShapeStream& shapes, int32_t& wordCount, const QString& 
     const QByteArray bytes = dorv::ReadWholeFile(path, &ok, kMaxItemFileBytes);
     if (!ok) {
         // Tell a file too large from one that could not be read. The item's
-        // name is not known yet: the box shows it blank, as for every
+        // name is not known yet: the box names the file, as for every
         // failure before the first shape is found.
         const bool tooLarge = QFileInfo(dorv::FindPath(path)).size() > kMaxItemFileBytes;
-        return Report(FixedText<32>(), nullptr, tooLarge ? kTooLarge : kCannotRead);
+        return Report(FileLabel(path), nullptr, tooLarge ? kTooLarge : kCannotRead);
     }
     return LoadItemDefinitionData(shapes, wordCount, bytes, path, item);
 }
