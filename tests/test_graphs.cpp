@@ -194,8 +194,10 @@ TEST_F(Reports, UnpricedItemsAreLeftOutOnlyWhileMoneyIsSpentAndPricesAreInUse)
 
 // ---- the CSV list ----
 
-TEST_F(Reports, CsvTextIsExactWithTheLocaleSeparatorInWindows1252)
+TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInWindows1252)
 {
+    // A desktop in Portuguese (Brazil) writes "25,00" elsewhere; the list
+    // keeps four columns.
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     LangMod::AddLanguageEntry(QStringLiteral("lang_Price"), QStringLiteral("Preço"), QStringLiteral("msg"),
                               LangMod::MessageTexts, 5);
@@ -206,6 +208,9 @@ TEST_F(Reports, CsvTextIsExactWithTheLocaleSeparatorInWindows1252)
     Place("Home\\Lamp", 0.1f);
     Place("Living\\Sofa", 12.5f);
     Place("Living\\Sofa", 12.5f);
+    // Names with a comma or a quote are quoted, their quotes doubled.
+    Place("Home\\Desk, small", 1);
+    Place("Home\\\"Big\" bed", 2000);
     G.CurrencyRate = 2;  // amounts are written in the display currency
 
     TempDir dir;
@@ -215,7 +220,9 @@ TEST_F(Reports, CsvTextIsExactWithTheLocaleSeparatorInWindows1252)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray expected = QByteArray("lang_Name,lang_Number,Pre\xE7o,lang_SubTotal\r\n") +
-                                "Sof\xE1,  3,25,00,75,00\r\n" + "Lamp,  1,0,20,0,20\r\n" + ",,lang_Total,75,20\r\n";
+                                "Sof\xE1,  3,25.00,75.00\r\n" + "Lamp,  1,0.20,0.20\r\n" +
+                                "\"Desk, small\",  1,2.00,2.00\r\n" + "\"\"\"Big\"\" bed\",  1,4000.00,4000.00\r\n" +
+                                ",,lang_Total,4077.20\r\n";
     EXPECT_EQ(f.readAll(), expected);
 }
 

@@ -9,6 +9,8 @@
 #include "scene/UnitsMoney.h"
 #include "scene/WindowPort.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace Graphs {
@@ -44,6 +46,32 @@ int32_t BuildItemSummary(const std::vector<ItemRecord>& items, int32_t count, st
     return static_cast<int32_t>(summary.size());
 }
 
+namespace {
+
+// A text field of the list: quoted when it holds a comma, a double quote or
+// a line end, with its quotes doubled, so that it stays one column.
+QString CsvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\r')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// An amount of the list: always with a point, whatever the desktop's
+// language, since a decimal comma would split it into two columns.
+QString CsvAmount(float amount)
+{
+    QString text = CommonMod::FormatMoney(amount, 0);
+    const QString point = QLocale().decimalPoint();
+    if (!point.isEmpty()) text.replace(point, QStringLiteral("."));
+    return text;
+}
+
+}  // namespace
+
 QByteArray ItemListCsvText(const std::vector<ItemRecord>& items, int32_t count)
 {
     std::vector<ItemSummary> summary;
@@ -51,19 +79,19 @@ QByteArray ItemListCsvText(const std::vector<ItemRecord>& items, int32_t count)
     BuildItemSummary(items, count, summary, total);
     const QString crlf = QStringLiteral("\r\n");
     const QString comma = QStringLiteral(",");
-    QString text = LangMod::GetMessage(QStringLiteral("lang_Name")) + comma +
-                   LangMod::GetMessage(QStringLiteral("lang_Number")) + comma +
-                   LangMod::GetMessage(QStringLiteral("lang_Price")) + comma +
-                   LangMod::GetMessage(QStringLiteral("lang_SubTotal")) + crlf;
+    QString text = CsvField(LangMod::GetMessage(QStringLiteral("lang_Name"))) + comma +
+                   CsvField(LangMod::GetMessage(QStringLiteral("lang_Number"))) + comma +
+                   CsvField(LangMod::GetMessage(QStringLiteral("lang_Price"))) + comma +
+                   CsvField(LangMod::GetMessage(QStringLiteral("lang_SubTotal"))) + crlf;
     for (const ItemSummary& s : summary) {
         const float price = items[static_cast<size_t>(s.FirstItem)].Price;
         // The count after one blank, the place of a sign.
-        text += LangMod::GetPlanInfoText(s.Name.str()) + QStringLiteral(",  ") + QString::number(s.Count) + comma +
-                CommonMod::FormatMoney(price, 0) + comma +
-                CommonMod::FormatMoney(static_cast<float>(price * static_cast<float>(s.Count)), 0) + crlf;
+        text += CsvField(LangMod::GetPlanInfoText(s.Name.str())) + QStringLiteral(",  ") + QString::number(s.Count) +
+                comma + CsvAmount(price) + comma +
+                CsvAmount(static_cast<float>(price * static_cast<float>(s.Count))) + crlf;
     }
-    text += QStringLiteral(",,") + LangMod::GetMessage(QStringLiteral("lang_Total")) + comma +
-            CommonMod::FormatMoney(total, 0) + crlf;
+    text += QStringLiteral(",,") + CsvField(LangMod::GetMessage(QStringLiteral("lang_Total"))) + comma +
+            CsvAmount(total) + crlf;
     return dorv::EncodeCp1252(text);
 }
 
