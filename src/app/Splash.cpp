@@ -32,7 +32,7 @@ frmSplash::frmSplash() : dorv::Form(QStringLiteral("frmSplash"))
     Picture2->KeyPress = [this](int& keyAscii) { Form_KeyPress(keyAscii); };
     lblCompany = new dorv::Label(client, QStringLiteral("lblCompany"), QStringLiteral("KelmoSoftware"));
     lblVersion = new dorv::Label(client, QStringLiteral("lblVersion"), QStringLiteral("Version"));
-    lblForWindows = new dorv::Label(client, QStringLiteral("lblForWindows"), QStringLiteral("For Windows"));
+    lblForWindows = new dorv::Label(client, QStringLiteral("lblForWindows"), QStringLiteral("For Linux"));
     lblCompany->Move(Px(10), Px(kPictureHeight + 5), Px(150), Px(18));
     lblVersion->Move(Px(170), Px(kPictureHeight + 5), Px(140), Px(18));
     lblVersion->setAlignment(Qt::AlignCenter);

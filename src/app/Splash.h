@@ -18,7 +18,7 @@ public:
     dorv::PictureBox* Picture2;  // Splash.jpg
     dorv::Label* lblCompany;
     dorv::Label* lblVersion;
-    dorv::Label* lblForWindows;
+    dorv::Label* lblForWindows;  // the system Dorv is built for
     dorv::Timer Timer1;
 
     // Shows the splash modally; returns once it has closed.

@@ -124,7 +124,7 @@ const std::vector<CaptionText>& BuiltInCaptions()
     {"PrintPreview", "Command1(6)", false, {"&Print", "Imprimir"}},
     {"frmSplash", "lblCompany", false, {"KelmoSoftware", "KelmoSoftware"}},
     {"frmSplash", "lblVersion", false, {"Version", "Version"}},
-    {"frmSplash", "lblForWindows", false, {"For Windows", "For Windows"}},
+    {"frmSplash", "lblForWindows", false, {"For Linux", "Para Linux"}},
     {"frmGraphs", "", false, {"Graph options", "Opções de Gráfico"}},
     {"frmGraphs", "Frame2", false, {"Pie Chart", "Gráfico de Pizza"}},
     {"frmGraphs", "Option1(0)", false, {"Display number of items", "Exibir quantidades"}},
