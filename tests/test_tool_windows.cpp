@@ -12,8 +12,10 @@
 #include "app/Splash.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/Forms.h"
 #include "scene/CaptionTables.h"
+#include "scene/FileMod.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
 #include "views/ViewRender.h"
@@ -29,6 +31,9 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QColor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -462,6 +467,35 @@ TEST_F(ToolWindows, TheSplashClosesOnThe81stTickOrAtAKey)
     EXPECT_EQ(TestDialogs().Pending(), 0);
 }
 
+TEST_F(ToolWindows, TheSplashAndTheAboutBoxNameTheSystemDorvRunsOn)
+{
+    start(kHome);
+    const QStringList linux = {QStringLiteral("For Linux"), QStringLiteral("Para Linux")};
+    for (int16_t language : {int16_t(0), int16_t(1)}) {
+        SCOPED_TRACE(language);
+        LangMod::ApplyLanguage(language, language);
+        auto* splash = dynamic_cast<frmSplash*>(Form::Existing("frmSplash"));
+        std::unique_ptr<frmSplash> own;
+        if (!splash) {
+            own = std::make_unique<frmSplash>();
+            splash = own.get();
+            LangMod::ApplyBuiltInCaptions(language);
+        }
+        EXPECT_EQ(splash->lblForWindows->Caption().toStdString(), linux[language].toStdString());
+        bool seen = false;
+        TestDialogs().ExpectModal("wAbout", [&](Form& f) {
+            seen = true;
+            auto& about = dynamic_cast<wAbout&>(f);
+            for (int c = 0; c < about.CaptionCount(); ++c)
+                EXPECT_FALSE(about.Caption(c).contains(QStringLiteral("Windows"))) << about.Caption(c).toStdString();
+            ClickButton(*about.PushButton1);
+        });
+        main->mnu_about->Choose();
+        EXPECT_TRUE(seen);
+    }
+    EXPECT_EQ(frmSplash().lblForWindows->Caption().toStdString(), linux[0].toStdString());  // before any language is set
+}
+
 TEST_F(ToolWindows, TheAboutBoxTranslatesItsKeysAndClosesWithItsButton)
 {
     start(kHome);
@@ -474,15 +508,60 @@ TEST_F(ToolWindows, TheAboutBoxTranslatesItsKeysAndClosesWithItsButton)
         EXPECT_EQ(about.Label1->Caption(), LangMod::GetMessage("nAbout1Title"));
         EXPECT_EQ(about.PushButton1->Caption(), LangMod::GetMessage("nCloseWindow"));
         EXPECT_EQ(about.version->Caption(), frmSplash::vsnstr());
-        EXPECT_EQ(about.Label9->Caption(), MakerWebAddress());  // no message for it: left as it is
+        EXPECT_EQ(about.Label9->Caption(), LangMod::GetMessage("nAbout3"));
         ClickButton(*about.PushButton1);
         EXPECT_FALSE(about.isVisible());
     });
     main->mnu_about->Choose();
     EXPECT_TRUE(seen);
     EXPECT_EQ(Form::Existing("wAbout"), nullptr);  // let go once closed
-    EXPECT_TRUE(MakerWebPage().endsWith("/clicked.asp?from=Dorv_Zorazev&param=w&request=On_The_Web"));
-    EXPECT_TRUE(MakerWebPage().contains(MakerWebAddress()));
 }
 
 }  // namespace
+
+// The Help menu's link and the About box's open the page about Dorv that
+// ships with it: a file that is there, naming the version and the places.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+namespace {
+
+TEST_F(ToolWindows, TheWebLinkAndTheAboutBoxOpenThePageThatShipsWithDorv)
+{
+    start(kHome);
+    UrlCatcher catcher;
+    for (const char* scheme : {"file", "http", "https"}) QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+    main->mKelmoOnTheWeb->Choose();
+    TestDialogs().ExpectModal("wAbout", [&](Form& f) {
+        auto& about = dynamic_cast<wAbout&>(f);
+        EXPECT_FALSE(about.Label9->Caption().startsWith("nAbout"));  // it has a text in the message file
+        QTest::mouseClick(about.Label9, Qt::LeftButton);
+        ClickButton(*about.PushButton1);
+    });
+    main->mnu_about->Choose();
+    for (const char* scheme : {"file", "http", "https"}) QDesktopServices::unsetUrlHandler(scheme);
+
+    ASSERT_EQ(catcher.opened.size(), 2);
+    EXPECT_EQ(catcher.opened[0], catcher.opened[1]);
+    const QUrl page = catcher.opened[0];
+    ASSERT_TRUE(page.isLocalFile()) << page.toString().toStdString();
+    EXPECT_EQ(QFileInfo(page.toLocalFile()).canonicalFilePath(),
+              QFileInfo(QStringLiteral(DORV_CONTENT_BUILD_DIR "/Dorv.html")).canonicalFilePath());
+    bool ok = false;
+    const QString html = QString::fromLatin1(dorv::ReadWholeFile(page.toLocalFile(), &ok));
+    ASSERT_TRUE(ok);
+    EXPECT_TRUE(html.contains("Version " + frmSplash::vsnstr()));
+    for (int row = 1; row <= G.EnvironmentCount; ++row) {
+        const QString name = LangMod::GetEnvText(FileMod::GetTrimmedFileName(envFolder(row)));
+        EXPECT_TRUE(html.contains(">" + name + "<")) << name.toStdString();
+    }
+}
+
+}  // namespace
+
+#include "test_tool_windows.moc"

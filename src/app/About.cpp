@@ -2,18 +2,17 @@
 
 #include "app/DialogLook.h"
 #include "app/Splash.h"
+#include "platform/AppInfo.h"
+#include "platform/FileSystem.h"
 #include "scene/UnitsMoney.h"
 #include "views/ViewRender.h"
 
 #include <QAbstractButton>
 #include <QFont>
 #include <QLabel>
+#include <QUrl>
 
 namespace {
-
-// The maker's host. The reserved ".example" name stands until the maker
-// publishes its own: it can never reach somebody else's site.
-const char* const kMakerHost = "www.dorv.example";
 
 constexpr int kWidth = 460, kHeight = 400;
 
@@ -21,12 +20,10 @@ int32_t Px(int32_t pixels) { return pixels * dorv::TwipsPerPixelX(); }
 
 }  // namespace
 
-QString MakerWebAddress() { return QLatin1String(kMakerHost); }
-
 QString MakerWebPage()
 {
-    return QStringLiteral("https://") + QLatin1String(kMakerHost) + QStringLiteral("/clicked.asp") +
-           QStringLiteral("?from=Dorv_Zorazev&param=") + QStringLiteral("w") + QStringLiteral("&request=On_The_Web");
+    // There is no site on the web: the page ships with the program.
+    return QUrl::fromLocalFile(dorv::FindPath(dorv::AppPath() + QStringLiteral("\\Dorv.html"))).toString();
 }
 
 void OpenMakerWebPage() { CommonMod::OpenWithShell(MakerWebPage()); }
@@ -41,7 +38,7 @@ wAbout::wAbout() : dorv::Form(QStringLiteral("wAbout"))
     Label4 = new dorv::Label(client, QStringLiteral("Label4"), QStringLiteral("nAbout2"));
     Label5 = new dorv::Label(client, QStringLiteral("Label5"), QStringLiteral("nAbout3Title"));
     version = new dorv::Label(client, QStringLiteral("version"), QStringLiteral("version"));
-    Label9 = new dorv::Label(client, QStringLiteral("Label9"), MakerWebAddress());
+    Label9 = new dorv::Label(client, QStringLiteral("Label9"), QStringLiteral("nAbout3"));
     PushButton1 = new dorv::CommandButton(client, QStringLiteral("PushButton1"), QStringLiteral("nCloseWindow"));
     captioned_ = {Label1, Label2, Label3, Label4, Label5, version, Label9, PushButton1};
 
@@ -80,7 +77,7 @@ void wAbout::Form_Paint()
                                  dorv::GetSysColor(3), top, bottom, 4);
 }
 
-void wAbout::Label9_Click() { CommonMod::OpenWithShell(Label9->Caption()); }
+void wAbout::Label9_Click() { OpenMakerWebPage(); }
 
 void wAbout::PushButton1_Click() { Hide(); }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The About box of the Help menu, and the maker's web page. Its captions are
+// The About box of the Help menu, and the page about Dorv. Its captions are
 // message keys, translated into the interface language when it loads, so it
 // follows whatever language the message file offers.
 
@@ -20,7 +20,7 @@ public:
     dorv::Label* Label4;  // "nAbout2"
     dorv::Label* Label5;  // "nAbout3Title"
     dorv::Label* version;
-    dorv::Label* Label9;  // the maker's web address
+    dorv::Label* Label9;  // "nAbout3": the link to the page about Dorv
     dorv::CommandButton* PushButton1;  // "nCloseWindow"
 
     // ---- handlers ----
@@ -43,10 +43,8 @@ private:
     std::vector<QWidget*> captioned_;
 };
 
-// The maker's web site, as the About box shows it.
-QString MakerWebAddress();
-// The page the Help menu opens: the maker's click counter, told where the
-// visit came from.
+// The page the Help menu and the About box open: Dorv.html in the program
+// folder, about the program, its version and the content that ships with it.
 QString MakerWebPage();
 // Opens that page with the desktop's default handler; a failure is not
 // reported.
