@@ -204,9 +204,12 @@ TEST_F(ToolWindows, TheBudgetShowsWhatIsLeftAndTurnsRedWhenOverspent)
     EXPECT_EQ(budget->Text3->palette().color(QPalette::Base), normal);
     EXPECT_EQ(budget->Text3->palette().color(QPalette::Text), QColor(0, 0, 0));
 
-    // A new initial budget alone waits for the next spending.
+    // A new initial budget alone counts at once, colour and all.
     budget->Text1->SetText(s + "50.00");
-    EXPECT_EQ(budget->Text3->Text(), s + "100.00");
+    EXPECT_EQ(budget->Text3->Text(), s + "50.00");
+    budget->Text1->SetText(s + "-1.00");
+    EXPECT_EQ(budget->Text3->Text(), s + "-1.00");
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
 TEST_F(ToolWindows, AnItemAddedWithUsePricesTickedIsSpentFromTheBudget)

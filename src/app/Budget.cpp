@@ -53,6 +53,8 @@ Budget::Budget() : dorv::Form(QStringLiteral("Budget"))
     }
     Text3->setAutoFillBackground(true);
     SetColours(*Text3, 0, dorv::GetSysColor(3));
+    // What is left follows the budget as well as the money spent.
+    Text1->Change = [this] { Text2_Change(); };
     Text2->Change = [this] { Text2_Change(); };
     Move(0, 0, 2400, 2400);
 }

@@ -3,7 +3,7 @@
 // is left to spend (white on red once the budget is overspent) and the price
 // of the last item added. The new-place flow, the item commands and the scene
 // reader write the initial, spent and last-item texts; the window keeps what
-// is left in step with the money spent.
+// is left in step with both the budget and the money spent.
 
 #include "platform/Forms.h"
 #include "platform/InputControls.h"
@@ -31,6 +31,8 @@ public:
     static double AmountOf(const QString& text);
 
     // ---- handlers ----
+    // A new budget or a new spent amount: what is left, white on red when
+    // below 0.
     void Text2_Change();
 
 protected:
