@@ -2,14 +2,18 @@
 // first again and find it as it was; the save question before a command
 // that would drop work; overwriting; damaged files; examples; exports; the
 // scene named on the command line.
+#include "app/Budget.h"
+#include "app/EnvSelect.h"
 #include "app/Main.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/Forms.h"
 #include "scene/FileMod.h"
 #include "scene/LangMod.h"
 #include "scene/SceneFile.h"
 #include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
 
 #include "support/NewPlaceScript.h"
 #include "support/SampleItems.h"
@@ -72,6 +76,19 @@ protected:
         return FileMod::SceneFileBytes(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room);
     }
     QStringList asked(const char* kind) const { return TestDialogs().Asked().filter(QLatin1String(kind)); }
+    // Writes the scene as it stands to `path`.
+    QString saveAs(QString path) const
+    {
+        EXPECT_TRUE(FileMod::SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes,
+                                           G.SceneShapeCount, G.Room));
+        return path;
+    }
+    // The folder and the file name the last file dialog was opened with.
+    static FileDialogRequest lastDialog()
+    {
+        const auto& requests = TestDialogs().FileRequests();
+        return requests.empty() ? FileDialogRequest() : requests.back();
+    }
 
     std::unique_ptr<Main> main;
     TempDir dir;
@@ -226,6 +243,192 @@ TEST_F(FileCommands, AnExampleOpensUntitledAndModified)
     main->mnu_exit->Choose();
     EXPECT_EQ(asked("MsgBox"), QStringList({Box(51, "lang_DoYouWantToSaveYourWork")}));
     EXPECT_FALSE(Ending());
+}
+
+// Worksheets stay as they ship, and no save of a new scene offers to replace
+// a file opened before.
+TEST_F(FileCommands, AWorksheetOpensUntitledAndNewWorkIsSavedInTheUsersFolder)
+{
+    start(kHome);
+    G.UserDir = dir.mkdir("documents");
+    G.WorksheetDir = dir.mkdir("worksheets");
+    furnish(0);
+    const QString worksheet = saveAs(dir.file("worksheets/Furnish a bedroom.dvp"));
+    const QByteArray shipped = ReadFile(worksheet);
+    G.CleanFlag = true;
+
+    // File > Open of the worksheets, after another scene was opened from the
+    // user's folder.
+    const QString own = saveAs(dir.file("documents/own.dvp"));
+    TestDialogs().ExpectOpen(File(own));
+    main->mnu_open->Choose();
+    ASSERT_EQ(G.SceneFileName, own);
+    TestDialogs().ExpectOpen(File(worksheet));
+    main->mnu_open->Choose();
+    EXPECT_EQ(lastDialog().InitDir, FindPath(G.UserDir));
+    EXPECT_TRUE(lastDialog().FileName.isEmpty());
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem + 1);
+    EXPECT_TRUE(G.SceneFileName.isEmpty());
+    EXPECT_TRUE(G.CleanFlag);
+
+    // The first Save asks for a name in the user's folder.
+    furnish(500);
+    TestDialogs().ExpectSave(File(dir.file("documents/my bedroom")));
+    main->mnu_save->Choose();
+    EXPECT_EQ(lastDialog().InitDir, FindPath(G.UserDir));
+    EXPECT_TRUE(lastDialog().FileName.isEmpty());
+    EXPECT_EQ(G.SceneFileName, dir.file("documents/my bedroom.dvp"));
+    EXPECT_EQ(ReadFile(worksheet), shipped);
+
+    // Opened again, then New: neither Save nor the save question of the
+    // next New offers the worksheet's file.
+    TestDialogs().ExpectOpen(File(worksheet));
+    main->mnu_open->Choose();
+    ExpectNewPlace(kGarden);
+    main->mnu_new->Choose();
+    furnish(100);
+    TestDialogs().ExpectSave(std::nullopt);
+    main->mnu_save->Choose();
+    EXPECT_EQ(lastDialog().InitDir, FindPath(G.UserDir));
+    EXPECT_TRUE(lastDialog().FileName.isEmpty());
+    TestDialogs().ExpectMsgBox(vbYes);
+    TestDialogs().ExpectSave(std::nullopt);
+    main->mnu_new->Choose();
+    EXPECT_EQ(asked("MsgBox"), QStringList({Box(51, "lang_DoYouWantToSaveYourWork")}));
+    EXPECT_EQ(lastDialog().InitDir, FindPath(G.UserDir));
+    EXPECT_TRUE(lastDialog().FileName.isEmpty());
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(ReadFile(worksheet), shipped);
+}
+
+// The chooser's "Load worksheet ..." opens the worksheets, whatever file the
+// dialog showed last.
+TEST_F(FileCommands, LoadWorksheetAlwaysStartsInTheWorksheets)
+{
+    start(kHome);
+    G.UserDir = dir.mkdir("documents");
+    G.WorksheetDir = dir.mkdir("worksheets");
+    furnish(0);
+    const QString worksheet = saveAs(dir.file("worksheets/Play area.dvp"));
+    TestDialogs().ExpectSave(File(dir.file("documents/mine.dvp")));
+    main->mnu_saveas->Choose();
+    ASSERT_EQ(G.SceneFileName, dir.file("documents/mine.dvp"));
+
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        chooser.Command3->SetVisible(true);
+        ClickButton(*chooser.Command3);
+    });
+    TestDialogs().ExpectOpen(File(worksheet));
+    main->mnu_new->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(lastDialog().InitDir, FindPath(G.WorksheetDir));
+    EXPECT_TRUE(lastDialog().FileName.isEmpty());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(G.SceneFileName.isEmpty());
+    EXPECT_TRUE(G.CleanFlag);
+}
+
+// A file that is not a scene, loaded from the chooser: the message, then the
+// chooser alone, as often as the child tries.
+TEST_F(FileCommands, AFileThatIsNotASceneBringsBackOnlyTheChooser)
+{
+    start(kHome);
+    ASSERT_TRUE(Form::Existing("ItemGroups")->isVisible());
+    const QString noise = dir.write("noise.dvp", QByteArray("\x13\x9a\x41\x07\xfe\x00\x55\x21\x80\x7f", 10));
+    const QString empty = dir.write("empty.dvp", QByteArray());
+    auto loadFile = [this]() {
+        TestDialogs().ExpectModal("EnvSelect", [this](Form& f) {
+            auto& chooser = dynamic_cast<EnvSelect&>(f);
+            Activate(chooser);
+            EXPECT_FALSE(main->isVisible());
+            EXPECT_FALSE(Form::Existing("ItemGroups")->isVisible());
+            ClickButton(*chooser.Command2);
+        });
+    };
+    loadFile();
+    TestDialogs().ExpectOpen(File(noise));
+    TestDialogs().ExpectMsgBox(vbOK);
+    loadFile();
+    TestDialogs().ExpectOpen(File(empty));
+    TestDialogs().ExpectMsgBox(vbOK);
+    TestDialogs().ExpectModal("EnvSelect", [this](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        EXPECT_FALSE(main->isVisible());
+        EXPECT_FALSE(Form::Existing("ItemGroups")->isVisible());
+        ClickEntry(*chooser.ListView1, kGarden);
+        ClickButton(*chooser.Command1);
+    });
+    ExpectPlaceDialog();
+    main->mnu_new->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    QString refused = LangMod::GetMessage("lang_AppDoesntRecogniseThisFile");
+    refused.replace('%', AppTitle());
+    EXPECT_EQ(asked("MsgBox"), QStringList({"MsgBox 48: " + refused, "MsgBox 48: " + refused}));
+    EXPECT_EQ(G.EnvironmentIndex, kGarden);
+    EXPECT_TRUE(main->isVisible());
+}
+
+// After a changed scene is dropped, the scene opened has nothing to save.
+TEST_F(FileCommands, ASceneJustOpenedIsCleanWhateverTheSceneBefore)
+{
+    start(kHome);
+    furnish(0);
+    const QString saved = saveAs(dir.file("saved.dvp"));
+    TestDialogs().ExpectMsgBox(vbNo);
+    TestDialogs().ExpectOpen(File(saved));
+    main->mnu_open->Choose();
+    EXPECT_TRUE(G.CleanFlag);
+    TestDialogs().ExpectOpen(std::nullopt);
+    main->mnu_open->Choose();
+    EXPECT_EQ(asked("MsgBox").size(), 1);
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+}
+
+// The window's title and the budget window tell of the scene opened: its
+// place, its money, what is left of its budget.
+TEST_F(FileCommands, TheTitleAndTheBudgetFollowTheOpenedScene)
+{
+    start(kGarden);
+    const QString garden = G.PlanInfo.place;
+    Budget* budget = Budget::Window();
+    ASSERT_NE(budget, nullptr);
+    budget->Text1->SetText(CommonMod::FormatMoney(500, true));
+    budget->Text2->SetText(CommonMod::FormatMoney(150, true));
+    const QString gardenFile = saveAs(dir.file("garden.dvp"));
+    G.CleanFlag = true;
+
+    // A room at home, overspent, its last item shown in another currency.
+    ExpectNewPlace(kHome);
+    main->mnu_new->Choose();
+    const QString home = G.PlanInfo.place;
+    ASSERT_NE(home, garden);
+    EXPECT_TRUE(main->Caption().endsWith(home));
+    budget->Text1->SetText(CommonMod::FormatMoney(100, true));
+    budget->Text2->SetText(CommonMod::FormatMoney(150, true));
+    ASSERT_EQ(budget->Text3->palette().color(QPalette::Base), QColor(255, 0, 0));
+    CommonMod::SetCurrency(QStringLiteral("R$"));
+    budget->Text4->SetText("- " + CommonMod::FormatMoney(139.23f, true));
+
+    CommonMod::SetCurrency(G.CurrencyTable[1].Name);
+    TestDialogs().ExpectOpen(File(gardenFile));
+    main->mnu_open->Choose();
+    QString title = LangMod::GetMessage("lang_CurrentEnvironment");
+    EXPECT_EQ(main->Caption(), AppTitle() + " - " + title.replace('%', garden));
+    EXPECT_EQ(budget->Text1->Text(), CommonMod::FormatMoney(500, true));
+    EXPECT_EQ(budget->Text3->Text(), CommonMod::FormatMoney(350, true));
+    const ColorRef c3 = GetSysColor(3);
+    EXPECT_EQ(budget->Text3->palette().color(QPalette::Base), QColor(c3 & 255, (c3 >> 8) & 255, (c3 >> 16) & 255));
+    EXPECT_TRUE(budget->Text4->Text().isEmpty());
+
+    // A new place starts with nothing bought either.
+    budget->Text4->SetText("- " + CommonMod::FormatMoney(12, true));
+    ExpectNewPlace(kHome);
+    main->mnu_new->Choose();
+    EXPECT_TRUE(budget->Text4->Text().isEmpty());
+    EXPECT_TRUE(main->Caption().endsWith(home));
 }
 
 TEST_F(FileCommands, AFileThatCannotBeWrittenIsReportedAndNothingIsLost)

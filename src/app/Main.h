@@ -167,6 +167,8 @@ public:
     bool OpenScene(const QString& path);
     // The Open command with its dialog starting in `startFolder`.
     void OpenFrom(const QString& startFolder);
+    // True when `path` lies in the worksheets folder.
+    static bool IsWorksheet(const QString& path);
     void mnu_open_Click();
     void mnu_examples_Click();
     void mnu_save_Click();
@@ -190,6 +192,8 @@ public:
     void ResetScene();
     void StartNewPlace();
     void NewPlace();
+    // The window's title names the place of the scene.
+    void ShowPlaceInCaption();
 
     // Tool windows, splash, About box and languages (MainTools.cpp).
     // Registers the item-groups, budget and colours windows, the splash

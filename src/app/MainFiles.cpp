@@ -19,6 +19,8 @@
 #include "views/Graphs.h"
 #include "views/ViewRender.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kSceneFilter = QStringLiteral("Dorv scenes|*.dvp");
@@ -137,6 +139,9 @@ bool Main::AskToSaveChanges()
     if (G.SceneFileName.isEmpty()) {
         CommonDialog1.Filter = QStringLiteral("*.dvp");
         CommonDialog1.InitDir = G.UserDir;
+        // An untitled scene is a new file: a name left from an earlier use
+        // would take the dialog to that file's folder and offer to replace it.
+        CommonDialog1.FileName.clear();
         if (!ShowFileDialog(CommonDialog1, true)) return true;
         G.SceneFileName = CommonDialog1.FileName;
         if (!G.SceneFileName.isEmpty() && KeepExistingFile(FileMod::SceneFilePath(G.SceneFileName)))
@@ -163,6 +168,10 @@ bool Main::OpenScene(const QString& path)
     G.WallDragItem = -1;
     G.HitItem = -1;
     ClearUndoList();
+    // The scene just read is as its file holds it, and nothing was bought
+    // in it yet.
+    G.CleanFlag = true;
+    port_.SetBudgetText(4, QString());
     if (environment <= 0 || environment > static_cast<int32_t>(G.EnvironmentTable.size())) return true;
 
     G.EnvironmentIndex = environment;
@@ -174,7 +183,15 @@ bool Main::OpenScene(const QString& path)
     // An environment without place information has no scale: 1.
     const float scale = G.PlanInfo.scale1 > 0 ? G.PlanInfo.scale1 : 1.0f;
     FileMod::SetPlanScale(scale / 50);
+    ShowPlaceInCaption();
     return true;
+}
+
+bool Main::IsWorksheet(const QString& path)
+{
+    const QString folder = QFileInfo(dorv::FindPath(G.WorksheetDir)).canonicalFilePath();
+    const QString file = QFileInfo(dorv::FindPath(path)).canonicalFilePath();
+    return !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
 }
 
 void Main::OpenFrom(const QString& startFolder)
@@ -182,11 +199,22 @@ void Main::OpenFrom(const QString& startFolder)
     if (ConfirmSaveChanges && ConfirmSaveChanges()) return;
     CommonDialog1.Filter = kSceneFilter;
     CommonDialog1.InitDir = startFolder;
+    // The dialog starts in its own folder, not in that of the last file.
+    CommonDialog1.FileName.clear();
     if (!ShowFileDialog(CommonDialog1, false)) return;
     // A file that was refused leaves the scene and its name as they were, so
-    // that a later Save never writes the old scene over the file refused.
+    // that a later Save never writes the old scene over the file refused,
+    // and ends the command there.
     const QString chosen = CommonDialog1.FileName;
-    if (!chosen.isEmpty() && OpenScene(chosen)) G.SceneFileName = chosen;
+    if (chosen.isEmpty() || !OpenScene(chosen)) return;
+    // A worksheet stays as it ships: the child's work on it is saved under a
+    // name of their own, as an example is.
+    if (IsWorksheet(chosen))
+        G.SceneFileName.clear();
+    else
+        G.SceneFileName = chosen;
+    // The scene the environment chooser asked for is open, titled or not.
+    G.OpenFileChosen = false;
     Picture1_Click(1);
     DrawMod::RedrawView();
 }
@@ -217,6 +245,7 @@ void Main::mnu_save_Click()
     if (G.SceneFileName.isEmpty()) {
         CommonDialog1.Filter = QStringLiteral("Dorv File|*.dvp");
         CommonDialog1.InitDir = G.UserDir;
+        CommonDialog1.FileName.clear();
         if (!ShowFileDialog(CommonDialog1, true)) return;
         G.SceneFileName = CommonDialog1.FileName;
     }

@@ -61,6 +61,8 @@ void Main::SetToolWindowsForPlace()
         budget->Text1->SetText(CommonMod::FormatMoney(G.PlanInfo.budget, true));
         budget->Text2->SetText(CommonMod::FormatMoney(0, true));
         budget->Text3->SetText(CommonMod::FormatMoney(G.PlanInfo.budget, true));
+        // Nothing was bought in the new place yet.
+        budget->Text4->SetText(QString());
     }
     if (ItemGroups* groups = ItemGroups::Window()) {
         groups->Check1[0]->SetEnabled(!G.PlanInfo.noprices);

@@ -157,8 +157,7 @@ void Main::StartNewPlace()
 
     if (ItemGroups* groups = ItemGroups::Window()) groups->NarrowForm();
 
-    QString caption = LangMod::GetMessage(QStringLiteral("lang_CurrentEnvironment"));
-    SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));
+    ShowPlaceInCaption();
     G.HomeEnvironmentFolder = G.EnvFolder;
     UpdateItemListScrollRange();
     DrawMod::RedrawView();
@@ -170,6 +169,12 @@ void Main::StartNewPlace()
         mnu_showItemGroups->SetChecked(true);
     }
     Command2->SetVisible(!G.PlanInfo.noprices);
+}
+
+void Main::ShowPlaceInCaption()
+{
+    QString caption = LangMod::GetMessage(QStringLiteral("lang_CurrentEnvironment"));
+    SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));
 }
 
 void Main::NewPlace()

@@ -303,6 +303,7 @@ void ScriptedDialogs::Reset()
     script_.clear();
     asked_.clear();
     unexpected_.clear();
+    fileRequests_.clear();
 }
 
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind, const QString& question, const QString& name)
@@ -341,12 +342,14 @@ std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QS
 
 std::optional<FileDialogAnswer> ScriptedDialogs::ShowOpen(const FileDialogRequest& request)
 {
+    fileRequests_.push_back(request);
     auto a = take(Kind::Open, QStringLiteral("Open: %1").arg(request.Filter));
     return a ? a->file : std::nullopt;
 }
 
 std::optional<FileDialogAnswer> ScriptedDialogs::ShowSave(const FileDialogRequest& request)
 {
+    fileRequests_.push_back(request);
     auto a = take(Kind::Save, QStringLiteral("Save: %1").arg(request.Filter));
     return a ? a->file : std::nullopt;
 }

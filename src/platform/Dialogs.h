@@ -161,6 +161,8 @@ public:
     // "Popup mnu_edit", "Print: pages 1-3", "PageSetup".
     const QStringList& Asked() const { return asked_; }
     const QStringList& Unexpected() const { return unexpected_; }
+    // Every open and save dialog asked for, as asked (folder, file name).
+    const std::vector<FileDialogRequest>& FileRequests() const { return fileRequests_; }
     int Pending() const { return int(script_.size()); }
     void Reset();
     std::function<void(const QString&)> OnUnexpected;
@@ -196,6 +198,7 @@ private:
     std::vector<Answer> standing_;
     QStringList asked_;
     QStringList unexpected_;
+    std::vector<FileDialogRequest> fileRequests_;
 };
 
 }  // namespace dorv
