@@ -8,9 +8,12 @@
 #include "platform/FileSystem.h"
 #include "platform/Rounding.h"
 #include "platform/Forms.h"
+#include "platform/PainterDc.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/Stacking.h"
+#include "scene/WindowPort.h"
+#include "views/Graphs.h"
 #include "views/Metafile.h"
 #include "views/Print.h"
 
@@ -25,6 +28,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,14 +118,106 @@ TEST_F(Preview, TwoPagesSideBySideAndATooSmallWindowKeepsTheBoxes)
 
 TEST_F(Preview, PageOneShowsTheViewWithoutTheSelectionFrame)
 {
-    G.SelectedItem = G.PlacedItemCount - 1;
     G.ViewMode = 0;
+    G.SelectedItem = -1;
+    preview->Picture2->Refresh();
+    const QImage unselected = preview->Picture2->Surface().copy();
+    G.SelectedItem = G.PlacedItemCount - 1;
     preview->Picture2->Refresh();
     const QImage page = preview->Picture2->Surface().copy();
-    // The desk's top colour is there, the frame's XOR colour is not.
+    // The desk is there, and the page is the same whether it is selected or not.
     EXPECT_GT(Ink(page, qRgb(0xC0, 0x20, 0x20)), 20);
-    EXPECT_EQ(Ink(page, qRgb(0x00, 0xFF, 0xFF)), 0);
-    EXPECT_EQ(Ink(page, qRgb(0xFF, 0x00, 0x00) ^ 0x00FFFF00), 0);
+    EXPECT_TRUE(page == unselected) << "the selection frame is drawn on the preview";
+}
+
+namespace {
+
+// Counts the paint events of the widgets it watches.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(Preview, PageBoxesPaintOnlyWhenAsked)
+{
+    G.ViewMode = 3;
+    G.GraphKind = 0;
+    press(3);  // both page boxes shown
+    QTest::qWait(50);
+    PaintCounter counter;
+    preview->Picture2->installEventFilter(&counter);
+    preview->Picture3->installEventFilter(&counter);
+    QTest::qWait(300);
+    EXPECT_LE(counter.paints, 2) << "an idle preview keeps repainting";
+    counter.paints = 0;
+    preview->Picture2->Refresh();
+    EXPECT_EQ(counter.paints, 1);
+}
+
+TEST_F(Preview, EachActivationStartsAtZoomOneOnOnePage)
+{
+    press(4);
+    press(3);
+    ASSERT_EQ(preview->PreviewZoom, 1.5);
+    dorv::Form other(QStringLiteral("Other"));
+    other.Show();
+    Activate(other);
+    Activate(*preview);
+    EXPECT_EQ(preview->PreviewZoom, 1.0);
+    EXPECT_FALSE(preview->PreviewTwoPage);
+}
+
+namespace {
+
+// The spreadsheet panel, showing page `page`.
+struct PanelOnPage : WindowPort {
+    int32_t page = 1;
+    int32_t SpreadsheetPage() override { return page; }
+};
+
+}  // namespace
+
+TEST_F(Preview, SecondPageIsThePageAfterThePanels)
+{
+    PanelOnPage panel;
+    SetWindows(&panel);
+    G.SpentTotal = 100;
+    for (int i = 0; Graphs::GetSpreadsheetPageCount(G.PlacedItems, G.PlacedItemCount) < 3 && i < 200; ++i) {
+        ItemRecord box = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, QStringLiteral("Home\\Box%1").arg(i),
+                                            10000, 10000, 10000, 0x808080);
+        box.Price = 10 + i;
+        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
+        G.PlacedItems[size_t(G.PlacedItemCount++)] = box;
+    }
+    ASSERT_EQ(Graphs::GetSpreadsheetPageCount(G.PlacedItems, G.PlacedItemCount), 3);
+    G.ViewMode = 3;
+    G.GraphKind = 0;
+    press(3);
+    QCoreApplication::processEvents();
+    const QSize size = preview->Picture3->Surface().size();
+    auto sheet = [&](int16_t page) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        dorv::ImageDc dc(&image, preview->Picture3->logicalDpiY());
+        Graphs::DrawSpreadsheet(dc, G.PlacedItems, G.PlacedItemCount, size.width() / 2.0f, size.height() / 2.0f,
+                                size.width(), size.height(), page, true);
+        return image;
+    };
+    // The panel counts from 1, the painter from 0.
+    for (int32_t shown : {1, 2}) {
+        panel.page = shown;
+        preview->Picture3->Refresh();
+        const QImage second = preview->Picture3->Surface().copy();
+        EXPECT_TRUE(second == sheet(int16_t(shown))) << "panel on page " << shown;
+        EXPECT_FALSE(second == sheet(int16_t(shown - 1))) << "panel on page " << shown;
+    }
+    SetWindows(nullptr);
 }
 
 TEST_F(Preview, CloseUnloadsTheWindow)

@@ -144,7 +144,9 @@ void SurfaceWidget::Cls()
         QPainter p(&surface_);
         p.drawImage(0, 0, picture_);
     }
-    update();
+    // Inside the paint handler the picture reaches the screen at the end of
+    // this paint; asking for another would repaint for ever.
+    if (!painting_) update();
 }
 
 void SurfaceWidget::SetBackColor(ColorRef colour)
