@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Metafiles.h"
 #include "platform/PainterDc.h"
+#include "scene/PictureMeasure.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/Stacking.h"
@@ -24,6 +25,10 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -240,6 +245,27 @@ TEST_F(Output, ViewAsEnhancedMetafileWithItsDescription)
     EXPECT_GT(Long(emf, 16) - Long(emf, 8), kWidth / 2);
 }
 
+TEST_F(Output, WallInAFileIsTheWallOnTheClipboardAtScreenSize)
+{
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    dorv::ImageDc reference(&canvas, 96);
+    G.ViewMode = 2;
+    for (int16_t wall = 0; wall < 4; ++wall) {
+        G.WallIndex = wall;
+        const QString path = dir.file(QStringLiteral("wall%1.emf").arg(wall));
+        ASSERT_TRUE(Metafile::SaveViewMetafile(path, reference, false));
+        bool ok = false;
+        const QByteArray file = dorv::ReadWholeFile(path, &ok);
+        Metafile::CopyViewToClipboard(false, -1);
+        const QByteArray clip = QGuiApplication::clipboard()->mimeData()->data(QString::fromLatin1(Metafile::kEmfMimeType));
+        // The same bounds, within the canvas but for the lettering.
+        for (int at = 8; at <= 20; at += 4) EXPECT_EQ(Long(file, at), Long(clip, at)) << "wall " << wall;
+        EXPECT_GE(Long(file, 8), -20);
+        EXPECT_LE(Long(file, 16), kWidth + 20) << "wall " << wall;
+        EXPECT_LE(Long(file, 20), kHeight + 20) << "wall " << wall;
+    }
+}
+
 TEST_F(Output, FileThatCannotBeWrittenIsTold)
 {
     QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
@@ -310,13 +336,94 @@ TEST_F(Output, PaletteItemSnapshotsNeedASelectedItem)
     bool ok = false;
     const QByteArray file = dorv::ReadWholeFile(dir.file("item.wmf"), &ok);
     ASSERT_TRUE(ok);
-    // The item's own picture size as the bounds.
-    EXPECT_EQ(Word(file, 6), 0);
-    EXPECT_GT(Word(file, 10), 0);
-    EXPECT_GT(Word(file, 12), 0);
+    // The bounds are the item's picture in units / 256 (and a pixel's
+    // width more, for the outline).
+    float w = 0, h = 0;
+    DrawMod::GetItemPictureSize(G.Palette[0], 1, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h);
+    EXPECT_NEAR(Word(file, 10) - Word(file, 6), w / 256, 3);
+    EXPECT_NEAR(Word(file, 12) - Word(file, 8), h / 256, 3);
     Metafile::CopyItemToClipboard(QSizeF(186, 200));
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasFormat(QString::fromLatin1(Metafile::kEmfMimeType)));
     EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(186, 200));
+}
+
+namespace {
+
+// The size an outside reader gives a picture: the width and height of the
+// SVG that `program` makes of `path`, or an empty size when the program is
+// missing or fails.
+QSizeF ReaderSize(const QString& program, const QStringList& arguments, const QString& svgPath)
+{
+    if (QStandardPaths::findExecutable(program).isEmpty()) return {};
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
+    QFile f(svgPath);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QXmlStreamReader xml(&f);
+    while (!xml.atEnd() && !(xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"svg")) {}
+    if (xml.atEnd()) return {};
+    auto length = [&](const char* name) {
+        QString v = xml.attributes().value(QLatin1String(name)).toString();
+        v.remove(QRegularExpression(QStringLiteral("[a-z]+$")));
+        return v.toDouble();
+    };
+    return QSizeF(length("width"), length("height"));
+}
+
+// The aspect (width / height) of what an enhanced metafile draws: its
+// bounds, in pixels with right and bottom inclusive.
+double DrawnAspect(const QByteArray& emf)
+{
+    const double w = Long(emf, 16) - Long(emf, 8) + 1, h = Long(emf, 20) - Long(emf, 12) + 1;
+    return h > 0 ? w / h : 0;
+}
+
+}  // namespace
+
+TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
+{
+    const bool haveWmf = !QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty();
+    const bool haveEmf = !QStandardPaths::findExecutable(QStringLiteral("emf2svg-conv")).isEmpty();
+    if (!haveWmf || !haveEmf) GTEST_SKIP() << "wmf2svg or emf2svg-conv is not installed";
+    G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
+    G.PaletteCount = 1;
+    G.PaletteSelection = 0;
+    G.CatalogueShapes = G.SceneShapes;
+    G.CatalogueShapeCount = G.SceneShapeCount;
+    G.WallIndex = 1;
+    QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
+    dorv::ImageDc reference(&canvas, 96);
+    const QSizeF panel(186, 200);
+    for (const char* kind : {"plan", "3d", "wall", "item"}) {
+        const QString name = QString::fromLatin1(kind);
+        G.ViewMode = name == u"3d" ? 1 : name == u"wall" ? 2 : 0;
+        // The same drawing on the clipboard, which is not clipped to the
+        // canvas in its metafile.
+        if (name == u"item")
+            Metafile::CopyItemToClipboard(panel);
+        else
+            Metafile::CopyViewToClipboard(false, -1);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        const double aspect = DrawnAspect(data->data(QString::fromLatin1(Metafile::kEmfMimeType)));
+        ASSERT_GT(aspect, 0) << kind;
+        for (bool wmf : {true, false}) {
+            const QString path = dir.file(name + (wmf ? QStringLiteral(".wmf") : QStringLiteral(".emf")));
+            const QString svg = path + QStringLiteral(".svg");
+            if (name == u"item")
+                ASSERT_TRUE(Metafile::SaveItemMetafile(path, reference, panel, wmf));
+            else
+                ASSERT_TRUE(Metafile::SaveViewMetafile(path, reference, wmf));
+            const QSizeF shown = wmf ? ReaderSize(QStringLiteral("wmf2svg"), {QStringLiteral("-o"), svg, path}, svg)
+                                     : ReaderSize(QStringLiteral("emf2svg-conv"),
+                                                  {QStringLiteral("-i"), path, QStringLiteral("-o"), svg}, svg);
+            ASSERT_GT(shown.height(), 0) << kind << (wmf ? " WMF" : " EMF") << " not read";
+            EXPECT_NEAR(shown.width() / shown.height() / aspect, 1.0, 0.03)
+                << kind << (wmf ? " WMF " : " EMF ") << shown.width() << " x " << shown.height()
+                << ", drawing aspect " << aspect;
+        }
+    }
 }

@@ -42,25 +42,25 @@ void tell(const char* key, int style)
 }
 
 // The view fitted to the canvas's width: the zoom for the plan, 3D and wall
-// views alike, with the pans at 0. A wall is fitted by the room's side on the
-// clipboard, by the canvas's own width in a file.
-DrawMod::ViewDrawing FittedView(dorv::DeviceContext& dc, bool forClipboard, Shapes::Box* extent)
+// views alike, with the pans at 0. A wall is fitted by the room's side, so
+// that a wall holds the same picture on the clipboard and in a file.
+// `zoom` gets the pixels per scene unit.
+DrawMod::ViewDrawing FittedView(dorv::DeviceContext& dc, double& zoom)
 {
     const QSizeF canvas = Windows().CanvasSize();
     Shapes::Box rect;
     CommonMod::GetItemsExtent(rect, G.ViewMode, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount);
-    if (extent) *extent = rect;
     double width = canvas.width();
     if (G.ViewMode == 0 || G.ViewMode == 1) {
         width = double(rect.maxX) - rect.minX;
-    } else if (G.ViewMode == 2 && forClipboard) {
+    } else if (G.ViewMode == 2) {
         if (G.WallIndex == 0 || G.WallIndex == 2)
             width = double(G.Room.ExtentX) + 96000;
         else if (G.WallIndex == 1 || G.WallIndex == 3)
             width = double(G.Room.ExtentY) + 96000;
     }
     // Nothing to measure (no items at all): draw at the scale of one.
-    const double zoom = width > 0 ? canvas.width() / width : 1.0;
+    zoom = width > 0 ? canvas.width() / width : 1.0;
     DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(dc, static_cast<float>(canvas.width() / 2),
                                                        static_cast<float>(canvas.height() / 2),
                                                        static_cast<float>(canvas.height()));
@@ -74,10 +74,12 @@ DrawMod::ViewDrawing FittedView(dorv::DeviceContext& dc, bool forClipboard, Shap
     return v;
 }
 
-Drawing ViewDrawingOf(bool forClipboard, bool itemOnly, int32_t itemIndex, Shapes::Box* extent)
+Drawing ViewDrawingOf(bool itemOnly, int32_t itemIndex, double* zoom)
 {
     return [=](dorv::DeviceContext& dc) {
-        DrawMod::ViewDrawing v = FittedView(dc, forClipboard, extent);
+        double fit = 1.0;
+        DrawMod::ViewDrawing v = FittedView(dc, fit);
+        if (zoom) *zoom = fit;
         if (itemOnly) {
             v.selected = itemIndex;
             v.singleItem = true;
@@ -87,8 +89,8 @@ Drawing ViewDrawingOf(bool forClipboard, bool itemOnly, int32_t itemIndex, Shape
 }
 
 // The selected palette item fitted into the panel's box, centred along the
-// axis with room to spare. `bounds` gets the picture's own box in units.
-bool ItemDrawing(QSizeF panel, Drawing& drawing, Shapes::Box* bounds)
+// axis with room to spare. `zoom` gets the pixels per scene unit.
+bool ItemDrawing(QSizeF panel, Drawing& drawing, double* zoom)
 {
     if (G.PaletteCount <= 0 || G.PaletteSelection < 0 || G.PaletteSelection >= G.PaletteCount ||
         G.PaletteSelection >= static_cast<int32_t>(G.Palette.size()))
@@ -105,7 +107,7 @@ bool ItemDrawing(QSizeF panel, Drawing& drawing, Shapes::Box* bounds)
         else
             offY = (boxH / scale - h) * 0.5;
     }
-    if (bounds) *bounds = Shapes::Box{0, 0, dorv::RoundHalfEven(double(w)), dorv::RoundHalfEven(double(h))};
+    if (zoom) *zoom = scale;
     const int32_t view = DrawMod::ReduceView(item, item.ViewIndex);
     drawing = [=](dorv::DeviceContext& dc) {
         DrawMod::DrawItemPicture(dc, G.CatalogueShapes, G.CatalogueShapeCount, item, kPicture3D, view,
@@ -166,8 +168,22 @@ bool ToClipboard(const Drawing& draw, const dorv::MetafileReference& ref)
     return true;
 }
 
+// The placeable header's bounds: the rectangle of what was drawn, turned
+// from pixels back into scene units, so that a reader shows the picture with
+// the drawing's own shape and at the scene's size.
+Shapes::Box DrawnBounds(const std::vector<dorv::DcCall>& calls, double pixelsPerUnit)
+{
+    const QRect drawn = dorv::RecordedBounds(calls);
+    if (drawn.isNull() || !(pixelsPerUnit > 0)) return {};
+    auto units = [&](double pixels) {
+        return dorv::RoundHalfEven(std::clamp(pixels / pixelsPerUnit, double(INT32_MIN), double(INT32_MAX)));
+    };
+    return {units(drawn.left()), units(drawn.top()), units(drawn.right() + 1.0), units(drawn.bottom() + 1.0)};
+}
+
+// `pixelsPerUnit` is read once the drawing has been made, which may set it.
 bool ToFile(const QString& path, const Drawing& draw, const dorv::MetafileReference& ref, const QString& what,
-            bool asWmf, const Shapes::Box* bounds)
+            bool asWmf, const double& pixelsPerUnit)
 {
     const Recorded r = Record(draw, ref, fileDescription(what));
     if (r.emf.isEmpty()) {
@@ -186,7 +202,7 @@ bool ToFile(const QString& path, const Drawing& draw, const dorv::MetafileRefere
     }
     QByteArray bytes(22, '\0');
     bytes.append(bits);
-    BuildPlaceableWmfHeader(bytes, bounds ? *bounds : Shapes::Box{});
+    BuildPlaceableWmfHeader(bytes, DrawnBounds(r.calls, pixelsPerUnit));
     if (WriteBytesToFile(path, bytes)) return true;
     tell("lang_MetafileNotCreated", dorv::vbOKOnly);
     return false;
@@ -198,7 +214,7 @@ void CopyViewToClipboard(bool itemOnly, int32_t itemIndex)
 {
     const bool item = itemOnly && itemIndex >= 0;
     const dorv::MetafileReference ref = ReferenceOf(Windows().CanvasDC(), Windows().CanvasSize());
-    if (!ToClipboard(ViewDrawingOf(true, item, itemIndex, nullptr), ref))
+    if (!ToClipboard(ViewDrawingOf(item, itemIndex, nullptr), ref))
         tell("lang_CouldntCreateEMF", dorv::vbOKOnly);
 }
 
@@ -223,19 +239,18 @@ bool SaveBitmapToFile(const QString& path, const QImage& picture)
 
 bool SaveViewMetafile(const QString& path, const dorv::DeviceContext& reference, bool asWmf)
 {
-    // The drawing measures the items' extent, which the placeable header
-    // then gives as the picture's bounds.
-    Shapes::Box extent;
+    // The drawing sets the zoom that the header's bounds are measured by.
+    double zoom = 1.0;
     const dorv::MetafileReference ref = ReferenceOf(&reference, Windows().CanvasSize());
-    return ToFile(path, ViewDrawingOf(false, false, -1, &extent), ref, QStringLiteral("Drawing"), asWmf, &extent);
+    return ToFile(path, ViewDrawingOf(false, -1, &zoom), ref, QStringLiteral("Drawing"), asWmf, zoom);
 }
 
 bool SaveItemMetafile(const QString& path, const dorv::DeviceContext& reference, QSizeF panelSize, bool asWmf)
 {
     Drawing drawing;
-    Shapes::Box bounds;
-    if (!ItemDrawing(panelSize, drawing, &bounds)) return false;
-    return ToFile(path, drawing, ReferenceOf(&reference, panelSize), QStringLiteral("Item"), asWmf, &bounds);
+    double zoom = 1.0;
+    if (!ItemDrawing(panelSize, drawing, &zoom)) return false;
+    return ToFile(path, drawing, ReferenceOf(&reference, panelSize), QStringLiteral("Item"), asWmf, zoom);
 }
 
 void BuildPlaceableWmfHeader(QByteArray& bytes, const Shapes::Box& rect)
