@@ -25,6 +25,11 @@
 #include "support/TestDialogs.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
+#include <QSet>
 #include <QLocale>
 #include <QMenu>
 #include <QRegularExpression>
@@ -380,6 +385,59 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
     main->mnu_languageselect[0]->Choose();
     EXPECT_EQ(groups->ListView2->ItemText(kHome), "Home");
     EXPECT_EQ(G.UnitText, " metres");
+}
+
+// Every caption a child can read, by window and control: window titles,
+// labels, buttons, frames and menu entries of every window the program made.
+QMap<QString, QString> AllCaptions()
+{
+    QMap<QString, QString> captions;
+    std::function<void(const QString&, const QList<QAction*>&)> entries = [&](const QString& at,
+                                                                               const QList<QAction*>& actions) {
+        for (QAction* a : actions) {
+            if (a->isSeparator()) continue;
+            captions[at + "/" + a->objectName() + ":" + a->text()] = a->text();
+            if (a->menu()) entries(at, a->menu()->actions());
+        }
+    };
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* form = dynamic_cast<Form*>(top);
+        if (!form) continue;
+        const QString at = form->Name();
+        captions[at] = form->Caption();
+        for (QLabel* l : form->findChildren<QLabel*>()) captions[at + "/" + l->objectName()] = l->text();
+        for (QAbstractButton* b : form->findChildren<QAbstractButton*>()) captions[at + "/" + b->objectName()] = b->text();
+        for (QGroupBox* g : form->findChildren<QGroupBox*>()) captions[at + "/" + g->objectName()] = g->title();
+        if (QMenuBar* bar = form->findChild<QMenuBar*>()) entries(at, bar->actions());
+    }
+    return captions;
+}
+
+TEST_F(ToolWindows, NoCaptionKeepsItsEnglishTextInPortuguese)
+{
+    start(kHome);
+    // Texts the same in both languages, as the tables have them.
+    QSet<QString> same;
+    for (const LangMod::CaptionText& row : LangMod::BuiltInCaptions())
+        if (QString::fromUtf8(row.text[0]) == QString::fromUtf8(row.text[1])) same << QString::fromUtf8(row.text[0]);
+    // The maker's web page keeps its name in every language.
+    same << "Kelmo on the Web...";
+    main->mnu_languageselect[0]->Choose();
+    const QMap<QString, QString> english = AllCaptions();
+    main->mnu_languageselect[1]->Choose();
+    const QMap<QString, QString> portuguese = AllCaptions();
+    QStringList kept;
+    for (auto it = english.begin(); it != english.end(); ++it) {
+        // Signs and numbers read the same in every language.
+        if (!it.value().contains(QRegularExpression("[A-Za-z]{2}")) || same.contains(it.value())) continue;
+        if (portuguese.value(it.key()) == it.value()) kept << it.key() + " \"" + it.value() + "\"";
+    }
+    EXPECT_TRUE(kept.isEmpty()) << kept.join(", ").toStdString();
+    EXPECT_EQ(EnvSelect::Window()->Command2->Caption(), "Abrir arquivo ...");
+    EXPECT_EQ(EnvSelect::Window()->Command3->Caption(), "Abrir atividade ...");
+    main->mnu_languageselect[0]->Choose();
+    EXPECT_EQ(EnvSelect::Window()->Command2->Caption(), "Load a file ...");
+    EXPECT_EQ(EnvSelect::Window()->Command3->Caption(), "Load worksheet ...");
 }
 
 TEST_F(ToolWindows, ALanguageWithoutBuiltInCaptionsLeavesThemAsTheyAre)

@@ -80,6 +80,8 @@ const std::vector<CaptionText>& BuiltInCaptions()
     {"Main", "mnu_languageselect(3)", false, {"Portuguese | English", "Português | Inglês"}},
     {"EnvSelect", "", false, {"Dorv Zorazev Environment Selection", "Escolher Ambiente"}},
     {"EnvSelect", "Command1", false, {"Select", "Selecionar"}},
+    {"EnvSelect", "Command2", false, {"Load a file ...", "Abrir arquivo ..."}},
+    {"EnvSelect", "Command3", false, {"Load worksheet ...", "Abrir atividade ..."}},
     {"Floors", "", false, {"Floor Selection", "Configurar"}},
     {"Floors", "Command1(0)", false, {"Select", "Selecionar"}},
     {"Floors", "Command1(1)", false, {"Back", "Voltar"}},
