@@ -8,6 +8,7 @@
 #include "platform/RecordingDc.h"
 #include "platform/Rounding.h"
 #include "scene/ItemCatalogue.h"
+#include "scene/LangMod.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/WindowPort.h"
@@ -61,6 +62,8 @@ protected:
         G.CurrencySymbol = QStringLiteral("$");
     }
     void TearDown() override { SetWindows(nullptr); }
+    // The panels go with the suite: the program's run below makes its own.
+    static void TearDownTestSuite() { dorv::Form::DestroyAll(); }
 
     int32_t Place(const QString& name, float price)
     {
@@ -281,6 +284,11 @@ TEST(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
     ASSERT_NE(graphs, nullptr);
     EXPECT_TRUE(graphs->isVisible());
     EXPECT_FALSE(sheet->isVisible());
+    // The panel opens on the options in force: the pie counts money and is
+    // labelled with pictures.
+    EXPECT_TRUE(graphs->Option1[1]->Value());
+    EXPECT_TRUE(graphs->Option2[1]->Value());
+    EXPECT_FALSE(graphs->Option1[0]->Value() || graphs->Option2[0]->Value());
     // The pie of costs: the chairs' slice (20 of 70) starts at angle 0, right
     // of the centre, in the first colour.
     const float cx = G.CanvasCentreX, cy = G.CanvasCentreY;
@@ -290,6 +298,15 @@ TEST(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
     graphs->Picture1_Click(1);          // the bar graph
     EXPECT_EQ(G.GraphKind, 2);
     EXPECT_NE(pixel(x, y - 6), 0xFF);
+    // A chart chosen from the menu brings its own options and title.
+    G.GraphShowCosts[2] = false;
+    G.GraphShowPictures[2] = false;
+    main->mnu_showPictogram->Choose();
+    EXPECT_EQ(G.GraphKind, 3);
+    EXPECT_TRUE(graphs->Option1[0]->Value());
+    EXPECT_TRUE(graphs->Option2[0]->Value());
+    EXPECT_EQ(graphs->Frame2->title(), LangMod::GetMessage(QStringLiteral("lang_Pictogram")));
+    graphs->Picture1_Click(1);
 
     // A place without prices: the costs option goes.
     main->Picture1_Click(1);

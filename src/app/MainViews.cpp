@@ -176,8 +176,12 @@ void Main::Picture1_Click(int16_t index)
         withdrawGroups();
         break;
     case 4:  // graphs
-        if (previous == 4) break;
         if (G.GraphKind == 0) G.GraphKind = 1;
+        // The panel names the chart drawn and shows its options, also when
+        // the chart was chosen from the menu.
+        if (auto* panel = dynamic_cast<frmGraphs*>(dorv::Form::Existing(QStringLiteral("frmGraphs"))))
+            panel->ShowKindOptions();
+        if (previous == 4) break;
         // Without prices a graph can only count: the panel takes its costs
         // option away and shows the count chosen.
         if (auto* panel = dynamic_cast<frmGraphs*>(toolWindow(QStringLiteral("frmGraphs"))))

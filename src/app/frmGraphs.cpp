@@ -109,7 +109,6 @@ void frmGraphs::Picture1_Click(int16_t index)
     G.GraphKind = static_cast<int16_t>((index & 3) + 1);
     G.Graph3D[size_t(G.GraphKind - 1)] = index >= 4;
     ShowKindOptions();
-    Frame2->setTitle(LangMod::GetMessage(QLatin1String(kKindKeys[index & 3])));
     DrawMod::RedrawView();
 }
 
@@ -118,6 +117,7 @@ void frmGraphs::ShowKindOptions()
     const bool* costs = KindFlag(G.GraphShowCosts);
     const bool* pictures = KindFlag(G.GraphShowPictures);
     if (!costs || !pictures) return;
+    Frame2->setTitle(LangMod::GetMessage(QLatin1String(kKindKeys[G.GraphKind - 1])));
     Option1[0]->SetValue(!*costs);
     Option1[1]->SetValue(*costs);
     Option2[0]->SetValue(!*pictures);

@@ -30,7 +30,8 @@ public:
     void Option2_MouseDown(int16_t index);
     void Picture1_Click(int16_t index);
 
-    // The options show the choices of the current chart kind.
+    // The frame names the chart shown and its options show the choices in
+    // force for it.
     void ShowKindOptions();
     // Offers the costs option, or (in a place without prices) takes it away:
     // the current kind then counts items, and the options show it.
