@@ -810,6 +810,16 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
     EXPECT_EQ(dialog->Label1->Caption(), "Shower");
     EXPECT_EQ(dialog->Label2->Caption(), G.CurrencySymbol);
     EXPECT_EQ(dialog->Text1->Text(), CommonMod::FormatMoney(G.Palette[2].Price, false));
+    // It opens over the main window, centred on it, wherever that stands.
+    const QPoint centre = main->frameGeometry().center();
+    EXPECT_LE((dialog->frameGeometry().center() - centre).manhattanLength(), 4);
+    dialog->Hide();
+    main->Move(main->Left() + 1500, main->Top() + 900, main->Width(), main->Height());
+    Settle();
+    main->Command2_Click();
+    Settle();
+    EXPECT_LE((dialog->frameGeometry().center() - main->frameGeometry().center()).manhattanLength(), 4);
+    EXPECT_NE(main->frameGeometry().center(), centre);
     dialog->Hide();
     // Without prices neither the button nor a double click on the panel
     // opens it; nor in the 3D view.

@@ -462,6 +462,7 @@ private:
     void destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap, dorv::GdiObject& oldBitmap);
     // The palette's and the item panel's events and bar.
     void connectPalette();
+    void showPriceDialog(dorv::Form& dialog);
     // The palette bar's range for the palette's present height, keeping its
     // value where it still fits: the palette window changes size with the
     // main window.

@@ -217,7 +217,17 @@ void Main::Picture6_DblClick()
     dialog->Label1->SetCaption(LangMod::GetPlanInfoText(entry->Name.str()));
     dialog->Label2->SetCaption(G.CurrencySymbol);
     dialog->Text1->SetText(CommonMod::FormatMoney(entry->Price, false));
-    dialog->Show(dorv::vbModeless);
+    showPriceDialog(*dialog);
+}
+
+void Main::showPriceDialog(dorv::Form& dialog)
+{
+    // Over the main window, centred on it, where the child is looking; kept
+    // above it while it is open.
+    dialog.Load();
+    dialog.Move(Left() + (Width() - dialog.Width()) / 2, Top() + (Height() - dialog.Height()) / 2, dialog.Width(),
+                dialog.Height());
+    dialog.Show(dorv::vbModeless, this);
 }
 
 void Main::Command2_Click() { Picture6_DblClick(); }
@@ -237,7 +247,7 @@ void Main::Command2_MouseMove()
 
 void Main::mnu_changePrice_Click()
 {
-    if (frmChangePrice* dialog = frmChangePrice::Window()) dialog->Show(dorv::vbModeless);
+    if (frmChangePrice* dialog = frmChangePrice::Window()) showPriceDialog(*dialog);
 }
 
 // ---- the mouse on the palette ----
