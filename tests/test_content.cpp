@@ -8,8 +8,10 @@
 #include "scene/Environments.h"
 #include "scene/ItemCatalogue.h"
 #include "scene/LangMod.h"
+#include "scene/PictureMeasure.h"
 #include "scene/PlaceInfo.h"
 #include "scene/Records.h"
+#include "scene/ShapeStream.h"
 #include "scene/SceneState.h"
 #include "support/RecordingWindows.h"
 
@@ -144,6 +146,59 @@ TEST_F(Content, EveryItemLoadsQuietlyWithNamesInBothLanguages)
             }
     }
     EXPECT_GE(total, 80);
+}
+
+// The lowest point that a shape of `group` draws, nested groups entered.
+static int32_t LowestDrawn(const Shapes::Table& t, const Shapes::Record& group)
+{
+    int32_t low = INT32_MAX;
+    Shapes::RecordWalker walk = Shapes::RecordWalker::Children(t, group);
+    Shapes::Record r;
+    while (walk.next(r)) {
+        if (r.isShape()) low = std::min(low, Shapes::RecordBox(t, r).minY);
+        if (r.isGroup()) low = std::min(low, LowestDrawn(t, r));
+    }
+    return low;
+}
+
+TEST_F(Content, WallThingsHangAtTheirUsualHeights)
+{
+    // The program keeps wall items on the floor line; the pictures of each
+    // shipped wall item carry its height above the floor.
+    int checked = 0;
+    for (const auto& [path, name] : Environments())
+        for (const QString& g : Groups(path, 2)) {
+            const QString folder = path + QLatin1Char('\\') + g;
+            for (const QString& file : dorv::ListFolder(folder, dorv::ListKind::Files, ".dvo")) {
+                SCOPED_TRACE((name + QLatin1Char('/') + g + QLatin1Char('/') + file).toStdString());
+                ShapeStream shapes;
+                int32_t words = 0;
+                ItemRecord item;
+                ASSERT_TRUE(FileMod::LoadItemDefinition(shapes, words, folder + QLatin1Char('\\') + file, item));
+                const Shapes::Table t = Shapes::Used(shapes, words);
+                Shapes::Record front;
+                ASSERT_TRUE(DrawMod::PictureRecordAt(t, DrawMod::PictureStart(item, 0, item.ViewCount - 1, t), front));
+                EXPECT_EQ(Shapes::RecordBox(t, front).minY, 0);  // the picture's foot is the floor line
+                const double cm = LowestDrawn(t, front) / 362.88;
+                const QString kind = file.toLower();
+                if (kind.contains("door") || kind.contains("fence") || kind.contains("gate") || kind.contains("trellis")) {
+                    EXPECT_LT(cm, 1) << "stands on the floor";
+                } else if (kind.contains("clock")) {
+                    EXPECT_NEAR(cm, 180, 20);
+                } else if (kind.contains("window") || kind.contains("board")) {
+                    EXPECT_NEAR(cm, 90, 10);
+                } else {
+                    EXPECT_GE(cm, 5) << "hangs on the wall";
+                }
+                // What hangs stays below the top of the place's walls at
+                // their usual height.
+                if (cm >= 1) {
+                    EXPECT_LE(item.Height / 362.88, name == "Garden" ? 121 : 250);
+                }
+                ++checked;
+            }
+        }
+    EXPECT_GE(checked, 20);
 }
 
 TEST(ContentPictures, EveryImageListPictureAndTheSplashLoad)

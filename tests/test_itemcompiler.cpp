@@ -192,6 +192,49 @@ TEST(ItemCompiler, WallItemsHaveFiveViewsAndAFrontPicture)
     EXPECT_EQ(west.maxY - west.minY, W);
 }
 
+TEST(ItemCompiler, AMountedWallItemHangsAtItsHeightAndCountsFromTheFloor)
+{
+    // A clock 30 cm across hung 180 cm up: every solid kind that has a height.
+    const std::vector<int32_t> w = Compile(
+        "size 30 10 30\nprice 5\nflags wall\nmount 180\nbox 0 5 0 30 10 30 white\ncylinder 15 5 10 20 4 red\n"
+        "ball 15 3 15 2 blue\nwedge 0 0 0 30 5 5 n green\ndial 0 15 15 10 yellow\npanel 0 1 1 2 1 2 2 black\n"
+        "flat 6 1 1 4 1 4 4 black\ndisc 6 10 3 2 black\n");
+    const auto cm = [](double v) { return dorv::RoundHalfEven(v * kUnitsPerCm); };
+    const TopLevel top = Walk(w);
+    ASSERT_GE(top.shapes.size(), 2u);
+    const Shapes::Box height = BoxOf(w, top.shapes[0]);
+    EXPECT_EQ(height.maxY - height.minY, cm(210));  // from the floor to its top
+    EXPECT_EQ(w[7], cm(210));                        // the header says the same
+    // The front picture starts on the floor line, and what it draws hangs
+    // from 180 cm up to 210 cm.
+    ASSERT_EQ(top.groups.size(), 10u);
+    const Shapes::Box front = BoxOf(w, top.groups[8]);
+    EXPECT_EQ(front.minY, 0);
+    EXPECT_EQ(front.maxY, cm(210));
+    int32_t low = INT32_MAX, high = INT32_MIN;
+    for (const Shapes::Record& s : ShapesIn(w, top.groups[8])) {
+        low = std::min(low, BoxOf(w, s).minY);
+        high = std::max(high, BoxOf(w, s).maxY);
+    }
+    EXPECT_EQ(low, cm(180));
+    EXPECT_EQ(high, cm(210));
+    // The 3D picture is lifted by the same height: its lowest corner
+    // (the front left of the footprint) lies 180 cm higher than unmounted.
+    const std::vector<int32_t> flat = Compile("size 30 10 30\nprice 5\nflags wall\nbox 0 5 0 30 10 30 white\n");
+    const std::vector<int32_t> hung = Compile("size 30 10 30\nprice 5\nflags wall\nmount 180\nbox 0 5 0 30 10 30 white\n");
+    const auto lowest3d = [&](const std::vector<int32_t>& words) {
+        int32_t y = INT32_MAX;
+        for (const Shapes::Record& s : ShapesIn(words, Walk(words).groups[1])) y = std::min(y, BoxOf(words, s).minY);
+        return y;
+    };
+    EXPECT_EQ(lowest3d(hung) - lowest3d(flat), cm(180));
+
+    EXPECT_TRUE(ParseError("size 10 10 10\nprice 1\nmount 50\nbox 0 0 0 10 10 10 red\n").contains("wall"));
+    EXPECT_TRUE(ParseError("size 10 10 10\nprice 1\nflags wall\nmount -5\nbox 0 0 0 10 10 10 red\n").contains("mount"));
+    // The solids still lie inside the item's own size.
+    EXPECT_TRUE(ParseError("size 10 10 10\nprice 1\nflags wall\nmount 50\nbox 0 0 50 10 10 60 red\n").contains("z"));
+}
+
 TEST(ItemCompiler, EveryShapeIsAClosedPathEndedByZero)
 {
     const std::vector<int32_t> w = Compile(

@@ -92,6 +92,18 @@ struct Parser {
         return true;
     }
 
+    // Lifts every solid by dz and the item's top with them.
+    void raise(double dz)
+    {
+        for (Solid& s : item->solids) {
+            s.z0 += dz, s.z1 += dz, s.zLow += dz, s.cz += dz;
+            if (s.kind == Solid::Flat || s.kind == Solid::Disc) s.level += dz;
+            if (s.kind == Solid::Panel)
+                for (Point2& p : s.points) p.b += dz;
+        }
+        item->height += dz;
+    }
+
     bool statement(const QList<QByteArray>& w);
     bool solid(const QList<QByteArray>& w);
     bool finish();
@@ -143,6 +155,12 @@ bool Parser::statement(const QList<QByteArray>& w)
         if (!ok || (v != 1 && v != 2 && v != 4 && v != 5))
             return fail(QStringLiteral("views must be 1, 2 or 4 (5 for wall items)"));
         item->views = v;
+        return true;
+    }
+    if (key == "mount") {
+        double v = 0;
+        if (w.size() != 2 || !number(w[1], v) || v < 0) return fail(QStringLiteral("mount takes one height of 0 or more"));
+        item->mount = v;
         return true;
     }
     if (key == "colour" || key == "color") {
@@ -264,7 +282,9 @@ bool Parser::finish()
             return fail(QStringLiteral("a wall item always has 5 views"));
         if (item->flags & kFlagStacks) return fail(QStringLiteral("a wall item cannot stack"));
         item->views = 5;
+        raise(item->mount);
     } else {
+        if (item->mount != 0) return fail(QStringLiteral("only wall items are mounted"));
         if (item->views == 5) return fail(QStringLiteral("only wall items have 5 views"));
         if (item->views == 0) item->views = 4;
     }

@@ -15,6 +15,14 @@
 //                                    (every item file also carries the flag
 //                                    that marks an item read from a file)
 //   views 1 | 2 | 4                  rotations (floor items; wall items get 5)
+//   mount Z                          wall items: hangs with its bottom Z cm
+//                                    above the floor. The solids are written
+//                                    in the item's own frame as above and
+//                                    raised by Z; the item then counts from
+//                                    the floor up (its height is Z + H), so
+//                                    that its pictures stand at that height
+//                                    where the program places wall items, on
+//                                    the floor line.
 //   colour NAME #RRGGBB
 //   box x0 y0 z0 x1 y1 z1 C          an upright block
 //   cylinder cx cy z0 z1 r [rtop] C  upright, round; rtop 0 makes a cone
@@ -65,6 +73,7 @@ struct ItemSource {
     int64_t priceCents = 0;
     int32_t flags = kFlagFromFile;
     int views = 0;  // after parsing: 1, 2 or 4, or 5 for a wall item
+    double mount = 0;  // cm; after parsing, `height` and the solids include it
     std::vector<Solid> solids;
     bool isWall() const { return (flags & kFlagWall) != 0; }
 };

@@ -57,8 +57,9 @@ int32_t Place(const QString& item, float x, float y, int16_t view)
 }
 
 // A wall item against wall `side` (0 north, 1 west, 2 south, 3 east), `along`
-// metres from the wall's middle, its foot `height` metres up.
-void PlaceOnWall(const QString& item, int16_t side, float along, float height)
+// metres from the wall's middle. As in the program it stays at elevation 0:
+// its pictures carry its height on the wall.
+void PlaceOnWall(const QString& item, int16_t side, float along)
 {
     const int32_t i = Place(item, 0, 0, side);
     if (i < 0) return;
@@ -73,7 +74,6 @@ void PlaceOnWall(const QString& item, int16_t side, float along, float height)
     case 2: it.X = -a; it.Y = hy - d / 2; break;
     default: it.X = hx - w / 2; it.Y = a; break;
     }
-    it.Elevation = height * kUnitsPerMetre;
 }
 
 bool Save(const QString& folder, const QString& name, int16_t mode, int32_t wall)
@@ -131,11 +131,11 @@ int main(int argc, char** argv)
     Place(QStringLiteral("Living/floorlamp"), -2.1f, -1.6f, 0);
     Place(QStringLiteral("Bedroom/desk"), 1.9f, 0.9f, 3);
     Place(QStringLiteral("Kitchen/chair"), 1.4f, 0.9f, 1);
-    PlaceOnWall(QStringLiteral("HomeWalls/window"), 0, 0.8f, 0.9f);
-    PlaceOnWall(QStringLiteral("HomeWalls/radiator"), 0, -0.9f, 0.15f);
-    PlaceOnWall(QStringLiteral("HomeWalls/door"), 1, 1.1f, 0);
-    PlaceOnWall(QStringLiteral("HomeWalls/picture"), 2, -1.2f, 1.3f);
-    PlaceOnWall(QStringLiteral("HomeWalls/clock"), 3, 0.5f, 1.8f);
+    PlaceOnWall(QStringLiteral("HomeWalls/window"), 0, 0.8f);
+    PlaceOnWall(QStringLiteral("HomeWalls/radiator"), 0, -0.9f);
+    PlaceOnWall(QStringLiteral("HomeWalls/door"), 1, 1.1f);
+    PlaceOnWall(QStringLiteral("HomeWalls/picture"), 2, -1.2f);
+    PlaceOnWall(QStringLiteral("HomeWalls/clock"), 3, 0.5f);
     G.SelectedItem = G.Room.FirstRealItem + 2;  // the coffee table
     FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
                                   G.ViewListCount);
