@@ -141,6 +141,69 @@ TEST_F(Stacking, OddItemsAreKeptOrLeftOutAsTheyShouldBe)
     EXPECT_EQ(G.ViewList[0].Elevation, -100);  // copies as they were
 }
 
+// The scenes below are given as boxes in pixels at the plan scale of 1/512
+// (left, north edge, right, south edge). Each is small enough that one rule
+// of the ordering alone decides its answer.
+namespace {
+constexpr int32_t kPx = 512;  // units in one pixel
+}
+
+TEST_F(Stacking, ARugAddedInFrontIsDrawnBeforeTheTableStandingOnIt)
+{
+    // The rug is where the program puts such items, before the table in the
+    // array. Once a round has taken it, no later item may take its place:
+    // the table would be drawn first and the rug painted over it.
+    Add("rug", 20 * kPx, 20 * kPx, 100, 0, 0, kItemInFront);
+    Add("table", 8 * kPx, 8 * kPx, 800, 0, 0);
+    EXPECT_EQ(Order(), (Names{"rug", "table"}));
+}
+
+TEST_F(Stacking, AnItemWhoseBoxRunsRightToLeftIsDrawnBeforeTheItemItReachesBehind)
+{
+    // A picture box stored with its right edge first (as an item file may
+    // hold it) gives a box whose left lies east of its right. Only the
+    // third way of lying "beside" (further north and ending further west)
+    // puts it before the box south of it.
+    Add("box", 4 * kPx, 4 * kPx, 5, 0, 2 * kPx);
+    const int32_t mirrored = Add("mirrored", 6 * kPx, 2 * kPx, 5, 0, 0);
+    std::swap(G.SceneShapes[static_cast<size_t>(Item(mirrored).ShapeStart) + 2],
+              G.SceneShapes[static_cast<size_t>(Item(mirrored).ShapeStart) + 4]);
+    const PlanBox b = ItemPlanBox(Item(mirrored), G.SceneShapes, G.SceneShapeCount);
+    ASSERT_GT(b.left, b.right);
+    EXPECT_EQ(Order(), (Names{"mirrored", "box"}));
+}
+
+TEST_F(Stacking, ItemsHungOverlappingOnOneWallAreDrawnInTheOrderTheyWereHung)
+{
+    // A poster and then a clock half over it on the east wall. Flattened
+    // onto the edge that faces the room, neither lies beside the other, so
+    // the clock stays in front; measured whole, the poster would be drawn
+    // over the clock.
+    for (const char* name : {"poster", "clock"}) {
+        const float y = name[0] == 'p' ? 2 * kPx : 5 * kPx;
+        // View 3 of a four-view box is turned: its depth runs along x.
+        const int32_t i = Add(name, 4 * kPx, 1 * kPx, 300, 9.5f * kPx, y);
+        Item(i).Flags = kItemOnWall | kItemFromFile;
+        Item(i).ViewIndex = 3;
+    }
+    EXPECT_EQ(Order(), (Names{"poster", "clock"}));
+}
+
+TEST_F(Stacking, ARoundStopsLookingAfterFourTakes)
+{
+    // Six floor items crowded round the middle: the candidate keeps moving
+    // between them, and after the pass that brings it to four takes the
+    // round lists the candidate it has. The one in the north-east, which
+    // overlaps nothing, comes last; more passes would list it first.
+    Add("a", 4 * kPx, 2 * kPx, 5, 0, 0);
+    Add("b", 4 * kPx, 2 * kPx, 5, 4 * kPx, -4 * kPx);
+    Add("c", 4 * kPx, 6 * kPx, 5, 2 * kPx, 0);
+    Add("d", 2 * kPx, 2 * kPx, 5, -2 * kPx, 3 * kPx);
+    Add("e", 4 * kPx, 6 * kPx, 5, 4 * kPx, 3 * kPx);
+    Add("f", 6 * kPx, 2 * kPx, 5, 0, -2 * kPx);
+    EXPECT_EQ(Order(), (Names{"f", "d", "e", "c", "a", "b"}));
+}
+
 TEST(PlanScale, ZoomSetsAllThreeScales)
 {
     G = SceneState();
