@@ -334,7 +334,6 @@ public:
     void Picture2_MouseMove(int button, int shift, float x, float y);
     void Picture2_MouseUp(int button, int shift, float x, float y);
     void Picture2_KeyDown(int keyCode, int shift);
-    void Picture2_KeyUp(int keyCode, int shift);
     // While "Snap" is checked: moves item `index` so that an edge of it
     // meets an edge of another item within 7 pixels.
     void SnapItem(std::vector<ItemRecord>& items, int32_t index);
@@ -376,7 +375,6 @@ public:
     bool PanActive = false;     // a left press on the empty plan: moving pans
     bool ZoomMode = false;      // the popup's "Zoom": a left drag zooms
     bool ScrollByCode = false;  // the pan bars are being set by the pan code
-    bool CtrlDown = false;      // Ctrl is held on the canvas
 
     struct UndoRecord {
         int16_t Action = 0;

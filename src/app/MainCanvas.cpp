@@ -57,7 +57,6 @@ void Main::connectEditing()
     Picture2->MouseMove = [this](int b, int s, float x, float y) { Picture2_MouseMove(b, s, x, y); };
     Picture2->MouseUp = [this](int b, int s, float x, float y) { Picture2_MouseUp(b, s, x, y); };
     Picture2->KeyDown = [this](int& key, int s) { Picture2_KeyDown(key, s); };
-    Picture2->KeyUp = [this](int& key, int s) { Picture2_KeyUp(key, s); };
     Picture2->Paint = [] { DrawMod::BlitView(); };
 
     for (dorv::ScrollBar* bar : {HScroll2, VScroll2}) {
@@ -112,8 +111,10 @@ void Main::Picture2_MouseDown(int button, int shift, float x, float y)
             // again at its release.
             StackedItemCount = 0;
             if (G.DragItem >= 0) {
-                if (CtrlDown || (shift & dorv::vbCtrlMask)) {
-                    // Ctrl: a copy at the same spot is what gets dragged.
+                if (shift & dorv::vbCtrlMask) {
+                    // Ctrl held at the press (as the mouse event tells it,
+                    // wherever Ctrl went down or up before): a copy at the
+                    // same spot is what gets dragged.
                     CopyItemToBuffer(G.PlacedItems[size_t(G.DragItem)]);
                     const int32_t copy = AddItemFromTemplate(
                         G.SceneShapes, G.SceneShapeCount, G.ClipParts, G.ClipItem, G.PlacedItems, G.PlacedItemCount,
@@ -358,10 +359,7 @@ void Main::Picture2_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*
 void Main::Picture2_KeyDown(int keyCode, int /*shift*/)
 {
     if (keyCode == 46) mnu_delete_Click();
-    if (keyCode == 17) CtrlDown = true;
 }
-
-void Main::Picture2_KeyUp(int /*keyCode*/, int /*shift*/) { CtrlDown = false; }
 
 // ---- snapping, clamping, stacking ----
 
