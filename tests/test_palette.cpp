@@ -596,6 +596,28 @@ TEST_F(PaletteWindow, ADisabledPaletteIsGreyIgnoresTheMouseAndComesBack)
     EXPECT_EQ(G.PaletteSelection, 1);
 }
 
+TEST_F(PaletteWindow, ADoubleClickOnTheGreyPaletteOfThe3DViewOrTheReportsTurnsNothing)
+{
+    start();
+    const QPoint bath = cell(1);
+    const int16_t view = G.Palette[0].ViewIndex;
+    ASSERT_GT(G.Palette[0].ViewCount, 1);
+    main->mnu_3DView_Click();
+    Settle();
+    ASSERT_TRUE(G.PaletteDisabled);
+    QTest::mouseDClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, bath);
+    Settle();
+    EXPECT_EQ(G.PaletteSelection, 0);
+    EXPECT_EQ(G.Palette[0].ViewIndex, view);
+    main->mnu_showPieChart_Click();
+    Settle();
+    ASSERT_TRUE(G.PaletteDisabled);
+    QTest::mouseDClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, bath);
+    Settle();
+    EXPECT_EQ(G.Palette[0].ViewIndex, view);
+    EXPECT_EQ(G.Palette[1].ViewIndex, 0);
+}
+
 TEST_F(PaletteWindow, AShortOrEmptyGroupHasNoScrollRangeAndAnEmptyPanel)
 {
     start();

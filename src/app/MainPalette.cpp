@@ -204,7 +204,12 @@ void Main::Command1_Click()
     Picture6->Refresh();
 }
 
-void Main::Picture5_DblClick() { Command1_Click(); }
+void Main::Picture5_DblClick()
+{
+    // A grey palette ignores the mouse, double clicks too.
+    if (G.PaletteDisabled) return;
+    Command1_Click();
+}
 
 void Main::Picture6_DblClick()
 {
