@@ -871,4 +871,42 @@ TEST_F(CanvasInTheWindow, PlaceDragDuplicateTurnDeleteAndUndoWithTheMouseAndKeys
     EXPECT_EQ(G.PlacedItems[size_t(k)].ViewIndex, start.ViewIndex);
 }
 
+TEST_F(CanvasInTheWindow, ResetZoomAndNewBringThePanBarsBackWithThePlan)
+{
+    // The thumbs dragged to their ends, as far as the plan goes.
+    auto throwThePlanAway = [this] {
+        main->HScroll2->SetValue(main->HScroll2->Max());
+        main->VScroll2->SetValue(main->VScroll2->Min());
+        Settle();
+        ASSERT_EQ(G.PlanPanX, -main->HScroll2->Max());
+    };
+    throwThePlanAway();
+    main->Picture3_Click(12);  // Reset zoom
+    EXPECT_EQ(G.PlanPanX, 0);
+    EXPECT_EQ(main->HScroll2->Value(), 0);
+    EXPECT_EQ(main->VScroll2->Value(), 0);
+    // One click on an arrow moves the plan one small step, not to the end.
+    main->HScroll2->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Settle();
+    EXPECT_EQ(G.PlanPanX, main->HScroll2->singleStep());
+
+    // The 3D view's own pans, its vertical one starting at -80.
+    main->mnu_3DView->Choose();
+    main->HScroll2->SetValue(main->HScroll2->Max());
+    Settle();
+    main->Picture3_Click(12);
+    EXPECT_EQ(main->HScroll2->Value(), 0);
+    EXPECT_EQ(main->VScroll2->Value(), -80);
+    main->mnu_planView->Choose();
+
+    throwThePlanAway();
+    main->ConfirmSaveChanges = [] { return false; };
+    ExpectNewPlace(1);
+    main->mnu_new->Choose();
+    Settle();
+    EXPECT_EQ(G.PlanPanX, 0);
+    EXPECT_EQ(main->HScroll2->Value(), 0);
+    EXPECT_EQ(main->VScroll2->Value(), 0);
+}
+
 }  // namespace

@@ -359,6 +359,9 @@ public:
     void mnu_zoom_Click();
     // Back to the place's standard scale, the pan to its start.
     void ResetZoom();
+    // Sets the pan bars to the pans of the plan or the 3D view, whichever
+    // is shown, without panning again: after the pans were set by code.
+    void ShowPansOnBars();
     void HScroll2_Change();
     void VScroll2_Change();
     // Enables or disables the commands that act on one item (Copy, Rotate

@@ -542,11 +542,24 @@ void Main::ResetZoom()
         G.IsoPanX = 0;
         G.IsoPanY = -80;
     }
+    ShowPansOnBars();
     DrawMod::RedrawView();
     if (G.ViewMode == 0 || G.ViewMode == 2) {
         UpdateItemListScrollRange();
         Picture5->Refresh();
     }
+}
+
+void Main::ShowPansOnBars()
+{
+    if (G.ViewMode != 0 && G.ViewMode != 1) return;
+    const float panX = G.ViewMode == 1 ? G.IsoPanX : G.PlanPanX;
+    const float panY = G.ViewMode == 1 ? G.IsoPanY : G.PlanPanY;
+    auto barValue = [](float pan) { return int16_t(std::clamp(RoundHalfEven(pan), -32768, 32767)); };
+    ScrollByCode = true;
+    HScroll2->SetValue(barValue(-panX));
+    VScroll2->SetValue(barValue(panY));
+    ScrollByCode = false;
 }
 
 void Main::HScroll2_Change()

@@ -40,6 +40,7 @@ void Main::ResetScene()
     G.PlanInfo.noprices = false;
     G.PlanPanX = G.PlanPanY = G.IsoPanX = 0;
     G.IsoPanY = -80;
+    ShowPansOnBars();
     G.UnitIndex = 0;
     G.UnitText = CommonMod::SetLengthUnit(0);
     for (int kind = 0; kind <= 4; ++kind) {
