@@ -100,9 +100,14 @@ TEST_F(Money, FormatMoneyInEnglish)
     EXPECT_EQ(FormatMoney(-0.5f, 1), QStringLiteral("- ") + kPound + QStringLiteral("0.50"));
     EXPECT_EQ(FormatMoney(-0.5f, 0), QStringLiteral("- 0.50"));
     EXPECT_EQ(FormatMoney(1234567.5f, 0), QStringLiteral("1234567.50"));  // no thousands separator
-    EXPECT_EQ(FormatMoney(0.125f, 0), QStringLiteral("0.12"));            // halves to even
+    // Halves go away from zero, on either side.
+    EXPECT_EQ(FormatMoney(0.125f, 0), QStringLiteral("0.13"));
+    EXPECT_EQ(FormatMoney(-0.125f, 1), QStringLiteral("- ") + kPound + QStringLiteral("0.13"));
     EXPECT_EQ(FormatMoney(0.375f, 0), QStringLiteral("0.38"));
+    EXPECT_EQ(FormatMoney(2.675f, 0), QStringLiteral("2.68"));  // as written, not as stored (2.67499...)
     EXPECT_EQ(FormatMoney(0.004f, 0), QStringLiteral("0.00"));
+    // What is left of prices added and taken away again is no debt.
+    EXPECT_EQ(FormatMoney(-3.87e-7f, 1), kPound + QStringLiteral("0.00"));
     EXPECT_EQ(FormatMoney(3e9f, 0), QStringLiteral("3000000000.00"));
     G.CurrencyRate = 2.0f;
     EXPECT_EQ(FormatMoney(1.25f, 1), kPound + QStringLiteral("2.50"));
@@ -117,6 +122,7 @@ TEST_F(Money, FormatMoneyUsesTheLocaleSeparator)
     G.CurrencyRate = 1.0f;
     EXPECT_EQ(FormatMoney(-1234.56f, 1), QStringLiteral("- R$1234,56"));
     EXPECT_EQ(FormatMoney(0, 1), QStringLiteral("R$0,00"));
+    EXPECT_EQ(FormatMoney(0.125f, 1), QStringLiteral("R$0,13"));
     G.CurrencyRate = 0.5f;
     EXPECT_EQ(FormatMoney(7, 0), QStringLiteral("3,50"));
 }

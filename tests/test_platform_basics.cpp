@@ -1,7 +1,11 @@
-// Rounding, the Windows-1252 codec and the bounds-checked byte reader.
+// Rounding, number formatting, the Windows-1252 codec and the bounds-checked
+// byte reader.
 #include "platform/ByteIO.h"
 #include "platform/Cp1252.h"
+#include "platform/NumberFormat.h"
 #include "platform/Rounding.h"
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +57,44 @@ TEST(Rounding, OutOfRangeIsClampedNotUndefined)
     EXPECT_EQ(RoundHalfEven(HUGE_VAL), std::numeric_limits<int32_t>::max());
     EXPECT_EQ(RoundHalfEven16(40000.0), 32767);
     EXPECT_EQ(RoundHalfEven16(-32768.5), -32768);
+}
+
+TEST(FormatFixed, HalvesGoAwayFromZeroOnTheNumberAsWritten)
+{
+    const QString p = QStringLiteral(".");
+    EXPECT_EQ(FormatFixed(0.125, 2, p), "0.13");
+    EXPECT_EQ(FormatFixed(-0.125, 2, p), "-0.13");
+    EXPECT_EQ(FormatFixed(4.25, 1, p), "4.3");
+    EXPECT_EQ(FormatFixed(-4.25f, 1, p), "-4.3");
+    EXPECT_EQ(FormatFixed(0.5, 0, p), "1");
+    EXPECT_EQ(FormatFixed(-0.5f, 0, p), "-1");
+    EXPECT_EQ(FormatFixed(0.49999, 0, p), "0");
+    // Stored a little below what was written, rounded as written.
+    EXPECT_EQ(FormatFixed(4.35, 1, p), "4.4");
+    EXPECT_EQ(FormatFixed(4.35f, 1, p), "4.4");
+    EXPECT_EQ(FormatFixed(1.0005f, 3, p), "1.001");
+    EXPECT_EQ(FormatFixed(2.675, 2, p), "2.68");
+    // Carries, padding, no thousands separator, no minus on a shown zero.
+    EXPECT_EQ(FormatFixed(9.995, 2, p), "10.00");
+    EXPECT_EQ(FormatFixed(-99.96, 1, p), "-100.0");
+    EXPECT_EQ(FormatFixed(7.0, 3, p), "7.000");
+    EXPECT_EQ(FormatFixed(1234567.5f, 2, p), "1234567.50");
+    EXPECT_EQ(FormatFixed(3e9f, 2, p), "3000000000.00");
+    EXPECT_EQ(FormatFixed(1e20, 0, p), "100000000000000000000");
+    EXPECT_EQ(FormatFixed(-0.004, 2, p), "0.00");
+    EXPECT_EQ(FormatFixed(3.87e-7f, 0, p), "0");
+    EXPECT_EQ(FormatFixed(-0.0, 1, p), "0.0");
+    EXPECT_EQ(FormatFixed(4.9e-324, 2, p), "0.00");
+    EXPECT_EQ(FormatFixed(std::nan(""), 2, p), "nan");
+    EXPECT_EQ(FormatFixed(-HUGE_VAL, 2, p), "-inf");
+    // The separator given, or the locale's.
+    EXPECT_EQ(FormatFixed(0.125, 2, QStringLiteral(",")), "0,13");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    EXPECT_EQ(FormatFixed(1234.565, 2), "1234,57");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(FormatFixed(1234.565f, 2), "1234.57");
+    QLocale::setDefault(before);
 }
 
 TEST(Cp1252, EuroAndAccents)

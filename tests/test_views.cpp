@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QPrinter>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -556,10 +557,21 @@ TEST_F(Views, DimensionLinesCarryTheTypedSizesInEveryView)
     G.SelectedItem = desk;
     EXPECT_TRUE(labels(0, 0, true).isEmpty());
     EXPECT_TRUE(labels(1, 0, true).isEmpty());
-    // A size that is no number is written as typed; halves round to even.
+    // A size that is no number is written as typed; halves round away from
+    // zero, as typed (4.35 is stored a little below 4.35).
     port.sizes[1] = QStringLiteral("wide");
     port.sizes[2] = QStringLiteral("4.25");
-    EXPECT_EQ(labels(0), QStringList({"wide metres", "4.2 metres"}));
+    EXPECT_EQ(labels(0), QStringList({"wide metres", "4.3 metres"}));
+    port.sizes[1] = QStringLiteral("-4.25");
+    port.sizes[2] = QStringLiteral("4.35");
+    EXPECT_EQ(labels(0), QStringList({"-4.3 metres", "4.4 metres"}));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    port.sizes[1] = QStringLiteral("4,25");
+    EXPECT_EQ(labels(0), QStringList({"4,3 metres", "4,4 metres"}));
+    QLocale::setDefault(before);
+    port.sizes[1] = QStringLiteral("3");
+    port.sizes[2] = QStringLiteral("5");
 
     // In the plan: the width line 25.6 pixels left of the floor (which
     // spans 173 .. 627 by 164 .. 436), drawn 5 pixels further out, and the

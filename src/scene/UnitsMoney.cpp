@@ -1,6 +1,6 @@
 #include "scene/UnitsMoney.h"
 
-#include "platform/Rounding.h"
+#include "platform/NumberFormat.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
 #include "scene/WindowPort.h"
@@ -53,21 +53,7 @@ float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor)
     return static_cast<float>(v);
 }
 
-QString FormatTwoDecimals(float value)
-{
-    const QString point = QLocale().decimalPoint();
-    if (!std::isfinite(value)) return QString::number(static_cast<double>(value), 'f', 2);
-    // From 2^23 on a single-precision value has no fraction, and its cents
-    // would not fit the rounding helper.
-    if (std::fabs(value) >= 8388608.0f)
-        return QString::number(static_cast<double>(value), 'f', 0) + point + QStringLiteral("00");
-    const int32_t cents = dorv::RoundHalfEven(static_cast<double>(value) * 100.0);
-    const int32_t magnitude = cents < 0 ? -cents : cents;
-    QString text = cents < 0 ? QStringLiteral("-") : QString();
-    text += QString::number(magnitude / 100) + point;
-    text += QString::number(magnitude % 100).rightJustified(2, QLatin1Char('0'));
-    return text;
-}
+QString FormatTwoDecimals(float value) { return dorv::FormatFixed(value, 2); }
 
 namespace {
 
@@ -84,12 +70,12 @@ double DivisorRate()
 QString FormatMoney(float amount, int16_t withSymbol)
 {
     const QString prefix = withSymbol != 0 ? G.CurrencySymbol : QString();
-    if (amount < 0) {
-        const float shown = std::fabs(amount) * G.CurrencyRate;
-        return QStringLiteral("- ") + prefix + FormatTwoDecimals(shown);
-    }
-    const float shown = amount * G.CurrencyRate;
-    return prefix + FormatTwoDecimals(shown);
+    const float shown = std::fabs(amount) * G.CurrencyRate;
+    const QString number = FormatTwoDecimals(shown);
+    // Only an amount that shows as one is owed: what prices added and taken
+    // away again leave behind (-0.0000004) shows as no money at all.
+    if (amount < 0 && number != FormatTwoDecimals(0.0f)) return QStringLiteral("- ") + prefix + number;
+    return prefix + number;
 }
 
 std::optional<double> ReadSizeText(const QString& text)

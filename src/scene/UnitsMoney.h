@@ -40,8 +40,8 @@ float ScaleToMillimetres(float value, int32_t scaleMode, int32_t factor);
 float ScaleFromMillimetres(float value, int32_t scaleMode, int32_t factor);
 
 // The pattern "0.00": at least one integer digit, exactly two decimals
-// rounded to the nearest hundredth (halves to even), no thousands separator,
-// the locale's decimal separator.
+// rounded to the nearest hundredth (halves away from zero), no thousands
+// separator, the locale's decimal separator.
 QString FormatTwoDecimals(float value);
 
 // A place size as typed: the whole text a finite number, in the user's way
@@ -53,7 +53,8 @@ std::optional<double> ReadSizeText(const QString& text);
 
 // The amount in the display currency with two decimals and the locale's
 // decimal separator, prefixed by the currency symbol when `withSymbol` is
-// non-zero. A negative amount begins with "- " before the symbol.
+// non-zero. A negative amount begins with "- " before the symbol, unless it
+// shows as 0.00.
 QString FormatMoney(float amount, int16_t withSymbol);
 // amount x G.CurrencyRate.
 float ToDisplayCurrency(float amount);

@@ -4,6 +4,7 @@
 // column per group with a swatch and the item's picture or name.
 #include "views/Graphs.h"
 
+#include "platform/NumberFormat.h"
 #include "platform/Rounding.h"
 #include "scene/LangMod.h"
 #include "scene/PictureMeasure.h"
@@ -26,12 +27,7 @@ enum class Kind { Bar = 1, Pictogram = 2, Line = 3 };
 
 // A grid label's number ("0.0" below a value step of 1, else "0"): no
 // thousands separator, the locale's decimal separator.
-QString GridNumber(double value, bool oneDecimal)
-{
-    if (!oneDecimal) return QString::number(value, 'f', 0);
-    const int64_t tenths = dorv::RoundHalfEven(value * 10);
-    return QString::number(tenths / 10) + QLocale().decimalPoint() + QString::number(tenths % 10);
-}
+QString GridNumber(double value, bool oneDecimal) { return dorv::FormatFixed(value, oneDecimal ? 1 : 0); }
 
 // The summary, the geometry and the options of one value chart.
 struct Frame {

@@ -1,5 +1,6 @@
 #include "views/ViewRender.h"
 
+#include "platform/NumberFormat.h"
 #include "platform/PainterDc.h"
 #include "platform/Rounding.h"
 #include "scene/LangMod.h"
@@ -37,17 +38,7 @@ QString DimensionLabel(int box)
     bool ok = false;
     double value = QLocale().toDouble(t, &ok);
     if (!ok) value = QLocale::c().toDouble(t, &ok);
-    if (ok && std::isfinite(value)) {
-        const QString point = QLocale().decimalPoint();
-        if (std::fabs(value) < 1e8) {
-            const int32_t tenths = RoundHalfEven(value * 10);
-            const int32_t magnitude = tenths < 0 ? -tenths : tenths;
-            shown = (tenths < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 10) + point +
-                    QString::number(magnitude % 10);
-        } else {
-            shown = QString::number(value, 'f', 1).replace(QLatin1Char('.'), point);
-        }
-    }
+    if (ok && std::isfinite(value)) shown = dorv::FormatFixed(value, 1);
     return shown + G.UnitText;
 }
 
