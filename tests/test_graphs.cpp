@@ -192,6 +192,57 @@ TEST_F(Reports, UnpricedItemsAreLeftOutOnlyWhileMoneyIsSpentAndPricesAreInUse)
     EXPECT_EQ(Summary(s, total), 2);
 }
 
+TEST_F(Reports, MoneyCountsAsSpentWhenItShowsAsAWholeAmountAndCountsAlwaysDraw)
+{
+    G.ViewMode = 3;
+    auto draw = [&](int16_t kind) {
+        G.GraphKind = kind;
+        dorv::RecordingDc dc;
+        DrawMod::DrawCurrentView(DrawMod::SceneViewDrawing(dc, 300, 200, 400));
+        return Texts(dc);
+    };
+    auto shows = [](const std::vector<QString>& texts, const char* text) {
+        return std::find(texts.begin(), texts.end(), QLatin1String(text)) != texts.end();
+    };
+    std::vector<ItemSummary> s;
+    float total = 0;
+    G.GraphShowCosts.fill(false);
+
+    // A rug without a price stays; a desk and a lamp are bought and taken
+    // away again, which leaves a crumb of a cent in the spent total.
+    Place("Home\\Rug", 0);
+    const int32_t desk = Place("Home\\Desk", 12.99f);
+    Place("Home\\Lamp", 0.35f);
+    G.SpentTotal -= 12.99f;  // deleted in the order they were placed
+    G.SpentTotal -= 0.35f;
+    G.PlacedItemCount = desk;
+    ASSERT_NE(G.SpentTotal, 0.0f);
+    // Nothing spent: the spreadsheet says so, the rug is counted and a count
+    // graph of it is drawn.
+    EXPECT_EQ(draw(0), std::vector<QString>{QStringLiteral("lang_NoItemsWithPricesToDisplay")});
+    EXPECT_EQ(Summary(s, total), 1);
+    EXPECT_TRUE(shows(draw(2), "lang_DorvBarGraph"));
+    EXPECT_TRUE(shows(draw(1), "lang_DorvPieChart"));
+
+    // Half a unit of money shows as 1: spent, and the unpriced rug leaves
+    // the summary; 0.49 shows as 0.
+    Place("Home\\Pin", 0.5f);
+    G.SpentTotal = 0.5f;
+    EXPECT_TRUE(shows(draw(0), "lang_DorvSpreadSheet"));
+    ASSERT_EQ(Summary(s, total), 1);
+    EXPECT_EQ(s[0].Name.trimmed(), QStringLiteral("Home\\Pin"));
+    G.SpentTotal = 0.49f;
+    EXPECT_EQ(draw(0), std::vector<QString>{QStringLiteral("lang_NoItemsWithPricesToDisplay")});
+    EXPECT_EQ(Summary(s, total), 2);
+
+    // Paid for, then made free in the price dialog: what is spent stays
+    // spent, and with no priced item left every item is counted again.
+    G.SpentTotal = 40;
+    G.PlacedItems[size_t(G.PlacedItemCount - 1)].Price = 0;
+    EXPECT_EQ(Summary(s, total), 2);
+    EXPECT_TRUE(shows(draw(2), "lang_DorvBarGraph"));
+}
+
 // ---- the CSV list ----
 
 TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInWindows1252)

@@ -244,29 +244,48 @@ TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
 
 // The panels inside the program: the view switch shows them, and the
 // spreadsheet and the charts follow what the child does in them.
-TEST(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
-{
-    dorv::SetAppPath(QStringLiteral(DORV_CONTENT_BUILD_DIR));
-    dorv::SetCommandLine(QString());
-    dorv::Form::Register(QStringLiteral("frmGraphs"), [] { return new frmGraphs; });
-    dorv::Form::Register(QStringLiteral("frmSpreadSht"), [] { return new frmSpreadSht; });
-    ExpectNewPlace(2);
-    auto main = std::make_unique<Main>();
-    main->Show();
-    Settle();
-    ASSERT_EQ(TestDialogs().Pending(), 0);
-    ASSERT_TRUE(main->CanvasDC);
-
-    // Two chairs and a desk, paid for.
-    for (int i = 0; i < 3; ++i) {
-        ItemRecord item = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount,
-                                             i < 2 ? QStringLiteral("Home\\Chair") : QStringLiteral("Home\\Desk"),
-                                             20000, 20000, 20000, 0x2020C0);
-        item.Price = i < 2 ? 10 : 50;
-        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
-        G.PlacedItems[size_t(G.PlacedItemCount++)] = item;
-        G.SpentTotal += item.Price;
+class PanelsInTheProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dorv::SetAppPath(QStringLiteral(DORV_CONTENT_BUILD_DIR));
+        dorv::SetCommandLine(QString());
+        dorv::Form::Register(QStringLiteral("frmGraphs"), [] { return new frmGraphs; });
+        dorv::Form::Register(QStringLiteral("frmSpreadSht"), [] { return new frmSpreadSht; });
+        ExpectNewPlace(2);
+        main = std::make_unique<Main>();
+        main->Show();
+        Settle();
+        ASSERT_EQ(TestDialogs().Pending(), 0);
+        ASSERT_TRUE(main->CanvasDC);
     }
+    void TearDown() override
+    {
+        main.reset();
+        dorv::Form::DestroyAll();
+        dorv::ResetEnding();
+        dorv::SetAppPath(QString());
+        G = SceneState();
+    }
+    // An item placed and paid for, as a drop from the palette pays.
+    static int32_t Place(const QString& name, float price)
+    {
+        ItemRecord item = TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, name, 20000, 20000, 20000, 0x2020C0);
+        item.Price = price;
+        G.PlacedItems.resize(size_t(G.PlacedItemCount) + 1);
+        G.PlacedItems[size_t(G.PlacedItemCount)] = item;
+        G.SpentTotal += price;
+        return G.PlacedItemCount++;
+    }
+    std::unique_ptr<Main> main;
+};
+
+TEST_F(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
+{
+    // Two chairs and a desk, paid for.
+    Place(QStringLiteral("Home\\Chair"), 10);
+    Place(QStringLiteral("Home\\Chair"), 10);
+    Place(QStringLiteral("Home\\Desk"), 50);
     auto pixel = [&](int x, int y) {
         const QRgb p = main->CanvasDC->Surface()->pixel(x, y);
         return qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16);
@@ -316,12 +335,29 @@ TEST(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
     EXPECT_FALSE(graphs->Option1[1]->isEnabled());
     EXPECT_FALSE(G.GraphShowCosts[1]);
     EXPECT_TRUE(graphs->Option1[0]->Value());
+}
 
-    main.reset();
-    dorv::Form::DestroyAll();
-    dorv::ResetEnding();
-    dorv::SetAppPath(QString());
-    G = SceneState();
+TEST_F(PanelsInTheProgram, TheSpreadsheetPanelCountsMoneyAsTheViewDoes)
+{
+    // A rug without a price; a desk and a lamp bought and deleted again,
+    // which leaves a crumb of a cent in the spent total: nothing spent.
+    Place(QStringLiteral("Home\\Rug"), 0);
+    const int32_t desk = Place(QStringLiteral("Home\\Desk"), 12.99f);
+    const int32_t lamp = Place(QStringLiteral("Home\\Lamp"), 0.35f);
+    main->DeleteItem(G.PlacedItems, desk);
+    main->DeleteItem(G.PlacedItems, lamp - 1);
+    ASSERT_NE(G.SpentTotal, 0.0f);
+    main->Picture1_Click(3);
+    frmSpreadSht* sheet = frmSpreadSht::Window();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->isVisible());
+
+    // Half a unit of money is money spent.
+    main->Picture1_Click(1);
+    Place(QStringLiteral("Home\\Pin"), 0.5f);
+    G.SpentTotal = 0.5f;
+    main->Picture1_Click(3);
+    EXPECT_TRUE(sheet->isVisible());
 }
 
 }  // namespace

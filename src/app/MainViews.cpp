@@ -9,6 +9,7 @@
 #include "scene/Environments.h"
 #include "scene/SceneState.h"
 #include "scene/Stacking.h"
+#include "scene/UnitsMoney.h"
 #include "views/ViewRender.h"
 
 #include <algorithm>
@@ -165,7 +166,7 @@ void Main::Picture1_Click(int16_t index)
         break;
     case 3:  // spreadsheet
         // Its panel pages through the money spent, when there is any.
-        if (dorv::RoundHalfEven(G.SpentTotal) != 0 && !G.PlanInfo.noprices)
+        if (CommonMod::MoneySpent() && !G.PlanInfo.noprices)
             if (dorv::Form* sheet = toolWindow(QStringLiteral("frmSpreadSht"))) sheet->Show(dorv::vbModeless, this);
         if (previous == 3) break;
         panBarsOff();

@@ -100,6 +100,8 @@ float ToDisplayCurrency(float amount)
     return amount * G.CurrencyRate;
 }
 
+bool MoneySpent() { return dorv::FormatFixed(G.SpentTotal, 0) != QStringLiteral("0"); }
+
 float ParseMoneyText(const QString& text)
 {
     if (text.isEmpty()) return 0;

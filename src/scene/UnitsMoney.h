@@ -58,6 +58,11 @@ std::optional<double> ReadSizeText(const QString& text);
 QString FormatMoney(float amount, int16_t withSymbol);
 // amount x G.CurrencyRate.
 float ToDisplayCurrency(float amount);
+// Whether money counts as spent: G.SpentTotal written with no decimals does
+// not read "0". Half a unit spent is spent; the crumb that prices added and
+// taken away again leave behind is not. The view, the spreadsheet panel and
+// the item summary all ask this one question.
+bool MoneySpent();
 // A typed or formatted amount back in the base currency: digits with an
 // optional leading minus and a decimal point. The locale's decimal separator
 // is taken for the point when the text holds no ".", so what FormatMoney

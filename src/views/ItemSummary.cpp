@@ -22,8 +22,16 @@ int32_t BuildItemSummary(const std::vector<ItemRecord>& items, int32_t count, st
     total = 0;
     const int32_t last = std::min<int64_t>(count, static_cast<int64_t>(items.size()));
     // While prices are in use and something has been paid for, unpriced
-    // items are left out of the summary.
-    const bool skipUnpriced = G.SpentTotal != 0 && !G.PlanInfo.noprices;
+    // items are left out of the summary; but only while a placed item has a
+    // price to show instead (one paid for and then made free leaves money
+    // spent and nothing priced), so that a count of the items never comes
+    // out empty.
+    bool skipUnpriced = CommonMod::MoneySpent() && !G.PlanInfo.noprices;
+    if (skipUnpriced) {
+        skipUnpriced = false;
+        for (int32_t i = std::max<int32_t>(0, G.Room.FirstRealItem); i < last && !skipUnpriced; ++i)
+            skipUnpriced = items[static_cast<size_t>(i)].Price > 0;
+    }
     for (int32_t i = std::max<int32_t>(0, G.Room.FirstRealItem); i < last; ++i) {
         const ItemRecord& item = items[static_cast<size_t>(i)];
         if (item.Price <= 0 && skipUnpriced) continue;

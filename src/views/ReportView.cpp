@@ -6,6 +6,7 @@
 #include "platform/Rounding.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
 #include "scene/WindowPort.h"
 
 #include <algorithm>
@@ -17,8 +18,7 @@ void DrawSheetOrGraphView(const DrawMod::ViewDrawing& v)
     if (!v.dc || !v.items) return;
     dorv::DeviceContext& dc = *v.dc;
     const QSizeF canvas = Windows().CanvasSize();
-    // Money counts as spent when it rounds to a whole amount other than 0.
-    const bool priced = dorv::RoundHalfEven(G.SpentTotal) != 0;
+    const bool priced = CommonMod::MoneySpent();
     const bool printing = dynamic_cast<const dorv::PrinterDc*>(&dc) != nullptr;
     const int16_t kind = G.GraphKind;
     const bool showsMoney = kind == 0 || (kind >= 1 && kind <= kGraphKinds && G.GraphShowCosts[size_t(kind - 1)]);
