@@ -330,12 +330,18 @@ TEST_F(FileCommands, LoadWorksheetAlwaysStartsInTheWorksheets)
     EXPECT_TRUE(G.CleanFlag);
 }
 
-// A file that is not a scene, loaded from the chooser: the message, then the
-// chooser alone, as often as the child tries.
+// A file that is not a scene, or a scene of an environment that is not
+// installed, loaded from the chooser: the message, then the chooser alone, as
+// often as the child tries.
 TEST_F(FileCommands, AFileThatIsNotASceneBringsBackOnlyTheChooser)
 {
     start(kHome);
     ASSERT_TRUE(Form::Existing("ItemGroups")->isVisible());
+    furnish(0);
+    QByteArray scene = sceneBytes();
+    scene.replace(21, 4, "Zzzz");  // the environment's name
+    const QString elsewhere = dir.write("elsewhere.dvp", scene);
+    G.CleanFlag = true;
     const QString noise = dir.write("noise.dvp", QByteArray("\x13\x9a\x41\x07\xfe\x00\x55\x21\x80\x7f", 10));
     const QString empty = dir.write("empty.dvp", QByteArray());
     auto loadFile = [this]() {
@@ -353,6 +359,8 @@ TEST_F(FileCommands, AFileThatIsNotASceneBringsBackOnlyTheChooser)
     loadFile();
     TestDialogs().ExpectOpen(File(empty));
     TestDialogs().ExpectMsgBox(vbOK);
+    loadFile();
+    TestDialogs().ExpectOpen(File(elsewhere));
     TestDialogs().ExpectModal("EnvSelect", [this](Form& f) {
         auto& chooser = dynamic_cast<EnvSelect&>(f);
         Activate(chooser);

@@ -86,6 +86,9 @@ void Main::StartNewPlace()
             G.EnvironmentIndex = -1;
             if (OpenCommand) OpenCommand(chooser->OpenFolder);
             G.PlaceSetupResult = -1;
+            // The plan view of a scene that brings the chooser back offered
+            // the item groups: the chooser stands alone until a place is set.
+            if (dorv::Form* groups = dorv::Form::Existing(QStringLiteral("ItemGroups"))) groups->Hide();
             continue;
         }
         if (G.EnvironmentIndex < 1 || G.EnvironmentIndex > G.EnvironmentCount ||
