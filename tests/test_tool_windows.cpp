@@ -28,8 +28,12 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMap>
 #include <QSet>
+#include <QStyle>
 #include <QLocale>
 #include <QMenu>
 #include <QRegularExpression>
@@ -483,6 +487,95 @@ TEST_F(ToolWindows, EveryBuiltInCaptionFindsItsControl)
         EXPECT_NE(row.text[0], nullptr);
         EXPECT_NE(row.text[1], nullptr);
     }
+}
+
+// ---- texts that fit ----
+
+// The texts a window's controls cut: each caption, label, option, frame
+// title, box and list entry, measured with the control's own font against the
+// room the control gives it.
+QStringList TextsCutIn(Form& form)
+{
+    QStringList cut;
+    auto check = [&](QWidget* w, const QString& text, int need, int room) {
+        if (need > room)
+            cut << QString("%1/%2 \"%3\" needs %4 px, has %5").arg(form.Name(), w->objectName(), text).arg(need).arg(room);
+    };
+    // A wrapped text: each word within the width, the lines within the height.
+    auto wrapped = [&](QWidget* w, const QFontMetrics& fm, const QString& text, QSize room, int above) {
+        for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) check(w, text, fm.horizontalAdvance(word), room.width());
+        const QRect lines = fm.boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap | Qt::AlignHCenter, text);
+        check(w, text, above + lines.height(), room.height());
+    };
+    for (QWidget* w : form.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&form)) continue;
+        const QFontMetrics fm(w->font());
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->text().isEmpty()) continue;
+            if (l->wordWrap()) {
+                wrapped(l, fm, l->text(), l->contentsRect().size(), 0);
+            } else {
+                check(l, l->text(), fm.horizontalAdvance(l->text()), l->contentsRect().width());
+                check(l, l->text(), fm.height(), l->contentsRect().height());
+            }
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            const QString text = QString(b->text()).remove('&');
+            if (text.isEmpty()) continue;
+            // A button's text with a little air; a box or an option with its mark.
+            check(b, text, qobject_cast<QPushButton*>(b) ? fm.horizontalAdvance(text) + 8 : b->sizeHint().width(),
+                  b->width());
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            check(g, g->title(), fm.horizontalAdvance(g->title()) + 16, g->width());
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            check(e, e->text(), fm.horizontalAdvance(e->text()) + 8, e->width());
+        } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+            for (int i = 0; i < list->count(); ++i) {
+                const QRect r = list->visualItemRect(list->item(i));
+                // The entry draws its text inside the focus frame's margins.
+                const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+                if (!r.isEmpty())
+                    wrapped(list, fm, list->item(i)->text(), r.size() - QSize(margin, 2), list->iconSize().height());
+            }
+        }
+    }
+    return cut;
+}
+
+TEST_F(ToolWindows, EveryTextFitsItsControlInBothLanguages)
+{
+    start(kClassroom);
+    Budget* budget = Budget::Window();
+    EnvSelect* chooser = EnvSelect::Window();
+    main->mnu_showBudgetInfo->Choose();
+    QStringList cut;
+    auto measureAll = [&] {
+        Settle();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* form = dynamic_cast<Form*>(top)) cut << TextsCutIn(*form);
+    };
+    for (int language : {0, 1}) {
+        main->mnu_languageselect[language]->Choose();
+        // The longest amounts a child meets: five figures in the currency
+        // with the longest symbol, spent past the budget.
+        G.CurrencySymbol = "R$";
+        budget->Text1->SetText("R$12345.00");
+        budget->Text2->SetText("R$23456.00");
+        budget->Text3->SetText("R$-11111.00");
+        budget->Text4->SetText("+ R$12345.00");
+        // Every group's name in the "Use prices" text.
+        for (int i = 1; i <= groups->ListView1->Count(); ++i) {
+            ClickEntry(*groups->ListView1, i);
+            Settle();
+            cut << TextsCutIn(*groups);
+        }
+        groups->Check1[1]->SetValue(1);
+        chooser->Show();
+        measureAll();
+        chooser->Hide();
+        groups->Check1[1]->SetValue(0);
+    }
+    cut.removeDuplicates();
+    EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
 }
 
 // ---- splash, About box, web page ----

@@ -14,6 +14,8 @@ namespace {
 
 int32_t Px(int32_t pixels) { return pixels * dorv::TwipsPerPixelX(); }
 
+constexpr int32_t kInner = 148;  // the controls' width in the 160-pixel window
+
 QColor FromColorRef(dorv::ColorRef c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
 
 void SetColours(dorv::TextBox& box, dorv::ColorRef text, dorv::ColorRef back)
@@ -44,10 +46,11 @@ Budget::Budget() : dorv::Form(QStringLiteral("Budget"))
     for (int i = 0; i < 4; ++i) {
         *labels[i] = new dorv::Label(client, QStringLiteral("Label%1").arg(i + 1), QLatin1String(captions[i]));
         *texts[i] = new dorv::TextBox(client, QStringLiteral("Text%1").arg(i + 1));
-        // A label too long for one line ("Orçamento inicial") takes two.
-        (*labels[i])->Move(Px(6), Px(6 + 32 * i), Px(78), Px(30));
-        (*labels[i])->setWordWrap(true);
-        (*texts[i])->Move(Px(86), Px(10 + 32 * i), Px(64), Px(22));
+        // Each label above its amount, both the window's width: room for
+        // "Orçamento inicial" and for five figures after a two-letter
+        // currency with a sign ("+ R$12345.00").
+        (*labels[i])->Move(Px(6), Px(4 + 44 * i), Px(kInner), Px(18));
+        (*texts[i])->Move(Px(6), Px(22 + 44 * i), Px(kInner), Px(22));
         // The amounts are the program's to write, not the child's.
         (*texts[i])->setReadOnly(true);
     }
@@ -56,7 +59,7 @@ Budget::Budget() : dorv::Form(QStringLiteral("Budget"))
     // What is left follows the budget as well as the money spent.
     Text1->Change = [this] { Text2_Change(); };
     Text2->Change = [this] { Text2_Change(); };
-    Move(0, 0, 2400, 2400);
+    Move(0, 0, 2400, 2850);
 }
 
 double Budget::AmountOf(const QString& text)

@@ -76,8 +76,8 @@ void Floors::makeControls()
     Label* sizeLabels[3] = {Label1, Label2, Label3};
     dorv::TextBox* sizeBoxes[3] = {Text1, Text2, Text3};
     for (int i = 0; i < 3; ++i) {
-        sizeLabels[i]->Move(300, row[i], 1260, kRowHeight);
-        sizeBoxes[i]->Move(1560, row[i], 1500, kRowHeight);
+        sizeLabels[i]->Move(300, row[i], 1620, kRowHeight);
+        sizeBoxes[i]->Move(1920, row[i], 1410, kRowHeight);
     }
 
     // The units in the middle, two columns of three.

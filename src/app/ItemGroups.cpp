@@ -26,9 +26,10 @@ void fitColumn(dorv::ListView& list, int32_t width, int32_t pictureHeight)
 
 // The form's layout in pixels: lists above, the two boxes with their texts,
 // then the buttons.
-// Each text has room for two lines ("Use prices for Bathroom").
+// Each text has room for three lines ("Usar os preços de / Cantinho de /
+// aprender").
 constexpr int32_t kTop = 8, kListWidth = 134, kListHeight = 220, kAllWidth = 100;
-constexpr int32_t kBoxSize = 16, kLabelHeight = 32, kBox0Top = kTop + kListHeight + 8;
+constexpr int32_t kBoxSize = 16, kLabelHeight = 46, kBox0Top = kTop + kListHeight + 8;
 constexpr int32_t kBox1Top = kBox0Top + kLabelHeight + 4;
 constexpr int32_t kButtonsTop = kBox1Top + kLabelHeight + 6, kButtonHeight = 24;
 constexpr int32_t kLabelWidth = 118;

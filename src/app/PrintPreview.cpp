@@ -14,7 +14,7 @@ PrintPreview::PrintPreview() : dorv::Form(QStringLiteral("PrintPreview"))
 {
     SetCaption(QStringLiteral("Print Preview"));
     makeControls();
-    Move(0, 0, 10800, 9000);
+    Move(0, 0, 11100, 9000);
 }
 
 void PrintPreview::makeControls()
@@ -22,14 +22,14 @@ void PrintPreview::makeControls()
     QWidget* client = Client();
     Picture1 = new dorv::PictureBox(client, QStringLiteral("Picture1"), false);
     Picture1->SetScaleMode(dorv::vbPixels);
-    Picture1->Move(0, 0, 10800, kBarHeight);
+    Picture1->Move(0, 0, 11100, kBarHeight);
     Picture1->Paint = [this] { Picture1_Paint(); };
     static const char* const captions[7] = {"&Print",   "&NextPage", "Pre&v Page", "&Two Page",
                                             "Zoom &in", "Zoom &out", "&Close"};
     for (int i = 0; i < 7; ++i) {
         Command1[size_t(i)] = new dorv::CommandButton(Picture1, QStringLiteral("Command1(%1)").arg(i),
                                                       QString::fromLatin1(captions[i]));
-        Command1[size_t(i)]->Move(90 + i * 1230, 90, 1170, 360);
+        Command1[size_t(i)]->Move(90 + i * 1560, 90, 1530, 360);
         Command1[size_t(i)]->Click = [this, i] { Command1_Click(i); };
     }
     Picture2 = new dorv::PictureBox(client, QStringLiteral("Picture2"));

@@ -39,7 +39,9 @@ ListView::ListView(QWidget* container, const QString& name) : QListWidget(contai
     setFlow(QListView::LeftToRight);
     setWrapping(true);
     setWordWrap(true);
-    setUniformItemSizes(true);
+    // Each entry as large as its own text needs: a name that wraps onto a
+    // second line (or comes in another language later) is not cut.
+    setUniformItemSizes(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSpacing(8);
     setItemDelegate(new EntryDelegate(this));
@@ -124,7 +126,11 @@ QString ListView::ItemKey(int index) const
 
 void ListView::SetItemText(int index, const QString& text)
 {
-    if (QListWidgetItem* it = entry(index)) it->setText(text);
+    if (QListWidgetItem* it = entry(index)) {
+        it->setText(text);
+        // The entries are placed again for the new text's size.
+        scheduleDelayedItemsLayout();
+    }
 }
 
 bool ListView::ItemEnabled(int index) const
