@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 
 namespace {
@@ -199,6 +200,26 @@ TEST_F(Content, WallThingsHangAtTheirUsualHeights)
             }
         }
     EXPECT_GE(checked, 20);
+}
+
+TEST_F(Content, EveryItemHasAModelAndEveryEnvironmentASkyForItsVrmlWorlds)
+{
+    int models = 0;
+    for (const auto& [path, name] : Environments()) {
+        const QString vrml = kContent + QStringLiteral("/VRML/") + name;
+        for (const char* side : {"front", "back", "left", "right", "top", "bottom"})
+            EXPECT_FALSE(QImage(vrml + QStringLiteral("/Bkg_%1.jpg").arg(side)).isNull()) << name.toStdString() << side;
+        for (int16_t mode : {int16_t(0), int16_t(2)})
+            for (const QString& g : Groups(path, mode))
+                for (const QString& file : dorv::ListFolder(path + QLatin1Char('/') + g, dorv::ListKind::Files, ".dvo")) {
+                    const QString model = vrml + QLatin1Char('/') + g + QLatin1Char('/') + QFileInfo(file).completeBaseName() +
+                                          QStringLiteral(".wrl");
+                    bool ok = false;
+                    EXPECT_TRUE(dorv::ReadWholeFile(model, &ok).startsWith("#VRML V2.0 utf8\n")) << model.toStdString();
+                    models += ok;
+                }
+    }
+    EXPECT_GE(models, 80);
 }
 
 TEST(ContentPictures, EveryImageListPictureAndTheSplashLoad)

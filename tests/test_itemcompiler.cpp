@@ -11,8 +11,11 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include <vector>
 
@@ -245,6 +248,42 @@ TEST(ItemCompiler, EveryShapeIsAClosedPathEndedByZero)
             EXPECT_EQ(w[s.end - 2], 5);  // close
             EXPECT_EQ(w[s.index + 10], 2);  // move-to
         }
+}
+
+// The VRML model: the item's solids in metres, centred over the footprint,
+// y up from the floor, the front towards +z, faces turned outwards.
+TEST(ItemModel, ABoxIsCentredInMetresWithOutwardFacesInItsColour)
+{
+    ItemSource item;
+    ASSERT_TRUE(ParseItemSource("size 100 50 80\nprice 1\nviews 1\nbox 0 0 0 100 50 80 #FF8000\n", item, nullptr));
+    const QString model = QString::fromUtf8(ItemVrmlModel(item, QStringLiteral("Desks/box")));
+    EXPECT_TRUE(model.startsWith("#VRML V2.0 utf8\n# Desks/box"));
+    EXPECT_TRUE(model.contains("diffuseColor 1 0.502 0 "));
+    EXPECT_TRUE(model.contains("solid TRUE"));
+    const QRegularExpression pointRe(QStringLiteral("^\\s*(-?[\\d.]+) (-?[\\d.]+) (-?[\\d.]+),$"),
+                                     QRegularExpression::MultilineOption);
+    std::vector<std::array<double, 3>> pts;
+    for (auto it = pointRe.globalMatch(model); it.hasNext();) {
+        const auto m = it.next();
+        pts.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
+    }
+    ASSERT_EQ(pts.size(), 24u);  // six faces of four corners
+    for (const auto& p : pts) {
+        EXPECT_DOUBLE_EQ(std::fabs(p[0]), 0.5);
+        EXPECT_TRUE(p[1] == 0 || p[1] == 0.8);
+        EXPECT_DOUBLE_EQ(std::fabs(p[2]), 0.25);
+    }
+    // Each face's corners run counterclockwise seen from outside: its
+    // normal points away from the box's centre (0, 0.4, 0).
+    for (size_t f = 0; f < 6; ++f) {
+        const auto& a = pts[4 * f];
+        const auto& b = pts[4 * f + 1];
+        const auto& c = pts[4 * f + 2];
+        const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - b[0], c[1] - b[1], c[2] - b[2]};
+        const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+        const double out = n[0] * a[0] + n[1] * (a[1] - 0.4) + n[2] * a[2];
+        EXPECT_GT(out, 0) << "face " << f;
+    }
 }
 
 TEST(ItemSource, RejectsWhatCannotBeBuilt)

@@ -1,16 +1,28 @@
 // The text description and the VRML world of a scene: the lines as other
 // programs read them, numbers in the user's locale in the text and always
 // with a point in the world, and only the ordinary items.
+#include "app/Main.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneExport.h"
 #include "scene/SceneState.h"
 
+#include "support/NewPlaceScript.h"
 #include "support/RecordingWindows.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
+#include "support/TestDialogs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace FileMod;
@@ -113,10 +125,10 @@ TEST_F(Exports, TheWorldPlacesAnInlineModelPerItem)
     ASSERT_EQ(l.size(), 29);
     EXPECT_EQ(l[0], "#VRML V2.0 utf8");
     EXPECT_EQ(l[8], "Viewpoint { position 0 1.8 4.50, orientation 0 1 0 0, description \"Initial View\" }");
-    EXPECT_EQ(l[11], "     frontUrl \"VRML\\Home\\Bkg_front.jpg\"");
-    EXPECT_EQ(l[16], "     bottomUrl \"VRML\\Home\\Bkg_bottom.jpg\"");
+    EXPECT_EQ(l[11], "     frontUrl \"VRML/Home/Bkg_front.jpg\"");
+    EXPECT_EQ(l[16], "     bottomUrl \"VRML/Home/Bkg_bottom.jpg\"");
     EXPECT_EQ(l[25], "Transform { translation -1.000 0.000 2.000, rotation 0 1 0 1.571, scale 1 1 1, children [");
-    EXPECT_EQ(l[26], "     Inline { url \"VRML\\Home\\Beds\\bed.wrl\" }");
+    EXPECT_EQ(l[26], "     Inline { url \"VRML/Home/Beds/bed.wrl\" }");
     EXPECT_EQ(l[27], "] }");
     EXPECT_EQ(l[28], "");
 }
@@ -143,6 +155,127 @@ TEST_F(Exports, AnItemOfNoViewsAndAFolderThatCannotBeWritten)
     QString error;
     EXPECT_FALSE(ExportVrmlFile(dir.file("no/such/folder/x.wrl"), G.PlacedItems, G.PlacedItemCount, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(Exports, AWallItemFacesItsWallInTheTextAndTheWorld)
+{
+    // Views 0 to 3 of a wall item face the four walls; the fifth is its
+    // front picture. On the west wall (view 1) it is a quarter turn round.
+    addItem(1, -36288, 0, 0, 5);
+    ItemRecord& clock = G.PlacedItems[static_cast<size_t>(G.PlacedItemCount - 1)];
+    clock.ViewCount = 5;
+    clock.Flags |= kItemOnWall;
+    const QString text = dir.file("wall.txt"), world = dir.file("wall.wrl");
+    ASSERT_TRUE(ExportTextFile(text, G.PlacedItems, G.PlacedItemCount));
+    ASSERT_TRUE(ExportVrmlFile(world, G.PlacedItems, G.PlacedItemCount));
+    EXPECT_TRUE(Lines(text).last().contains(" , rotation 1.571 , ")) << Lines(text).last().toStdString();
+    EXPECT_TRUE(Lines(world).contains("Transform { translation -1.000 0.000 0.000, rotation 0 1 0 1.571, scale 1 1 1, "
+                                      "children ["));
+}
+
+// The models and pictures a world refers to go beside it: copied from the
+// program's content when they are not there, all of them or none.
+TEST_F(Exports, TheWorldTakesItsModelsAndPicturesAlongWholeOrNotAtAll)
+{
+    dorv::SetAppPath(DORV_CONTENT_BUILD_DIR);
+    const auto place = [&](const char* name) {
+        addItem(0, 0, 0, 0, 1);
+        G.PlacedItems[static_cast<size_t>(G.PlacedItemCount - 1)].Name.set(QString::fromLatin1(name));
+    };
+    place("Living\\sofa");
+    place("Living\\sofa");
+    place("Bedroom\\bed");
+    place("..\\..\\..\\Messages");  // a name from a damaged scene file leads nowhere
+    const QString shipped = QStringLiteral(DORV_CONTENT_BUILD_DIR "/VRML/Home/");
+
+    // A model beside the world already is kept as it is.
+    const QString mine = dir.write("out/VRML/Home/Bedroom/bed.wrl", "#VRML V2.0 utf8\n# my own bed\n");
+    ASSERT_TRUE(ExportVrmlFile(dir.file("out/room.wrl"), G.PlacedItems, G.PlacedItemCount));
+    EXPECT_EQ(dorv::ReadWholeFile(mine, nullptr), QByteArray("#VRML V2.0 utf8\n# my own bed\n"));
+    bool ok = false;
+    EXPECT_EQ(dorv::ReadWholeFile(dir.file("out/VRML/Home/Living/sofa.wrl"), &ok),
+              dorv::ReadWholeFile(shipped + "Living/sofa.wrl", nullptr));
+    EXPECT_TRUE(ok);
+    for (const char* side : {"front", "back", "left", "right", "top", "bottom"})
+        EXPECT_FALSE(QImage(dir.file(QStringLiteral("out/VRML/Home/Bkg_%1.jpg").arg(side))).isNull()) << side;
+    EXPECT_FALSE(QFileInfo::exists(dir.file("Messages.wrl")));
+
+    // A copy that cannot be made (a file stands where a folder must go):
+    // the export fails and takes back what it copied; no world is written.
+    dir.write("fails/VRML/Home/Living", "not a folder");
+    QString error;
+    EXPECT_FALSE(ExportVrmlFile(dir.file("fails/room.wrl"), G.PlacedItems, G.PlacedItemCount, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(dir.file("fails")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList({"VRML"}));
+    EXPECT_EQ(QDir(dir.file("fails/VRML/Home")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"Living"}));
+
+    // A world that cannot be written takes its copies back too.
+    dir.mkdir("blocked/room.wrl");
+    EXPECT_FALSE(ExportVrmlFile(dir.file("blocked/room.wrl"), G.PlacedItems, G.PlacedItemCount, &error));
+    EXPECT_EQ(QDir(dir.file("blocked")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList({"room.wrl"}));
+}
+
+// A child exports a furnished example as a VRML world and opens it in a VRML
+// viewer: every model and picture it names is there, and the viewer reads it
+// all without a warning.
+class VrmlWorld : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dorv::SetAppPath(DORV_CONTENT_BUILD_DIR);
+        dorv::SetCommandLine(QString());
+    }
+    void TearDown() override { CloseProgram(main); }
+    std::unique_ptr<Main> main;
+    TempDir dir;
+};
+
+TEST_F(VrmlWorld, AnExportedExampleOpensInAViewerWithItsFurniture)
+{
+    ExpectNewPlace(1);
+    main = std::make_unique<Main>();
+    main->Show();
+    Settle();
+    ASSERT_EQ(TestDialogs().Pending(), 0);
+    TestDialogs().ExpectOpen(dorv::FileDialogAnswer{QStringLiteral(DORV_CONTENT_BUILD_DIR "/Examples/Classroom.dvp"), 1});
+    main->mnu_examples->Choose();
+    ASSERT_GT(G.PlacedItemCount, G.Room.FirstRealItem + 5);
+    bool wallItems = false;
+    for (int32_t i = G.Room.FirstRealItem; i < G.PlacedItemCount; ++i)
+        wallItems |= (G.PlacedItems[static_cast<size_t>(i)].Flags & kItemOnWall) != 0;
+    EXPECT_TRUE(wallItems);
+
+    const QString world = dir.file("Our classroom/world.wrl");
+    dir.mkdir("Our classroom");
+    TestDialogs().ExpectSave(dorv::FileDialogAnswer{world, 3});
+    main->mnu_export->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    bool ok = false;
+    const QString text = QString::fromLatin1(dorv::ReadWholeFile(world, &ok));
+    ASSERT_TRUE(ok);
+    EXPECT_FALSE(text.contains(QLatin1Char('\\')));
+
+    // Every address in the world names a file beside it.
+    const QRegularExpression url(QStringLiteral("(?:url|Url) \"([^\"]*)\""));
+    int models = 0;
+    for (auto it = url.globalMatch(text); it.hasNext();) {
+        const QString target = it.next().captured(1);
+        EXPECT_TRUE(QFileInfo(QFileInfo(world).dir(), target).isFile()) << target.toStdString();
+        models += target.endsWith(QStringLiteral(".wrl"));
+    }
+    EXPECT_EQ(models, G.PlacedItemCount - G.Room.FirstRealItem);
+
+    const QString viewer = QStandardPaths::findExecutable(QStringLiteral("tovrmlx3d"));
+    if (viewer.isEmpty()) GTEST_SKIP() << "tovrmlx3d is not installed (Debian package view3dscene)";
+    QProcess run;
+    run.setWorkingDirectory(dir.path());
+    run.start(viewer, {world});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(run.readAllStandardError());
+    EXPECT_EQ(run.exitCode(), 0) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("Warning"), Qt::CaseInsensitive)) << said.toStdString();
+    EXPECT_TRUE(run.readAllStandardOutput().contains("Inline"));
 }
 
 }  // namespace

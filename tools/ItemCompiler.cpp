@@ -662,6 +662,83 @@ std::vector<int32_t> CompileItem(const ItemSource& item)
     return out.w;
 }
 
+namespace {
+
+// ---- the VRML model ----------------------------------------------------------
+
+QByteArray Num(double v)
+{
+    QByteArray t = QByteArray::number(v, 'f', 4);
+    while (t.endsWith('0')) t.chop(1);
+    if (t.endsWith('.')) t.chop(1);
+    return t == "-0" ? QByteArray("0") : t;
+}
+
+QByteArray Rgb(int32_t rgb, double k)
+{
+    return Num((rgb & 0xFF) / 255.0 * k) + ' ' + Num(((rgb >> 8) & 0xFF) / 255.0 * k) + ' ' +
+           Num(((rgb >> 16) & 0xFF) / 255.0 * k);
+}
+
+// The world lights its scenes with one light from above and the front; a
+// little of the colour glows by itself so that the sides it misses keep it.
+QByteArray VrmlAppearance(int32_t rgb)
+{
+    return "appearance Appearance { material Material { diffuseColor " + Rgb(rgb, 1.0) + " emissiveColor " +
+           Rgb(rgb, 0.35) + " } }";
+}
+
+}  // namespace
+
+QByteArray ItemVrmlModel(const ItemSource& item, const QString& name)
+{
+    const double w = item.width, d = item.depth;
+    // Item centimetres to model metres: centred over the footprint, the
+    // item's back (larger y) away from the viewer (smaller z).
+    const auto point = [&](V3 p) { return Num((p.x - w / 2) / 100) + ' ' + Num(p.z / 100) + ' ' + Num((d / 2 - p.y) / 100); };
+    QByteArray out = "#VRML V2.0 utf8\n# " + name.toUtf8() + ", a Dorv item: " + Num(w) + " x " + Num(d) + " x " +
+                     Num(item.height) + " cm\n\nGroup { children [\n";
+    for (const Solid& s : item.solids) {
+        Mesh m = BuildMesh(s);
+        if (m.sphere) {
+            out += "  Transform { translation " + point(m.centre) + " children Shape {\n    " + VrmlAppearance(m.rgb) +
+                   "\n    geometry Sphere { radius " + Num(m.r / 100) + " } } }\n";
+            continue;
+        }
+        const bool flat = s.kind == Solid::Flat || s.kind == Solid::Disc || s.kind == Solid::Panel || s.kind == Solid::Dial;
+        // A flat shape lying on a face of a solid would flicker with it:
+        // it stands a millimetre proud of its level, towards where it faces.
+        const V3 proud = s.kind == Solid::Flat || s.kind == Solid::Disc ? V3{0, 0, 0.1}
+                         : flat                                         ? V3{0, -0.1, 0}
+                                                                        : V3{};
+        QByteArray points, faces;
+        int next = 0;
+        for (Face f : m.faces) {
+            // Corners counterclockwise seen from outside, as VRML reads them.
+            V3 n;
+            for (size_t i = 0; i < f.pts.size(); ++i) {
+                const V3 a = f.pts[i], b = f.pts[(i + 1) % f.pts.size()];
+                n.x += (a.y - b.y) * (a.z + b.z);
+                n.y += (a.z - b.z) * (a.x + b.x);
+                n.z += (a.x - b.x) * (a.y + b.y);
+            }
+            if (Dot(n, f.normal) < 0) std::reverse(f.pts.begin(), f.pts.end());
+            for (const V3& p : f.pts) {
+                points += "      " + point(p + proud) + ",\n";
+                faces += QByteArray::number(next++) + ' ';
+            }
+            faces += "-1,\n      ";
+        }
+        if (next == 0) continue;
+        out += "  Shape {\n    " + VrmlAppearance(m.rgb) + "\n    geometry IndexedFaceSet {\n      solid " +
+               (flat ? "FALSE" : "TRUE") + " creaseAngle " + (m.hasSmooth() ? "0.8" : "0") +
+               "\n      coord Coordinate { point [\n" + points + "      ] }\n      coordIndex [\n      " +
+               faces.trimmed() + "\n      ]\n    }\n  }\n";
+    }
+    out += "] }\n";
+    return out;
+}
+
 QByteArray ItemFileBytes(const std::vector<int32_t>& words)
 {
     dorv::ByteWriter w;

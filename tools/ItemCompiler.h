@@ -21,6 +21,7 @@
 #include "ItemSource.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
@@ -35,5 +36,12 @@ std::vector<int32_t> CompileItem(const ItemSource& item);
 
 // The words as the file stores them: little-endian, one after another.
 QByteArray ItemFileBytes(const std::vector<int32_t>& words);
+
+// The item as a VRML 2.0 model, for the worlds the program exports: the same
+// solids in the same colours, in metres, x to the right, y up and z towards
+// the item's front, centred over its footprint with its foot (the floor, for
+// a mounted wall item) at y = 0, so that a world turns it about its centre as
+// the plan turns its views. `name` goes into the header comment.
+QByteArray ItemVrmlModel(const ItemSource& item, const QString& name);
 
 }  // namespace ItemTool

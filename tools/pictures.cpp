@@ -9,6 +9,9 @@
 //   OUTPUT splash ITEM...             Splash.jpg: the title over a row of items
 //   OUTPUT scene #RRGGBB ITEM...      an environment: items on a floor tile
 //   OUTPUT item ITEM                  an item group: one item's 3D picture
+//   FOLDER backgrounds #SKY #GROUND   the six sides of the sky around an
+//                                     exported VRML world: FOLDER/Bkg_front.jpg,
+//                                     _back, _left, _right, _top and _bottom
 #include "ItemPictures.h"
 #include "ProgramPictures.h"
 #include "platform/FileSystem.h"
@@ -133,6 +136,28 @@ QImage GroupIcon(const CompiledItem& item)
     return img;
 }
 
+// A side of the box of pictures around a VRML world: the sky above the
+// middle line (the horizon), paler towards it, and the ground below it.
+QImage BackgroundSide(const QColor& sky, const QColor& ground)
+{
+    QImage img(256, 256, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, 256);
+    g.setColorAt(0, sky);
+    g.setColorAt(0.495, sky.lighter(135));
+    g.setColorAt(0.505, ground.lighter(115));
+    g.setColorAt(1, ground.darker(115));
+    p.fillRect(img.rect(), g);
+    return img;
+}
+
+QImage BackgroundFlat(const QColor& colour)
+{
+    QImage img(256, 256, QImage::Format_RGB32);
+    img.fill(colour);
+    return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -163,6 +188,20 @@ int main(int argc, char** argv)
         const QStringList w = QString::fromUtf8(line).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (w.isEmpty()) continue;
         const QString how = w.size() > 1 ? w[1] : QString();
+        if (how == QLatin1String("backgrounds")) {
+            if (w.size() != 4 || !QColor::isValidColorName(w[2]) || !QColor::isValidColorName(w[3])) {
+                std::fprintf(stderr, "%s:%d: backgrounds takes a sky and a ground colour\n", qPrintable(args[2]), lineNo);
+                ++failures;
+                continue;
+            }
+            const QColor sky(w[2]), ground(w[3]);
+            const QImage side = BackgroundSide(sky, ground);
+            for (const char* name : {"front", "back", "left", "right"})
+                if (!Save(w[0] + QStringLiteral("/Bkg_%1.jpg").arg(QLatin1String(name)), side)) ++failures;
+            if (!Save(w[0] + QStringLiteral("/Bkg_top.jpg"), BackgroundFlat(sky))) ++failures;
+            if (!Save(w[0] + QStringLiteral("/Bkg_bottom.jpg"), BackgroundFlat(ground.darker(115)))) ++failures;
+            continue;
+        }
         const int firstItem = how == QLatin1String("scene") ? 3 : 2;
         Items items;
         bool loaded = w.size() > firstItem || how == QLatin1String("splash");

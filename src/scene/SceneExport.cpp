@@ -1,5 +1,6 @@
 #include "scene/SceneExport.h"
 
+#include "platform/AppInfo.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 #include "platform/NumberFormat.h"
@@ -8,6 +9,9 @@
 #include "scene/WindowPort.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -53,10 +57,12 @@ QString MoneyText(const QString& text)
 }
 
 // The angle of the item's view in radians. An item of no views stands in
-// its only one.
+// its only one. A wall item's views but the last (its front picture) face
+// the four walls, a quarter turn apart.
 double Angle(const ItemRecord& item)
 {
-    const int32_t views = std::max<int32_t>(1, item.ViewCount);
+    int32_t views = std::max<int32_t>(1, item.ViewCount);
+    if ((item.Flags & kItemOnWall) && views > 1) views -= 1;
     return item.ViewIndex * 3.1415928 / (views * 0.5);
 }
 
@@ -78,6 +84,75 @@ bool WriteLines(const QString& path, const QStringList& lines, QString* error)
 }
 
 QString Hex(int32_t colour) { return QString::number(static_cast<uint32_t>(colour), 16).toUpper(); }
+
+// A path inside a VRML string: "/" between names, as URLs have them, and
+// the two characters a string escapes.
+QString VrmlPath(QString path)
+{
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    path.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return path;
+}
+
+// The pictures and models a world refers to are copied from the program's
+// own VRML folder to the same place beside the world, unless a file is there
+// already. All of them are copied or none: what one export made is taken
+// back when a later copy, or the world itself, cannot be written.
+class SupportFiles {
+public:
+    explicit SupportFiles(const QString& worldFolder) : folder_(worldFolder) {}
+
+    // `relative` names a file under both folders, "/" between names.
+    bool copy(const QString& relative, QString* error)
+    {
+        // A name read from a scene file must not lead out of the folders.
+        if (relative.split(QLatin1Char('/')).contains(QStringLiteral(".."))) return true;
+        if (!QFileInfo(folder_).isDir()) {
+            if (error) *error = QStringLiteral("the folder %1 does not exist").arg(folder_);
+            return false;
+        }
+        const QString target = dorv::FindPath(folder_ + QLatin1Char('/') + relative);
+        if (QFileInfo::exists(target)) return true;
+        const QString source = dorv::FindPath(dorv::AppPath() + QLatin1Char('/') + relative);
+        if (!dorv::IsReadableFile(source)) return true;  // nothing ships for it (an add-on item)
+        const QString dir = QFileInfo(target).absolutePath();
+        if (!makeFolder(dir, error)) return false;
+        bool ok = false;
+        const QByteArray data = dorv::ReadWholeFile(source, &ok);
+        if (!ok) {
+            if (error) *error = QStringLiteral("%1 cannot be read").arg(source);
+            return false;
+        }
+        if (!dorv::WriteWholeFile(target, data, error)) return false;
+        files_.append(target);
+        return true;
+    }
+
+    void undo()
+    {
+        for (const QString& f : files_) QFile::remove(f);
+        for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) QDir().rmdir(*it);
+        files_.clear();
+        folders_.clear();
+    }
+
+private:
+    bool makeFolder(const QString& dir, QString* error)
+    {
+        if (QFileInfo(dir).isDir()) return true;
+        const QString parent = QFileInfo(dir).absolutePath();
+        if (parent != dir && !makeFolder(parent, error)) return false;
+        if (!QDir().mkdir(dir)) {
+            if (error) *error = QStringLiteral("the folder %1 cannot be made").arg(dir);
+            return false;
+        }
+        folders_.append(dir);
+        return true;
+    }
+
+    QString folder_;
+    QStringList files_, folders_;
+};
 
 }  // namespace
 
@@ -117,7 +192,8 @@ bool ExportVrmlFile(const QString& path, const std::vector<ItemRecord>& items, i
 {
     const QString point = QStringLiteral(".");
     const int32_t count = UsedCount(items, itemCount);
-    const QString m = QStringLiteral("VRML\\") + EnvironmentName() + QLatin1Char('\\');
+    const QString m = QStringLiteral("VRML/") + VrmlPath(EnvironmentName()) + QLatin1Char('/');
+    QStringList referred;
     const float width = UnitsToMetres(static_cast<float>(G.Room.ExtentX));
     const float length = UnitsToMetres(static_cast<float>(G.Room.ExtentY));
     auto channel = [&](int shift) { return FormatFixed(((G.FloorColour >> shift) & 0xFF) / 255.0, 2, point); };
@@ -132,9 +208,10 @@ bool ExportVrmlFile(const QString& path, const std::vector<ItemRecord>& items, i
                  QStringLiteral(" }")
           << QString();
     lines << QStringLiteral("Background {");
-    for (const char* side : {"front", "back", "left", "right", "top", "bottom"})
-        lines << QStringLiteral("     %1Url ").arg(QLatin1String(side)) + q + m + QStringLiteral("Bkg_") +
-                     QLatin1String(side) + QStringLiteral(".jpg") + q;
+    for (const char* side : {"front", "back", "left", "right", "top", "bottom"}) {
+        referred << m + QStringLiteral("Bkg_") + QLatin1String(side) + QStringLiteral(".jpg");
+        lines << QStringLiteral("     %1Url ").arg(QLatin1String(side)) + q + referred.last() + q;
+    }
     lines << QStringLiteral("}") << QString();
     lines << QStringLiteral("#Floor") << QStringLiteral("Shape { appearance")
           << QStringLiteral("        Appearance { material Material { diffuseColor ") + channel(0) +
@@ -144,15 +221,26 @@ bool ExportVrmlFile(const QString& path, const std::vector<ItemRecord>& items, i
           << QStringLiteral("}") << QString();
     for (int32_t i = FirstItem(count); i < count; ++i) {
         const ItemRecord& item = items[static_cast<size_t>(i)];
+        const QString model = m + VrmlPath(item.Name.trimmed()) + QStringLiteral(".wrl");
+        if (!referred.contains(model)) referred << model;
         lines << QStringLiteral("Transform { translation ") + Metres(item.X, point) + QLatin1Char(' ') +
                      Metres(item.Elevation, point) + QLatin1Char(' ') + Metres(item.Y, point) +
                      QStringLiteral(", rotation 0 1 0 ") + FormatFixed(Angle(item), 3, point) +
                      QStringLiteral(", scale 1 1 1, children [")
-              << QStringLiteral("     Inline { url ") + q + m + item.Name.trimmed() + QStringLiteral(".wrl") + q +
-                     QStringLiteral(" }")
-              << QStringLiteral("] }") << QString();
+              << QStringLiteral("     Inline { url ") + q + model + q + QStringLiteral(" }") << QStringLiteral("] }")
+              << QString();
     }
-    return WriteLines(path, lines, error);
+    SupportFiles support(QFileInfo(dorv::FindPath(path)).absolutePath());
+    for (const QString& file : referred)
+        if (!support.copy(file, error)) {
+            support.undo();
+            return false;
+        }
+    if (!WriteLines(path, lines, error)) {
+        support.undo();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace FileMod

@@ -24,7 +24,11 @@ bool ExportTextFile(const QString& path, const std::vector<ItemRecord>& items, i
                     QString* error = nullptr);
 
 // The VRML world: the floor and one inline model per item, every number
-// with a decimal point whatever the locale.
+// with a decimal point whatever the locale. The world refers to the models
+// and background pictures under VRML/<environment>/ beside it, "/" between
+// names; those that the program ships and that are not there yet are copied
+// there from its own VRML folder. False, with the reason in `error`, when a
+// copy or the world could not be written: then none of them is left.
 bool ExportVrmlFile(const QString& path, const std::vector<ItemRecord>& items, int32_t itemCount,
                     QString* error = nullptr);
 
