@@ -221,6 +221,50 @@ TEST_F(FileCommands, ADamagedFileLeavesTheSceneAndItsName)
     EXPECT_EQ(G.SceneFileName, dir.file("mine.dvp"));
 }
 
+TEST_F(FileCommands, APlaceChosenAfterOpeningAnUnknownEnvironmentsSceneIsANewScene)
+{
+    start(kHome);
+    furnish(0);
+    furnish(900);
+    // A scene made where an environment is installed that is not here.
+    const QString home = G.EnvFolder;
+    G.EnvFolder = dir.file("Moonbase");
+    QString moon = dir.file("moon.dvp");
+    ASSERT_TRUE(FileMod::SaveSceneFile(moon, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
+                                       G.Room));
+    G.EnvFolder = home;
+    const QByteArray saved = ReadFile(moon);
+    G.CleanFlag = true;
+
+    // New; the chooser's "Load a file ..." opens it; its environment is
+    // unknown, so the chooser comes back, and the Garden is set up.
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        ClickButton(*chooser.Command2);
+    });
+    TestDialogs().ExpectOpen(File(moon));
+    ExpectNewPlace(kGarden);
+    main->mnu_new->Choose();
+    Settle();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(G.EnvironmentIndex, kGarden);
+    // The Garden's room alone: none of the opened items or pictures.
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem);
+    for (int32_t i = 0; i < G.PlacedItemCount; ++i)
+        EXPECT_FALSE(G.PlacedItems[size_t(i)].Name.str().startsWith("Beds")) << i;
+    EXPECT_TRUE(G.SceneFileName.isEmpty());
+    EXPECT_TRUE(G.CleanFlag);
+
+    // Changed and saved, it asks for a name and leaves the opened file.
+    furnish(0);
+    TestDialogs().Reset();
+    TestDialogs().ExpectSave(std::nullopt);
+    main->mnu_save->Choose();
+    EXPECT_EQ(asked("Save"), QStringList({"Save: Dorv File|*.dvp"}));
+    EXPECT_EQ(ReadFile(moon), saved);
+}
+
 TEST_F(FileCommands, AnExampleOpensUntitledAndModified)
 {
     start();

@@ -254,6 +254,32 @@ TEST_F(NewPlace, NewAsksOnceThenRunsTheFlowAgain)
     EXPECT_TRUE(Ending());
 }
 
+TEST_F(NewPlace, NewFromAnyViewGivesThePlanWithItsPanBarsAndItemGroups)
+{
+    ExpectNewPlace(kHome);
+    start();
+    main->ConfirmSaveChanges = [] { return false; };
+    // 3D, wall, spreadsheet and graphs each take the pan bars or the item
+    // groups away while they show.
+    for (int16_t button : {0, 2, 3, 4}) {
+        SCOPED_TRACE(button);
+        main->Picture1_Click(button);
+        ExpectNewPlace(kHome);
+        main->mnu_new->Choose();
+        Settle();
+        EXPECT_EQ(TestDialogs().Pending(), 0);
+        EXPECT_EQ(G.ViewMode, 0);
+        EXPECT_EQ(main->CurrentViewButton, 1);
+        EXPECT_EQ(main->Picture1[1]->Picture(), main->ImageList1.Image(4));
+        EXPECT_EQ(main->Picture1[button]->Picture(), main->ImageList1.Image(2 * button + 1));
+        EXPECT_TRUE(main->HScroll2->Enabled());
+        EXPECT_TRUE(main->VScroll2->Enabled());
+        EXPECT_TRUE(main->mnu_showItemGroups->Enabled());
+        EXPECT_TRUE(main->mnu_showItemGroups->Checked());
+        EXPECT_TRUE(Form::Existing("ItemGroups")->IsWindowVisible());
+    }
+}
+
 TEST_F(NewPlace, SizesThatAreNotPositiveNumbersAreRefused)
 {
     ExpectChoice(kHome);

@@ -96,6 +96,12 @@ void Main::StartNewPlace()
             G.EnvironmentIndex = -1;
             continue;
         }
+        // A new place starts from nothing, also after the chooser came back
+        // over a scene it opened (one whose environment is not installed):
+        // none of its items, pictures or name may reach the new room.
+        const int32_t environment = G.EnvironmentIndex;
+        ResetScene();
+        G.EnvironmentIndex = environment;
 
         G.EnvFolder = G.EnvironmentTable[static_cast<size_t>(G.EnvironmentIndex - 1)][0];
         // Lists the environment's item groups (and reads its add-on place
@@ -164,8 +170,9 @@ void Main::StartNewPlace()
     ShowPlaceInCaption();
     G.HomeEnvironmentFolder = G.EnvFolder;
     UpdateItemListScrollRange();
-    DrawMod::RedrawView();
-    SetViewButtonImages(CurrentViewButton, 1);
+    // The plan as its button leaves it, whatever view the flow began in:
+    // pan bars working, the item groups offered.
+    Picture1_Click(1);
     VScroll1->SetValue(0);
 
     if (dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"))) {
