@@ -21,6 +21,8 @@
 #include "support/TestDialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -520,6 +522,135 @@ TEST_F(FileCommands, ExportWritesTheFormatOfTheFilterChosen)
     EXPECT_FALSE(ReadFile(dir.file("items.csv")).isEmpty());
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_FALSE(G.CleanFlag);  // exporting leaves the mark alone
+}
+
+// The request of the last file dialog shown.
+const FileDialogRequest& LastRequest() { return TestDialogs().FileRequests().back(); }
+
+bool IsEmf(const QByteArray& b) { return b.size() > 44 && b.startsWith(QByteArray("\x01\0\0\0", 4)) && b.mid(40, 4) == " EMF"; }
+bool IsWmf(const QByteArray& b) { return b.startsWith("\xD7\xCD\xC6\x9A"); }
+
+TEST_F(FileCommands, ExportOffersTheScenesNameAsAListAndNeverWritesOverAFileUnasked)
+{
+    start();
+    furnish(0);
+    TestDialogs().ExpectSave(File(dir.file("room")));
+    main->mnu_save->Choose();
+    const QByteArray scene = ReadFile(dir.file("room.dvp"));
+    ASSERT_FALSE(scene.isEmpty());
+    // Amounts with a point also on a Portuguese (Brazil) desktop.
+    const QLocale desktop;
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+
+    // The scene's name, as a list, in the scene's folder.
+    TestDialogs().ExpectSave(File(dir.file("room.csv")));
+    main->mnu_export->Choose();
+    EXPECT_EQ(LastRequest().FileName, "room.csv");
+    EXPECT_EQ(QFileInfo(LastRequest().InitDir).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+    const QByteArray list = ReadFile(dir.file("room.csv"));
+    EXPECT_TRUE(list.contains(",  1,80.00,80.00\r\n")) << list.constData();
+    EXPECT_EQ(ReadFile(dir.file("room.dvp")), scene);
+
+    // The scene's own name typed: the list goes beside it, the scene stays.
+    TestDialogs().ExpectSave(File(dir.file("room.dvp")));
+    main->mnu_export->Choose();
+    EXPECT_EQ(ReadFile(dir.file("room.dvp")), scene);
+    EXPECT_EQ(ReadFile(dir.file("room.dvp.csv")), list);
+
+    // An existing list is replaced only after the question.
+    furnish(100);
+    TestDialogs().ExpectSave(File(dir.file("room")));
+    TestDialogs().ExpectMsgBox(vbCancel);
+    main->mnu_export->Choose();
+    EXPECT_EQ(asked("MsgBox"), QStringList({Box(1, "lang_FileExistsAlready")}));
+    EXPECT_EQ(ReadFile(dir.file("room.csv")), list);
+    TestDialogs().ExpectSave(File(dir.file("room.csv")));
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_export->Choose();
+    EXPECT_NE(ReadFile(dir.file("room.csv")), list);
+
+    // A bare name takes the extension of the type chosen, which the next
+    // export offers.
+    TestDialogs().ExpectSave(File(dir.file("words"), 2));
+    main->mnu_export->Choose();
+    EXPECT_TRUE(ReadFile(dir.file("words.txt")).startsWith("DorvText file\r\n"));
+    TestDialogs().ExpectSave(std::nullopt);
+    main->mnu_export->Choose();
+    EXPECT_EQ(LastRequest().FileName, "room.txt");
+    EXPECT_EQ(LastRequest().FilterIndex, 2);
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_FALSE(QFile::exists(dir.file("words")));
+
+    QLocale::setDefault(desktop);
+}
+
+TEST_F(FileCommands, SnapshotsTakeTheTypeOfTheirNameAndShareTheOtherDialogsFolderNameAndType)
+{
+    start();
+    G.UserDir = dir.mkdir("documents");
+    furnish(0);
+    // Before any file dialog: the user's folder, never the program's.
+    TestDialogs().ExpectSave(std::nullopt);
+    main->mnu_snapToFile->Choose();
+    EXPECT_EQ(LastRequest().InitDir, G.UserDir);
+    EXPECT_TRUE(LastRequest().FileName.isEmpty());
+
+    dir.mkdir("work");
+    TestDialogs().ExpectSave(File(dir.file("work/room")));
+    main->mnu_save->Choose();
+    // The scene's folder and name, as the type last chosen.
+    TestDialogs().ExpectSave(File(dir.file("work/wall.emf"), 1));
+    main->mnu_snapToFile->Choose();
+    EXPECT_EQ(LastRequest().FileName, "room.bmp");
+    EXPECT_EQ(QFileInfo(LastRequest().InitDir).canonicalFilePath(), QFileInfo(dir.file("work")).canonicalFilePath());
+    // "wall.emf" typed with the bitmap type chosen is an enhanced metafile.
+    EXPECT_TRUE(IsEmf(ReadFile(dir.file("work/wall.emf"))));
+    EXPECT_EQ(main->CommonDialog1.FilterIndex, 3);
+
+    // A bare name gets the type's extension; an existing file is asked about.
+    TestDialogs().ExpectSave(File(dir.file("work/plan"), 2));
+    main->mnu_snapToFile->Choose();
+    EXPECT_EQ(LastRequest().FileName, "wall.emf");
+    EXPECT_TRUE(IsWmf(ReadFile(dir.file("work/plan.wmf"))));
+    EXPECT_FALSE(QFile::exists(dir.file("work/plan")));
+    dir.write("work/old.bmp", "kept");
+    TestDialogs().ExpectSave(File(dir.file("work/old"), 1));
+    TestDialogs().ExpectMsgBox(vbCancel);
+    main->mnu_snapToFile->Choose();
+    EXPECT_EQ(ReadFile(dir.file("work/old.bmp")), "kept");
+    TestDialogs().ExpectSave(File(dir.file("work/old.bmp"), 1));
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_snapToFile->Choose();
+    EXPECT_TRUE(ReadFile(dir.file("work/old.bmp")).startsWith("BM"));
+
+    // The item: its own name, as the type last chosen where the item has it.
+    ASSERT_GT(G.PaletteCount, 0);
+    const QString item = FileMod::GetTrimmedFileName(G.Palette[size_t(G.PaletteSelection)].Name.str());
+    TestDialogs().ExpectSave(File(dir.file("work/chair.wmf"), 2));
+    main->mnu_snapItemToFile->Choose();
+    EXPECT_EQ(LastRequest().FileName, item + ".wmf");
+    EXPECT_TRUE(IsWmf(ReadFile(dir.file("work/chair.wmf"))));
+    TestDialogs().ExpectSave(File(dir.file("work/chair"), 2));
+    main->mnu_snapItemToFile->Choose();
+    EXPECT_EQ(LastRequest().FileName, item + ".wmf");
+    EXPECT_TRUE(IsEmf(ReadFile(dir.file("work/chair.emf"))));
+
+    // The examples folder, which the other dialog serves, never takes the
+    // snapshots there; nor do the worksheets the file dialogs opened.
+    G.WorksheetDir = dir.mkdir("program/Worksheets");
+    QString sheet = dir.file("program/Worksheets/sheet.dvp");
+    ASSERT_TRUE(FileMod::SaveSceneFile(sheet, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
+                                       G.Room));
+    G.CleanFlag = true;
+    TestDialogs().ExpectOpen(File(sheet));
+    main->mnu_open->Choose();
+    G.ExamplesDir = dir.mkdir("program/Examples");
+    TestDialogs().ExpectOpen(std::nullopt);
+    main->mnu_examples->Choose();
+    TestDialogs().ExpectSave(std::nullopt);
+    main->mnu_snapToFile->Choose();
+    EXPECT_EQ(LastRequest().InitDir, G.UserDir);
+    EXPECT_EQ(TestDialogs().Pending(), 0);
 }
 
 TEST_F(FileCommands, TheCommandLineOpensItsSceneInsteadOfTheNewPlaceFlow)

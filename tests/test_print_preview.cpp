@@ -282,7 +282,7 @@ TEST_F(OutputCommands, SnapshotsAndPrintFromTheFileMenu)
     main->mnu_snapToFile->Choose();
     QImage bitmap(dir.file("view.bmp"), "BMP");
     EXPECT_EQ(bitmap.width(), dorv::RoundHalfEven(main->Picture2->ScaleWidth()));
-    EXPECT_EQ(main->SnapshotDialog.FileName, dir.file("view.bmp"));
+    EXPECT_EQ(main->CommonDialog1.FileName, dir.file("view.bmp"));
     TestDialogs().ExpectSave(dorv::FileDialogAnswer{dir.file("view.wmf"), 2});
     main->mnu_snapToFile->Choose();
     bool ok = false;

@@ -174,6 +174,15 @@ public:
     void mnu_save_Click();
     void mnu_saveas_Click();
     void mnu_export_Click();
+    // The save dialog of an output file (Export, the snapshots) on
+    // CommonDialog1 with `filter`: it starts where the file dialogs were last
+    // used (the user's folder instead of one the program ships), offering
+    // `name` with the extension of the type last chosen. The file to write
+    // takes the type of the extension typed, or gets the chosen type's
+    // extension; an existing one is replaced only when the user agrees.
+    // False when nothing is to be written; else CommonDialog1's FileName and
+    // FilterIndex are the file and its type.
+    bool ChooseOutputFile(const QString& filter, const QString& name);
     // Connects the File menu's entries of these commands.
     void connectFileMenus();
 
@@ -323,8 +332,6 @@ public:
     void mnu_snapToClip_Click();
     void mnu_snapItemToFile_Click();
     void mnu_snapItemToClip_Click();
-    // The snapshot file dialogs remember the file and type of their last use.
-    dorv::FileDialogRequest SnapshotDialog;
 
     // ---- canvas editing (MainCanvas.cpp) ----
     // Connects the canvas's mouse, keys and paint, the pan bars, and the

@@ -6,6 +6,7 @@
 #include "app/ItemGroups.h"
 #include "app/Main.h"
 
+#include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/InputControls.h"
 #include "scene/Environments.h"
@@ -20,6 +21,8 @@
 #include "views/ViewRender.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -267,10 +270,77 @@ void Main::mnu_saveas_Click()
     mnu_save_Click();
 }
 
+// ---- output files: Export and the snapshots ----
+
+namespace {
+
+// The extension of each type of a dialog filter, in order: ".csv" for
+// "CSV file|*.csv".
+QStringList FilterExtensions(const QString& filter)
+{
+    QStringList extensions;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (int i = 1; i < parts.size(); i += 2) {
+        const QString pattern = parts[i].section(QLatin1Char(';'), 0, 0).trimmed();
+        extensions << (pattern.startsWith(QLatin1String("*.")) ? pattern.mid(1) : QString());
+    }
+    return extensions;
+}
+
+// True when `folder` is, or lies in, a folder the program ships: its own
+// folder, the examples or the worksheets.
+bool IsProgramFolder(const QString& folder)
+{
+    const QString path = QFileInfo(dorv::FindPath(folder)).canonicalFilePath();
+    if (path.isEmpty()) return false;
+    for (const QString& own : {dorv::AppPath(), G.ExamplesDir, G.WorksheetDir}) {
+        if (own.isEmpty()) continue;
+        const QString shipped = QFileInfo(dorv::FindPath(own)).canonicalFilePath();
+        if (!shipped.isEmpty() && (path == shipped || path.startsWith(shipped + QLatin1Char('/')))) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool Main::ChooseOutputFile(const QString& filter, const QString& name)
+{
+    const QStringList extensions = FilterExtensions(filter);
+    if (extensions.isEmpty()) return false;
+    // Where the file dialogs were last used, never in what the program
+    // ships; else the user's folder.
+    QString folder = CommonDialog1.InitDir;
+    if (QFileInfo(CommonDialog1.FileName).isAbsolute()) folder = QFileInfo(CommonDialog1.FileName).path();
+    if (folder.isEmpty() || IsProgramFolder(folder)) folder = G.UserDir;
+    CommonDialog1.Filter = filter;
+    CommonDialog1.InitDir = folder;
+    CommonDialog1.FilterIndex = std::clamp(CommonDialog1.FilterIndex, 1, int(extensions.size()));
+    CommonDialog1.FileName = name.isEmpty() ? QString() : name + extensions[CommonDialog1.FilterIndex - 1];
+    if (!ShowFileDialog(CommonDialog1, true) || CommonDialog1.FileName.isEmpty()) return false;
+
+    // A name typed with a type's extension chooses that type; any other
+    // name gets the extension of the type chosen, as scenes get ".dvp".
+    QString path = CommonDialog1.FileName;
+    int type = std::clamp(CommonDialog1.FilterIndex, 1, int(extensions.size()));
+    const auto typed = std::find_if(extensions.begin(), extensions.end(), [&](const QString& e) {
+        return !e.isEmpty() && path.endsWith(e, Qt::CaseInsensitive) && path.size() > e.size();
+    });
+    if (typed != extensions.end())
+        type = int(typed - extensions.begin()) + 1;
+    else
+        path += extensions[type - 1];
+    CommonDialog1.FileName = path;
+    CommonDialog1.FilterIndex = type;
+    // The question is about the file that will be written.
+    return !KeepExistingFile(path);
+}
+
 void Main::mnu_export_Click()
 {
-    CommonDialog1.Filter = QStringLiteral("CSV file|*.csv|Text file|*.txt|VRML world|*.wrl");
-    if (!ShowFileDialog(CommonDialog1, true)) return;
+    // The scene's own name, as a list: never the scene file itself.
+    if (!ChooseOutputFile(QStringLiteral("CSV file|*.csv|Text file|*.txt|VRML world|*.wrl"),
+                          QFileInfo(G.SceneFileName).completeBaseName()))
+        return;
     const QString path = CommonDialog1.FileName;
     bool written = true;
     switch (CommonDialog1.FilterIndex) {

@@ -10,6 +10,8 @@
 #include "views/Metafile.h"
 #include "views/Print.h"
 
+#include <QFileInfo>
+
 void Main::connectOutputMenus()
 {
     dorv::Form::Register(QStringLiteral("PrintPreview"), [] { return new PrintPreview; });
@@ -52,24 +54,24 @@ QSizeF PanelSize(dorv::PictureBox& panel)
 
 void Main::mnu_snapToFile_Click()
 {
-    // The dialog opens where it was last used, with the file and type chosen then.
-    SnapshotDialog.Filter = QStringLiteral("Bitmap file BMP|*.bmp|Window MetaFile WMF|*.wmf|Enhanced MetaFile EMF|*.emf");
-    const std::optional<dorv::FileDialogAnswer> answer = dorv::Dialogs().ShowSave(SnapshotDialog);
-    if (!answer) return;
-    SnapshotDialog.FileName = answer->FileName;
-    SnapshotDialog.FilterIndex = answer->FilterIndex;
-    switch (answer->FilterIndex) {
+    // The dialog shares the folder, the name and the type of the other file
+    // dialogs; the name takes the type's extension.
+    if (!ChooseOutputFile(QStringLiteral("Bitmap file BMP|*.bmp|Window MetaFile WMF|*.wmf|Enhanced MetaFile EMF|*.emf"),
+                          QFileInfo(CommonDialog1.FileName).completeBaseName()))
+        return;
+    const QString path = CommonDialog1.FileName;
+    switch (CommonDialog1.FilterIndex) {
     case 1: {
         // The view as the canvas shows it, without the rest of the surface.
         if (!CanvasDC || !CanvasDC->Surface()) return;
         const QImage& surface = *CanvasDC->Surface();
         const int w = dorv::RoundHalfEven(Picture2->ScaleWidth()), h = dorv::RoundHalfEven(Picture2->ScaleHeight());
-        Metafile::SaveBitmapToFile(answer->FileName, surface.copy(0, 0, w, h));
+        Metafile::SaveBitmapToFile(path, surface.copy(0, 0, w, h));
         break;
     }
     case 2:
     case 3:
-        Metafile::SaveViewMetafile(answer->FileName, Picture2->hDC(), answer->FilterIndex == 2);
+        Metafile::SaveViewMetafile(path, Picture2->hDC(), CommonDialog1.FilterIndex == 2);
         break;
     default:
         break;
@@ -84,15 +86,11 @@ void Main::mnu_snapItemToFile_Click()
         G.PaletteSelection >= static_cast<int32_t>(G.Palette.size()))
         return;
     const ItemRecord& item = G.Palette[static_cast<size_t>(G.PaletteSelection)];
-    SnapshotDialog.FileName = FileMod::GetTrimmedFileName(item.Name.str());
-    dorv::FileDialogRequest request = SnapshotDialog;
-    request.Filter = QStringLiteral("Window MetaFile WMF|*.wmf|Enhanced MetaFile EMF|*.emf");
-    const std::optional<dorv::FileDialogAnswer> answer = dorv::Dialogs().ShowSave(request);
-    if (!answer) return;
-    SnapshotDialog.FileName = answer->FileName;
-    SnapshotDialog.FilterIndex = answer->FilterIndex;
-    if (answer->FilterIndex == 1 || answer->FilterIndex == 2)
-        Metafile::SaveItemMetafile(answer->FileName, Picture6->hDC(), PanelSize(*Picture6), answer->FilterIndex == 1);
+    if (!ChooseOutputFile(QStringLiteral("Window MetaFile WMF|*.wmf|Enhanced MetaFile EMF|*.emf"),
+                          FileMod::GetTrimmedFileName(item.Name.str())))
+        return;
+    Metafile::SaveItemMetafile(CommonDialog1.FileName, Picture6->hDC(), PanelSize(*Picture6),
+                               CommonDialog1.FilterIndex == 1);
 }
 
 void Main::mnu_snapItemToClip_Click() { Metafile::CopyItemToClipboard(PanelSize(*Picture6)); }
