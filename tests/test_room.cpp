@@ -1,10 +1,12 @@
 // The room builder: the outline, the floor and wall section items of a
 // 3 x 5 x 2.5 m room, rooms without walls, and the colour repaint.
 #include "scene/Colours.h"
+#include "scene/PlaceInfo.h"
 #include "scene/PictureMeasure.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace CommonMod;
@@ -171,6 +173,32 @@ TEST_F(Room, LowRoomsHaveNoWalls)
     EXPECT_EQ(G.Room.ExtentZ, 513);
     EXPECT_EQ(G.Room.WallSectionCount, 4);
     EXPECT_EQ(G.Room.FirstRealItem, 5);
+}
+
+TEST_F(Room, EveryWallOfEveryRoomTheShippedPlacesAllowStandsOnTheFloor)
+{
+    const QDir environments(QStringLiteral(DORV_CONTENT_BUILD_DIR "/Environments"));
+    const QStringList names = environments.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_GE(names.size(), 3);
+    for (const QString& folder : names) {
+        const std::string name = folder.toStdString();
+        PlanInfoRecord info;
+        ASSERT_TRUE(FileMod::ReadInfoFile(environments.filePath(folder), QStringLiteral("/PlanInfo.dvf"), info)) << name;
+        ASSERT_GT(info.max_width, 0) << name;
+        // The largest room, and the longest and narrowest ones, at the
+        // largest height.
+        const float sizes[3][2] = {{info.max_width, info.max_depth},
+                                   {info.min_width, info.max_depth},
+                                   {info.max_width, info.min_depth}};
+        for (const auto& size : sizes) {
+            Build(size[0], size[1], info.max_height);
+            ASSERT_EQ(G.Room.WallSectionCount, 4) << name;
+            for (int i = G.Room.FirstWallSection; i < G.Room.FirstWallSection + 4; ++i) {
+                EXPECT_EQ(Item(i).Elevation, 0) << name << " " << size[0] << " x " << size[1] << " wall " << i;
+                EXPECT_EQ(Item(i).Height, G.Room.ExtentZ) << name << " " << size[0] << " x " << size[1] << " wall " << i;
+            }
+        }
+    }
 }
 
 TEST_F(Room, ASecondPlaceStartsAgainWithTheFloorWhileTheOutlinesAccumulate)

@@ -51,9 +51,9 @@ int32_t BrightenColour(int32_t colour, float factor)
     return red | green | blue;
 }
 
-double PointLineCrossAbs(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float px, float py)
+double PointLineCrossAbs(double x1, double y1, double x2, double y2, double px, double py)
 {
-    return std::fabs((double(px) - x1) * (double(y1) - y2) + (double(py) - y1) * (double(x2) - x1));
+    return std::fabs((px - x1) * (y1 - y2) + (py - y1) * (x2 - x1));
 }
 
 namespace {

@@ -31,7 +31,7 @@ int32_t BrightenColour(int32_t colour, float factor);
 
 // |(px - x1)(y1 - y2) + (py - y1)(x2 - x1)|: the point's distance from the
 // segment's line times the segment's length.
-double PointLineCrossAbs(int32_t x1, int32_t y1, int32_t x2, int32_t y2, float px, float py);
+double PointLineCrossAbs(double x1, double y1, double x2, double y2, double px, double py);
 
 // Writes the floor colour into the floor sections' plan and 3D fill words and
 // the wall colour, shaded by each wall's direction, into the wall sections'

@@ -157,11 +157,12 @@ void BuildFloorSections(const Table& t, const Record& shape, SectionBuild& b)
 int32_t WallBase(const Table& t, const std::vector<Record>& floors, int32_t x1, int32_t y1, int32_t x2,
                  int32_t y2)
 {
-    // Scaled down so that the cross products stay small.
-    const float ax = x1 / 256.0f, ay = y1 / 256.0f, bx = x2 / 256.0f, by = y2 / 256.0f;
+    // Scaled down so that the cross products stay small. The edge's ends are
+    // not rounded: along a long edge the rounding alone would take a wall
+    // that stands on it for one that does not.
+    const double ax = x1 / 256.0, ay = y1 / 256.0, bx = x2 / 256.0, by = y2 / 256.0;
     auto onEdge = [&](QPoint p, QPoint q) {
-        const int32_t ex1 = RoundHalfEven(p.x() / 256.0), ey1 = RoundHalfEven(p.y() / 256.0);
-        const int32_t ex2 = RoundHalfEven(q.x() / 256.0), ey2 = RoundHalfEven(q.y() / 256.0);
+        const double ex1 = p.x() / 256.0, ey1 = p.y() / 256.0, ex2 = q.x() / 256.0, ey2 = q.y() / 256.0;
         return PointLineCrossAbs(ex1, ey1, ex2, ey2, ax, ay) < 2000 &&
                PointLineCrossAbs(ex1, ey1, ex2, ey2, bx, by) < 2000;
     };
