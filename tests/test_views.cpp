@@ -437,6 +437,25 @@ TEST_F(Views, OneItemAloneForItsSnapshot)
         // not its index among the placed items.
         EXPECT_EQ(mode == 0 ? Rgb(img, 300, 350) : Rgb(img, 270, 200), kDesk);
     }
+    // In the wall view the window alone, where the wall view shows it: no
+    // wall, no frame, no room picture, no wire frames.
+    G.SelectedItem = window;
+    port.wires = true;
+    QImage img(kWidth, kHeight, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        dorv::ImageDc dc(&img, 96);
+        G.ViewMode = 2;
+        G.WallIndex = 0;
+        ViewDrawing v = SceneViewDrawing(dc, 400, 300, 0);
+        v.singleItem = true;
+        DrawCurrentView(v);
+    }
+    EXPECT_EQ(Rgb(img, 355, 300), kWindow);
+    EXPECT_EQ(Count(img, img.rect(), kWall), 0);
+    EXPECT_EQ(Count(img, img.rect(), kWall ^ 0xFFFF00), 0);
+    EXPECT_EQ(Count(img, img.rect(), 0x0000FF), 0);
+    EXPECT_EQ(Count(img, QRect(200, 330, 140, 60), 0), 0);
 }
 
 TEST_F(Views, WallViewOfTheNorthWall)
@@ -478,6 +497,19 @@ TEST_F(Views, OtherWallsAreMirroredWhereTheyShouldBe)
     // The north wall shows it no more.
     img = Render(2, 0);
     EXPECT_EQ(Count(img, QRect(300, 250, 200, 120), kWindow), 0);
+    // Seen from inside, the south lies to the left on the west wall and to
+    // the right on the east wall: 75 pixels from the middle.
+    Item(window).Y = 30000;
+    Item(window).ViewIndex = 1;
+    Item(window).X = -90720 + 1000;
+    img = Render(2, 1);
+    EXPECT_EQ(Rgb(img, 325 - 45, 300), kWindow);
+    EXPECT_EQ(Rgb(img, 475 - 45, 300), kWall);
+    Item(window).ViewIndex = 3;
+    Item(window).X = 90720 - 1000;
+    img = Render(2, 3);
+    EXPECT_EQ(Rgb(img, 475 - 45, 300), kWindow);
+    EXPECT_EQ(Rgb(img, 325 - 45, 300), kWall);
     // A wall view of a room without walls draws nothing at all.
     G = SceneState();
     CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 3, 5, 0, kFloor, kWall);

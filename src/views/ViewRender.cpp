@@ -138,7 +138,7 @@ void DrawWall(const ViewDrawing& v)
 {
     const float s = static_cast<float>(v.wallScale * v.scale);
     DrawWallView(*v.dc, G.WallIndex, G.Room, *v.items, v.itemCount, *v.stream, v.streamCount, v.originX, v.originY,
-                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires);
+                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires, v.singleItem);
     if (!v.showDims || v.singleItem) return;
     // The wall's height beside it and its length below it. The north and
     // south walls run along the room's x extent (its length), the west and

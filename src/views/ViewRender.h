@@ -54,11 +54,12 @@ void RedrawView();
 // G.BufferDirty is set. Nothing is drawn straight onto the screen.
 void BlitView();
 
-// The wall elevation of wall `wallIndex` (see WallView.cpp).
+// The wall elevation of wall `wallIndex` (see WallView.cpp). With itemAlone
+// only the selected item's picture, where the view places it.
 void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
                   const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
                   int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
-                  int32_t selectedItem, int32_t wallDragItem, bool showWires);
+                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone = false);
 
 // A rectangle filled with `fill` and outlined with a `width`-pixel pen of
 // `line`; with fill -1 only the outline, with line -1 only the fill.

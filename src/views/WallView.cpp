@@ -56,30 +56,27 @@ void DrawLocatorItem(dorv::DeviceContext& dc, const ItemRecord& item, float ox, 
     DrawItemPicture(dc, G.SceneShapes, G.SceneShapeCount, item, kPicture3D, ReduceView(item, item.ViewIndex),
                     static_cast<float>(offX), static_cast<float>(offY), ox, oy, scale, colourMode);
 }
-}  // namespace
-
-void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
-                  const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
-                  int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
-                  int32_t selectedItem, int32_t wallDragItem, bool showWires)
+// The locator: the room 150 pixels wide, back to front, the current wall
+// outlined in red.
+void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX)
 {
-    const int32_t count = std::min<int32_t>(itemCount, static_cast<int32_t>(items.size()));
-    const int64_t secIndex = int64_t(room.FirstWallSection) + wallIndex;
-    if (room.WallSectionCount == 0 || secIndex < 0 || secIndex >= count) return;
-    const ItemRecord& sec = items[static_cast<size_t>(secIndex)];
+    const float ls = CommonMod::ComputeFitScale(kPicture3D, 150.0f) * GetPrintScale(dc);
+    const float ox = 0.2f * centreX, oy = 0.25f * centreX;
+    const int32_t listed = std::min<int32_t>(G.ViewListCount, static_cast<int32_t>(G.ViewList.size()));
+    for (int32_t k = 0; k < listed; ++k) {
+        const ItemRecord& entry = G.ViewList[static_cast<size_t>(k)];
+        DrawLocatorItem(dc, entry, ox, oy, ls, IsLocatedWall(entry, wallIndex) ? kHighlight : 0);
+    }
+    // The walls nearest the viewer are not in the list: outline them on top.
+    if (wallIndex == 2 || wallIndex == 3) DrawLocatorItem(dc, sec, ox, oy, ls, kHighlight);
+}
 
-    const double s = scale, cx = centreX, cy = centreY;
-    const double E = RoundHalfEven(sec.Elevation);
-    const double T = double(sec.Height) + E;
-    const double L = sec.SectionLength;
-    const int32_t Xw = RoundHalfEven(sec.X), Yw = RoundHalfEven(sec.Y);
-    const int16_t side = sec.WallSide;
+// The wall face in the wall colour between the floor line yB and its top yT,
+// framed by the floor and the two side walls in a simple perspective.
+void DrawWallFrame(dorv::DeviceContext& dc, double s, double cx, double cy, double L, double T, double E,
+                   int32_t xL, int32_t xR, int32_t yT, int32_t yB)
+{
     const double F = s * kStripDepth;
-
-    // The wall and its frame; the floor line yB is where the wall's full
-    // height, centred on cy, ends.
-    const int32_t xL = RoundHalfEven(cx - s * L / 2), xR = RoundHalfEven(cx + s * L / 2);
-    const int32_t yT = RoundHalfEven(cy - s * T / 2), yB = RoundHalfEven(cy + s * T / 2);
     DrawBox(dc, xL, yT, xR, RoundHalfEven(yB - s * E), G.WallColour, kBlack, 1);
     DrawBox(dc, xL, yB, xR, yB + 1, kFloorLineFill, kBlack, 1);
 
@@ -94,6 +91,31 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
     DrawBox(dc, outerL, outerT, outerR, outerB, -1, kBlack, 1);
     dc.SelectObject(oldPen);
     dorv::DeleteObject(pen);
+}
+}  // namespace
+
+void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
+                  const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
+                  int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
+                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone)
+{
+    const int32_t count = std::min<int32_t>(itemCount, static_cast<int32_t>(items.size()));
+    const int64_t secIndex = int64_t(room.FirstWallSection) + wallIndex;
+    if (room.WallSectionCount == 0 || secIndex < 0 || secIndex >= count) return;
+    const ItemRecord& sec = items[static_cast<size_t>(secIndex)];
+
+    const double s = scale, cx = centreX, cy = centreY;
+    const double E = RoundHalfEven(sec.Elevation);
+    const double T = double(sec.Height) + E;
+    const double L = sec.SectionLength;
+    const int32_t Xw = RoundHalfEven(sec.X), Yw = RoundHalfEven(sec.Y);
+    const int16_t side = sec.WallSide;
+
+    // The wall and its frame; the floor line yB is where the wall's full
+    // height, centred on cy, ends.
+    const int32_t xL = RoundHalfEven(cx - s * L / 2), xR = RoundHalfEven(cx + s * L / 2);
+    const int32_t yT = RoundHalfEven(cy - s * T / 2), yB = RoundHalfEven(cy + s * T / 2);
+    if (!itemAlone) DrawWallFrame(dc, s, cx, cy, L, T, E, xL, xR, yT, yB);
 
     // Lettering that grows and shrinks with the zoom: 8 points at 1/512.
     dc.SetBkMode(dorv::TRANSPARENT);
@@ -104,6 +126,7 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
 
     if (side >= 0 && side <= 3) {
         for (int32_t i = std::max(0, room.FirstRealItem); i < count; ++i) {
+            if (itemAlone && i != selectedItem) continue;
             const ItemRecord& item = items[static_cast<size_t>(i)];
             float w = 0, h = 0;
             GetItemPictureSize(item, kPictureFromAbove, shapes, shapeCount, 1.0f, w, h);
@@ -127,12 +150,12 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
                 const double offY = (i == count - 1 && G.WallDragOffset != 0) ? -G.WallDragOffset : elevation;
                 DrawItemPicture(dc, shapes, shapeCount, item, kPictureFromAbove, item.ViewCount - 1,
                                 static_cast<float>(u), static_cast<float>(offY), centreX, float(yB), scale, 0);
-                if (i == selectedItem && wallDragItem == -1) {
+                if (i == selectedItem && wallDragItem == -1 && !itemAlone) {
                     dc.SetROP2(dorv::R2_XORPEN);
                     DrawBox(dc, boxL, boxB, boxR, boxT, -1, kFrameColour, 4);
                     dc.SetROP2(dorv::R2_COPYPEN);
                 }
-            } else if (showWires) {
+            } else if (showWires && !itemAlone) {
                 DrawBox(dc, boxL, boxB, boxR, boxT, -1, kBlack, 1);
                 const QString label = FileMod::GetTrimmedFileName(item.Name.str());
                 const int tw = dc.GetTextExtentPoint32A(label).width();
@@ -142,17 +165,7 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
         }
     }
 
-    // The locator: the room 150 pixels wide, back to front, the current wall
-    // outlined in red.
-    const float ls = CommonMod::ComputeFitScale(kPicture3D, 150.0f) * GetPrintScale(dc);
-    const float ox = 0.2f * centreX, oy = 0.25f * centreX;
-    const int32_t listed = std::min<int32_t>(G.ViewListCount, static_cast<int32_t>(G.ViewList.size()));
-    for (int32_t k = 0; k < listed; ++k) {
-        const ItemRecord& entry = G.ViewList[static_cast<size_t>(k)];
-        DrawLocatorItem(dc, entry, ox, oy, ls, IsLocatedWall(entry, wallIndex) ? kHighlight : 0);
-    }
-    // The walls nearest the viewer are not in the list: outline them on top.
-    if (wallIndex == 2 || wallIndex == 3) DrawLocatorItem(dc, sec, ox, oy, ls, kHighlight);
+    if (!itemAlone) DrawLocator(dc, wallIndex, sec, centreX);
 
     dc.SelectObject(oldFont);
     dorv::DeleteObject(font);
