@@ -517,6 +517,64 @@ TEST_F(Views, OtherWallsAreMirroredWhereTheyShouldBe)
     EXPECT_EQ(Count(img, img.rect(), kBackground), kWidth * kHeight);
 }
 
+namespace {
+
+// The box of the pixels of `colour`, or of every pixel that is not `colour`
+// when `other` is set.
+QRect InkBox(const QImage& img, int32_t colour, bool other = false)
+{
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((Rgb(img, x, y) == colour) != other) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+}  // namespace
+
+TEST_F(Views, TheRoomPictureOfTheWallViewLiesInsideTheCanvas)
+{
+    // The room's picture stands in the upper left corner, placed from the
+    // centre's x alone, and the wall view draws nothing else there.
+    auto roomPicture = [&](float centreX, float centreY) {
+        QImage img(kWidth, kHeight, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        dorv::ImageDc dc(&img, 96);
+        DrawWallView(dc, 0, G.Room, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, centreX,
+                     centreY, 1.0f / 4000, 0, -1, -1, false);
+        return InkBox(img.copy(0, 0, kWidth / 2 - 20, kHeight / 2 - 20), 0xFFFFFF, true);
+    };
+    // A canvas 600 pixels wide would put its top 6 pixels above the canvas.
+    const QRect map = roomPicture(300, 300);
+    ASSERT_FALSE(map.isEmpty());
+    EXPECT_GT(map.top(), 0) << "cut at the top";
+    EXPECT_GT(map.left(), 0) << "cut at the left";
+    EXPECT_NEAR(map.width(), 150, 10);
+    // Room to spare: the picture stays where the centre's x puts it.
+    const QRect wide = roomPicture(700, 300);
+    EXPECT_EQ(roomPicture(700, 200), wide);
+    EXPECT_EQ(roomPicture(700, 280), wide);
+    // At (0.2, 0.25) times the centre's x: 140, 175.
+    EXPECT_NEAR(wide.left(), 140 - 71, 3);
+    EXPECT_NEAR(wide.top(), 175 - 94, 3);
+}
+
+TEST_F(Views, TheRoomPictureOfAVerySmallPlaceKeepsItsSize)
+{
+    // A place 1 cm across with a bench 1.5 m long in it.
+    G = SceneState();
+    G.WallScale = 1.0f / 400;
+    CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 0.01f, 0.01f, 2.0f, kFloor, kWall);
+    Place(TestItems::BoxItem(G.SceneShapes, G.SceneShapeCount, "Garden\\Bench", 54432, 18000, 16000, kDesk), 0, 0,
+          0);
+    Order();
+    // The room's picture, with the bench, is 150 pixels wide; nothing else
+    // is drawn but the wall, too small to see.
+    const QRect map = InkBox(Render(2, 0), 0xFFFFFF, true);
+    EXPECT_LE(map.width(), 160);
+    EXPECT_LE(map.height(), 300);
+}
+
 TEST_F(Views, WallItemFrameAndDragInTheWallView)
 {
     // The selected window is framed with XOR; not while a wall drag runs.

@@ -43,32 +43,70 @@ bool IsLocatedWall(const ItemRecord& item, int32_t wallIndex)
     return digit.isDigit() && digit.digitValue() == wallIndex + 1;
 }
 
-// The room as the 3D view shows it, with both pans fixed at 256 units.
-void DrawLocatorItem(dorv::DeviceContext& dc, const ItemRecord& item, float ox, float oy, float scale,
-                     int16_t colourMode)
+// Where the room's picture puts an item: the lower-left corner (offX, offY)
+// of its 3D picture, in units from the picture's origin with y up, as the
+// 3D view places it with both pans fixed at 256 units; and that picture's
+// size.
+struct LocatorPlace {
+    double offX = 0, offY = 0;
+    float width = 0, height = 0;
+};
+
+LocatorPlace PlaceInLocator(const ItemRecord& item)
 {
     float w = 0, h = 0;
     GetItemPictureSize(item, kPictureFromAbove, G.SceneShapes, G.SceneShapeCount, 1.0f, w, h);
     const double a = RoundHalfEven(item.X - w / 2);
     const double b = RoundHalfEven(-item.Y - h / 2);
-    const double offX = (a + b) * CommonMod::kIsoCos + 256;
-    const double offY = (b - a - w) * 0.5 + item.Elevation + 256;
-    DrawItemPicture(dc, G.SceneShapes, G.SceneShapeCount, item, kPicture3D, ReduceView(item, item.ViewIndex),
-                    static_cast<float>(offX), static_cast<float>(offY), ox, oy, scale, colourMode);
+    LocatorPlace p;
+    p.offX = (a + b) * CommonMod::kIsoCos + 256;
+    p.offY = (b - a - w) * 0.5 + item.Elevation + 256;
+    GetItemPictureSize(item, kPicture3D, G.SceneShapes, G.SceneShapeCount, 1.0f, p.width, p.height);
+    return p;
 }
+
 // The locator: the room 150 pixels wide, back to front, the current wall
-// outlined in red.
+// outlined in red, in the upper left corner of the drawing.
 void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX)
 {
-    const float ls = CommonMod::ComputeFitScale(kPicture3D, 150.0f) * GetPrintScale(dc);
-    const float ox = 0.2f * centreX, oy = 0.25f * centreX;
+    std::vector<std::pair<const ItemRecord*, int16_t>> drawn;
     const int32_t listed = std::min<int32_t>(G.ViewListCount, static_cast<int32_t>(G.ViewList.size()));
     for (int32_t k = 0; k < listed; ++k) {
         const ItemRecord& entry = G.ViewList[static_cast<size_t>(k)];
-        DrawLocatorItem(dc, entry, ox, oy, ls, IsLocatedWall(entry, wallIndex) ? kHighlight : 0);
+        drawn.emplace_back(&entry, IsLocatedWall(entry, wallIndex) ? kHighlight : 0);
     }
     // The walls nearest the viewer are not in the list: outline them on top.
-    if (wallIndex == 2 || wallIndex == 3) DrawLocatorItem(dc, sec, ox, oy, ls, kHighlight);
+    if (wallIndex == 2 || wallIndex == 3) drawn.emplace_back(&sec, kHighlight);
+
+    // What the picture covers, in units with y up.
+    double left = 0, right = 0, bottom = 0, top = 0;
+    bool any = false;
+    for (const auto& [item, mode] : drawn) {
+        const LocatorPlace p = PlaceInLocator(*item);
+        left = any ? std::min(left, p.offX) : p.offX;
+        right = any ? std::max(right, p.offX + p.width) : p.offX + p.width;
+        bottom = any ? std::min(bottom, p.offY) : p.offY;
+        top = any ? std::max(top, p.offY + p.height) : p.offY + p.height;
+        any = true;
+    }
+    // Fitted by the room; in a place much smaller than what stands in it,
+    // by everything, so that a bench in a tiny garden does not fill the view.
+    const float printScale = GetPrintScale(dc);
+    float ls = CommonMod::ComputeFitScale(kPicture3D, 150.0f);
+    if (right - left > 0) ls = std::min(ls, static_cast<float>(150.0 / (right - left)));
+    ls *= printScale;
+    // Moved in where the canvas's left or top edge would cut it.
+    const double margin = 4.0 * printScale;
+    float ox = 0.2f * centreX, oy = 0.25f * centreX;
+    if (any) {
+        ox += static_cast<float>(std::max(0.0, margin - (ox + left * ls)));
+        oy += static_cast<float>(std::max(0.0, margin - (oy - top * ls)));
+    }
+    for (const auto& [item, mode] : drawn) {
+        const LocatorPlace p = PlaceInLocator(*item);
+        DrawItemPicture(dc, G.SceneShapes, G.SceneShapeCount, *item, kPicture3D, ReduceView(*item, item->ViewIndex),
+                        static_cast<float>(p.offX), static_cast<float>(p.offY), ox, oy, ls, mode);
+    }
 }
 
 // The wall face in the wall colour between the floor line yB and its top yT,
