@@ -411,6 +411,33 @@ TEST_F(Editing, SelectionAndLastHitItemFollowTheirItemsThroughDeletesAndUndo)
     EXPECT_EQ(G.HitItem, -1);
 }
 
+TEST_F(Editing, TheRoomPictureOfTheWallViewFollowsDeleteUndoAndRedo)
+{
+    // A window on the north wall, seen in the wall view, whose room picture
+    // draws the ordered list.
+    catalogue(TestItems::WallItem(G.CatalogueShapes, G.CatalogueShapeCount, QStringLiteral("window"), 18144, 18144,
+                                  0xC0E0FF),
+              20);
+    const int32_t w = add(G.PaletteCount - 1, 0, -54432, 0);
+    ASSERT_GE(w, 0);
+    G.ViewMode = 2;
+    FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
+                                  G.ViewListCount);
+    auto shown = [] {
+        int n = 0;
+        for (int32_t k = 0; k < G.ViewListCount; ++k) n += G.ViewList[size_t(k)].Name.str().trimmed() == u"window";
+        return n;
+    };
+    ASSERT_EQ(shown(), 1);
+    G.SelectedItem = w;
+    main->mnu_delete_Click();
+    EXPECT_EQ(shown(), 0);
+    main->mnu_undo_Click();
+    EXPECT_EQ(shown(), 1);
+    main->mnu_redo_Click();
+    EXPECT_EQ(shown(), 0);
+}
+
 TEST_F(Editing, ATurnedItemThatWouldCrossAWallIsPushedBackOntoTheFloor)
 {
     // The table turned lengthways against the north wall.

@@ -61,6 +61,17 @@ void CountPriceAgain(float price)
                                   QStringLiteral("- ") + CommonMod::FormatMoney(price, 1));
 }
 
+// The scene drawn again after its items changed. The 3D view and the wall
+// view's room picture draw the items in their back-to-front order, a copy
+// that is made again first.
+void RedrawChangedItems()
+{
+    if (G.ViewMode == 1 || G.ViewMode == 2)
+        FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
+                                      G.ViewListCount);
+    DrawMod::RedrawView();
+}
+
 // The selection and the last hit item keep naming their own items when
 // another item leaves the array or comes back into it; an item that leaves
 // is neither selected nor hit any more.
@@ -224,7 +235,7 @@ void Main::mnu_undo_Click()
         return;
     }
     G.CleanFlag = false;
-    DrawMod::RedrawView();
+    RedrawChangedItems();
 }
 
 void Main::mnu_redo_Click()
@@ -256,7 +267,7 @@ void Main::mnu_redo_Click()
         return;
     }
     G.CleanFlag = false;
-    DrawMod::RedrawView();
+    RedrawChangedItems();
 }
 
 void Main::CopyItemToBuffer(const ItemRecord& item)
@@ -322,7 +333,7 @@ void Main::mnu_delete_Click()
     FollowRemoval(G.SelectedItem);
     G.SelectedItem = -1;
     G.CleanFlag = false;
-    DrawMod::RedrawView();
+    RedrawChangedItems();
 }
 
 void Main::mnu_rotateItem_Click()
