@@ -430,6 +430,28 @@ TEST_F(Reports, SpreadsheetPixelsAndItemPictures)
     EXPECT_EQ(Rgb(img, 300 - 75, int(1.5 * r) + 5), 0xCCCCCC);
 }
 
+TEST_F(Reports, ALongNameIsCutToItsSpreadsheetCell)
+{
+    Place("Home\\Tall cupboard with glass doors", 40);
+    Place("Home\\Stool", 5);
+    for (bool pictures : {true, false}) {
+        dorv::RecordingDc dc;
+        DrawSpreadsheet(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400, 0, pictures);
+        // The name cell, u = 30: from cx - 6u (with pictures) or from
+        // cx - w/2 + u, to cx - 2.5u - 5.
+        const int cellLeft = pictures ? 120 : 30, cellRight = 300 - 75 - 5;
+        const DcCall* name = nullptr;
+        for (const DcCall& c : dc.Calls())
+            if (c.op == DcOp::TextOut && c.text.startsWith("Tall")) name = &c;
+        ASSERT_NE(name, nullptr);
+        EXPECT_GE(name->a, cellLeft);
+        EXPECT_LE(name->a + Extent(qPrintable(name->text)).width(), cellRight) << name->text.toStdString();
+        // Cut where it must be, and marked as cut; a short name stands whole.
+        EXPECT_EQ(name->text.endsWith("..."), pictures) << name->text.toStdString();
+        EXPECT_NE(FindText(dc, "Stool"), nullptr);
+    }
+}
+
 // ---- the charts ----
 
 TEST_F(Reports, PieOfOneGroupIsOneRedSliceLabelledLeftOfTheCentre)

@@ -52,6 +52,23 @@ int32_t FullColour(int32_t g) { return kColours[Index(g)]; }
 int32_t DarkColour(int32_t g) { return kColours[9 + Index(g)]; }
 int32_t PastelColour(int32_t g) { return kColours[18 + Index(g)]; }
 
+QString FitText(const dorv::DeviceContext& dc, const QString& text, int32_t width)
+{
+    if (dc.GetTextExtentPoint32A(text).width() <= width) return text;
+    const QString dots = QStringLiteral("...");
+    // The longest beginning that fits with the dots, found by halving.
+    int lo = 0, hi = int(text.size()) - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (dc.GetTextExtentPoint32A(text.left(mid).trimmed() + dots).width() <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QString cut = text.left(lo).trimmed() + dots;
+    return dc.GetTextExtentPoint32A(cut).width() <= width ? cut : QString();
+}
+
 QString SignedNumber(int64_t n)
 {
     return n < 0 ? QString::number(n) : QStringLiteral(" ") + QString::number(n);

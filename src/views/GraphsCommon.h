@@ -52,6 +52,10 @@ int32_t PastelColour(int32_t g);
 // of a sign, then the digits.
 QString SignedNumber(int64_t n);
 
+// `text` as it fits in `width` pixels in the dc's current font: whole, or
+// its beginning followed by "..."; empty when not even that fits.
+QString FitText(const dorv::DeviceContext& dc, const QString& text, int32_t width);
+
 // Rounds a chart coordinate for a drawing call.
 inline int32_t R(double v) { return dorv::RoundHalfEven(v); }
 

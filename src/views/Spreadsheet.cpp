@@ -69,10 +69,13 @@ void DrawSpreadsheet(dorv::DeviceContext& dc, const std::vector<ItemRecord>& ite
                                   static_cast<float>(cx - 0.49 * w + u), static_cast<float>(-(top + r)),
                                   static_cast<float>(w / 10), static_cast<float>(h / 15), 0);
             cell(cx - 6 * u, cx - 2.5 * u - 5);
-            DrawTextAligned(dc, R(cx - 5.7 * u), middle, name, QStringLiteral("L"));
+            // A long name is cut to its cell.
+            DrawTextAligned(dc, R(cx - 5.7 * u), middle, FitText(dc, name, R(cx - 2.5 * u - 8) - R(cx - 5.7 * u)),
+                            QStringLiteral("L"));
         } else {
             cell(left, cx - 2.5 * u - 5);
-            DrawTextAligned(dc, R(cx - 0.49 * w + u), middle, name, QStringLiteral("L"));
+            DrawTextAligned(dc, R(cx - 0.49 * w + u), middle,
+                            FitText(dc, name, R(cx - 2.5 * u - 8) - R(cx - 0.49 * w + u)), QStringLiteral("L"));
         }
         cell(cx - 2.5 * u, cx - u - 5);
         DrawTextAligned(dc, R(cx - 1.9 * u), middle, SignedNumber(s.Count), QStringLiteral("C"));
