@@ -137,9 +137,7 @@ TEST_F(Money, ParseMoneyTextAsTyped)
     EXPECT_EQ(ParseMoneyText(QStringLiteral("12-")), 12.0f);   // a minus after the digits is dropped
     EXPECT_EQ(ParseMoneyText(QStringLiteral("--5")), 0.0f);
     EXPECT_EQ(ParseMoneyText(QStringLiteral(" 7 apples")), 7.0f);
-    EXPECT_EQ(ParseMoneyText(QStringLiteral("1.2.3")), 1.2f);
     EXPECT_EQ(ParseMoneyText(QStringLiteral("-.5")), -0.5f);
-    EXPECT_EQ(ParseMoneyText(QStringLiteral("1,250.50")), 1.0f);  // a comma ends the number in English
     EXPECT_EQ(ParseMoneyText(QStringLiteral("1") + QString(400, QLatin1Char('0'))), 0.0f);
     G.CurrencyRate = 2.0f;
     EXPECT_EQ(ParseMoneyText(QStringLiteral("12.50")), 6.25f);
@@ -160,8 +158,37 @@ TEST_F(Money, ParseMoneyTextInAPortugueseLocale)
     G.CurrencyRate = 1.0f;
     EXPECT_EQ(ParseMoneyText(QStringLiteral("12,50")), 12.5f);
     EXPECT_EQ(ParseMoneyText(QStringLiteral("- R$0,75")), -0.75f);
-    EXPECT_EQ(ParseMoneyText(QStringLiteral("12.50")), 12.5f);     // a point still reads as one
-    EXPECT_EQ(ParseMoneyText(QStringLiteral("1.250,50")), 1.25f);  // with a point the comma ends the number
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("12.50")), 12.5f);  // a point still reads as one
+}
+
+TEST_F(Money, TypedAmountsReadAsTheChildMeantThemOrNotAtAll)
+{
+    G.CurrencySymbol = kPound;
+    G.CurrencyRate = 1.0f;
+    // Thousands separators as the desktop writes them.
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1,000")), 1000.0f);
+    EXPECT_EQ(ReadMoneyText(kPound + QStringLiteral("1,250.50")), 1250.5f);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("-1,000,000")), -1000000.0f);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1000.5")), 1000.5f);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("free")), 0.0f);
+    // What could mean two amounts, or none, is no amount at all.
+    const QString tooMuch = QStringLiteral("1e") + QString(50, QLatin1Char('0'));
+    for (const QString& text : {QStringLiteral("1,5"), QStringLiteral("12,50"), QStringLiteral("1.250,50"),
+                                QStringLiteral("1.2.3"), QStringLiteral("1,00,0"), tooMuch})
+        EXPECT_EQ(ReadMoneyText(text), std::nullopt) << text.toStdString();
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("1,5")), 0.0f);
+
+    Portuguese();
+    G.CurrencySymbol = QStringLiteral("R$");
+    G.CurrencyRate = 2.0f;
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1.250,50")), 625.25f);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("R$ 1.000.000")), 500000.0f);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1,5")), 0.75f);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("2500")), 1250.0f);  // as the place information proposes it
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("12.5")), 6.25f);
+    // A thousand, or one with three decimals as the program writes it?
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1.000")), std::nullopt);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1,000.50")), std::nullopt);
 }
 
 TEST_F(Money, SavedAmountsComeBackInEveryLocale)

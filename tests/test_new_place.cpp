@@ -18,6 +18,7 @@
 #include "support/TestDialogs.h"
 
 #include <QColor>
+#include <QLocale>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -348,6 +349,42 @@ TEST_F(NewPlace, SizesOverThePlacesLimitsAreRefusedWithTheLimitsInMetres)
     for (const QString& m : messages)
         EXPECT_EQ(m, "MsgBox 48: This place is too big. It can be at most 12 metres wide and at most 12 metres long.");
     EXPECT_EQ(G.Room.ExtentX, 12 * 36288);
+}
+
+TEST_F(NewPlace, TheBudgetReadsAsTypedOrIsRefused)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ExpectChoice(kHome);
+    ExpectPlaceDialog([](Floors& floors) {
+        // One and a half, or fifteen? Neither is taken.
+        Type(*floors.Text4, QStringLiteral("1,5"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_TRUE(floors.isVisible());
+        Type(*floors.Text4, QStringLiteral("1,000"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"), QStringList{Message("lang_EnterNumberGreaterThan0")});
+    EXPECT_EQ(G.PlanInfo.budget, 1000.0f);
+    QLocale::setDefault(before);
+}
+
+TEST_F(NewPlace, APortugueseBudgetReadsWithItsThousandsSeparator)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    ExpectChoice(kHome);
+    ExpectPlaceDialog([](Floors& floors) {
+        Type(*floors.Text4, QStringLiteral("1.250,50"));
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_TRUE(TestDialogs().Asked().filter("MsgBox").isEmpty());
+    EXPECT_EQ(G.PlanInfo.budget, 1250.5f);
+    QLocale::setDefault(before);
 }
 
 TEST_F(NewPlace, SizesTypedInCentimetresBecomeTheRightRoom)

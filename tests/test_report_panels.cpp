@@ -20,6 +20,7 @@
 #include "views/Graphs.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -223,6 +224,23 @@ TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
     f->Command2_Click();
     EXPECT_FALSE(f->isVisible());
     EXPECT_FLOAT_EQ(G.Palette[0].Price, 30);
+
+    // A text that could mean two prices is refused, and the dialog stays.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    f->Show();
+    f->Text1->SetText(QStringLiteral("1,5"));
+    TestDialogs().ExpectMsgBox(dorv::vbOK);
+    f->Command1_Click();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_FLOAT_EQ(G.Palette[0].Price, 30);
+    // One with a thousands separator is taken as typed.
+    f->Text1->SetText(QStringLiteral("1,250.50"));
+    f->Command1_Click();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_FLOAT_EQ(G.Palette[0].Price, 1250.5f);
+    QLocale::setDefault(before);
 
     // A text without digits is a price of 0.
     f->Text1->SetText(QStringLiteral("free"));

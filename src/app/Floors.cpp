@@ -233,6 +233,12 @@ void Floors::Command1_Click(int16_t index)
             dorv::MsgBox(text, dorv::vbExclamation);
             return;
         }
+        // The budget is read as typed, or not at all: a text that could
+        // mean two amounts is refused rather than taken as either.
+        if (Text4->Enabled() && !CommonMod::ReadMoneyText(Text4->Text())) {
+            dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
+            return;
+        }
         G.PlaceSetupResult = 0;
         Hide();
         return;

@@ -1,7 +1,9 @@
 #include "app/frmChangePrice.h"
 
 #include "app/Main.h"
+#include "platform/Dialogs.h"
 #include "platform/Rounding.h"
+#include "scene/LangMod.h"
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
 #include "views/ViewRender.h"
@@ -68,7 +70,14 @@ bool frmChangePrice::CataloguePrice(const ItemRecord& item, const ShapeStream& s
 
 void frmChangePrice::Command1_Click()
 {
-    const float price = CommonMod::ParseMoneyText(Text1->Text());
+    // A price is read as typed, or not at all: the dialog stays for a text
+    // that could mean two amounts.
+    const std::optional<float> typed = CommonMod::ReadMoneyText(Text1->Text());
+    if (!typed) {
+        dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
+        return;
+    }
+    const float price = *typed;
     if (G.PaletteSelection >= 0 && G.PaletteSelection < G.PaletteCount &&
         G.PaletteSelection < static_cast<int32_t>(G.Palette.size())) {
         ItemRecord& entry = G.Palette[size_t(G.PaletteSelection)];

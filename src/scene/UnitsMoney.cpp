@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace CommonMod {
@@ -102,48 +103,56 @@ float ToDisplayCurrency(float amount)
 
 bool MoneySpent() { return dorv::FormatFixed(G.SpentTotal, 0) != QStringLiteral("0"); }
 
-float ParseMoneyText(const QString& text)
+std::optional<float> ReadMoneyText(const QString& text)
 {
-    if (text.isEmpty()) return 0;
     QString work = text;
     // The symbol is never part of the number, even when it holds a point or
     // a digit ("Fr.").
     if (!G.CurrencySymbol.isEmpty()) work.remove(G.CurrencySymbol);
-    // FormatMoney writes the locale's decimal separator: where that is not a
-    // point and the text holds no point, it is the decimal point, so amounts
-    // shown in such a locale read back with their cents.
-    const QString point = QLocale().decimalPoint();
-    if (point != QStringLiteral(".") && !point.isEmpty() && !work.contains(QLatin1Char('.')))
-        work.replace(point, QStringLiteral("."));
-
-    QByteArray kept;
+    const QLocale locale;
+    const QString point = locale.decimalPoint();
+    // Digits, points, commas and minus signs are kept (with the locale's
+    // decimal separator where it is neither); blanks, letters and every
+    // other grouping mark go.
+    QString kept;
     for (QChar c : work) {
         const char16_t u = c.unicode();
-        if ((u >= '0' && u <= '9') || u == '.' || u == ',' || u == '-') kept += static_cast<char>(u);
+        if ((u >= '0' && u <= '9') || u == '.' || u == ',' || u == '-' || QString(c) == point) kept += c;
     }
-    // An optional leading minus, digits and at most one point; the first
-    // character that does not fit ends the number.
-    qsizetype end = 0;
-    if (end < kept.size() && kept[end] == '-') ++end;
-    bool digits = false, seenPoint = false;
-    for (; end < kept.size(); ++end) {
-        const char c = kept[end];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits) return 0;
-    bool ok = false;
-    const double number = kept.left(end).toDouble(&ok);
-    if (!ok) return 0;
-    const float result = static_cast<float>(number / DivisorRate());
+    // An optional leading minus; a minus after it ends the number.
+    qsizetype end = kept.startsWith(QLatin1Char('-')) ? 1 : 0;
+    end = kept.indexOf(QLatin1Char('-'), end);
+    if (end >= 0) kept.truncate(end);
+    if (!std::any_of(kept.begin(), kept.end(), [](QChar c) { return c.isDigit(); })) return 0.0f;
+
+    // Two ways to read it: as the desktop's locale writes numbers, thousands
+    // separators and all ("1,000.50"; "1.250,50" in Portuguese), and as the
+    // program writes them, digits and one decimal point ("12.50" in any
+    // locale). Either alone is taken; both must agree; a text that neither
+    // reads, or that the two read as different amounts ("1.000" on a
+    // Portuguese desktop), is not an amount.
+    bool asLocale = false, asWritten = false;
+    const double byLocale = locale.toDouble(kept, &asLocale);
+    double written = 0;
+    const QString plain = kept.startsWith(QLatin1Char('-')) ? kept.mid(1) : kept;
+    if (!plain.contains(QLatin1Char(',')) && plain.count(QLatin1Char('.')) <= 1 &&
+        !(point != QStringLiteral(".") && plain.contains(point)))
+        written = QLocale::c().toDouble(kept, &asWritten);
+    std::optional<double> number;
+    if (asLocale && asWritten)
+        number = byLocale == written ? std::optional<double>(byLocale) : std::nullopt;
+    else if (asLocale)
+        number = byLocale;
+    else if (asWritten)
+        number = written;
+    if (!number || !std::isfinite(*number)) return std::nullopt;
+    const float result = static_cast<float>(*number / DivisorRate());
     // A number beyond the single-precision range is as unreadable as none.
-    return std::isfinite(result) ? result : 0.0f;
+    if (!std::isfinite(result)) return std::nullopt;
+    return result;
 }
+
+float ParseMoneyText(const QString& text) { return ReadMoneyText(text).value_or(0.0f); }
 
 void SetCurrency(const QString& symbol)
 {

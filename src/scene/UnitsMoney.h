@@ -63,10 +63,17 @@ float ToDisplayCurrency(float amount);
 // taken away again leave behind is not. The view, the spreadsheet panel and
 // the item summary all ask this one question.
 bool MoneySpent();
-// A typed or formatted amount back in the base currency: digits with an
-// optional leading minus and a decimal point. The locale's decimal separator
-// is taken for the point when the text holds no ".", so what FormatMoney
-// writes reads back whatever the locale. Unreadable text gives 0.
+// A typed or formatted amount back in the base currency. Blanks, letters
+// and the currency symbol are passed over, and a minus after the number
+// ends it. The number is read as the desktop's locale writes numbers, with
+// its thousands separators ("1,000.50"; "1.250,50" in Portuguese), or as the
+// program writes amounts, digits with an optional leading minus and a
+// decimal point ("12.50" in any locale); when only one of them reads it,
+// or both read the same amount, that is the amount. Text without digits is
+// 0. Text with digits that neither reads ("1,5" in English) or that the two
+// read differently ("1.000" in Portuguese) is no amount: nothing.
+std::optional<float> ReadMoneyText(const QString& text);
+// ReadMoneyText with 0 for what is no amount: for texts the program wrote.
 float ParseMoneyText(const QString& text);
 
 // Takes `symbol` as the currency: its rate from G.CurrencyTable (the last
