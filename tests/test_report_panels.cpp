@@ -18,6 +18,7 @@
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "views/Graphs.h"
+#include "views/ViewRender.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -353,6 +354,54 @@ TEST_F(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
     EXPECT_FALSE(graphs->Option1[1]->isEnabled());
     EXPECT_FALSE(G.GraphShowCosts[1]);
     EXPECT_TRUE(graphs->Option1[0]->Value());
+}
+
+TEST_F(PanelsInTheProgram, ThePageBoxFollowsThePagesAfterDisplayItemsAndDeletions)
+{
+    // Eleven kinds of item: two pages with pictures, one without.
+    for (int i = 0; i < 11; ++i) Place(QStringLiteral("Home\\Item%1").arg(i), 1);
+    main->Picture1_Click(3);
+    frmSpreadSht* sheet = frmSpreadSht::Window();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(sheet->isVisible());
+    ASSERT_TRUE(sheet->ShowItems());
+    auto footer = [] {
+        dorv::RecordingDc dc;
+        DrawMod::DrawCurrentView(DrawMod::SceneViewDrawing(dc, 300, 200, 400));
+        for (const dorv::DcCall& c : dc.Calls())
+            if (c.op == dorv::DcOp::TextOut && c.text.startsWith(LangMod::GetMessage(QStringLiteral("lang_Page"))))
+                return c.text;
+        return QString();
+    };
+    auto page = [](int p, int of) {
+        return LangMod::GetMessage(QStringLiteral("lang_Page")) + QStringLiteral(" %1 ").arg(p) +
+               LangMod::GetMessage(QStringLiteral("lang_of")) + QStringLiteral(" %1").arg(of);
+    };
+    QTest::mouseClick(sheet->Command1[1], Qt::LeftButton);  // ">"
+    EXPECT_EQ(sheet->Text1->Text(), QStringLiteral("2"));
+
+    // Without pictures one page holds them all: the box comes back to it.
+    QTest::mouseClick(sheet->Check1, Qt::LeftButton);
+    EXPECT_FALSE(sheet->ShowItems());
+    EXPECT_EQ(sheet->Text1->Text(), QStringLiteral("1"));
+    EXPECT_EQ(footer(), page(1, 1));
+
+    // With pictures again, on page 2; then an item is deleted in the plan:
+    // back in the spreadsheet, ten kinds make one page.
+    QTest::mouseClick(sheet->Check1, Qt::LeftButton);
+    QTest::mouseClick(sheet->Command1[1], Qt::LeftButton);
+    EXPECT_EQ(footer(), page(2, 2));
+    main->Picture1_Click(1);
+    G.SelectedItem = G.PlacedItemCount - 1;
+    main->mnu_delete_Click();
+    main->Picture1_Click(3);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->Text1->Text(), QStringLiteral("1"));
+    EXPECT_EQ(footer(), page(1, 1));
+    // ">" has nowhere to go, "<" neither.
+    QTest::mouseClick(sheet->Command1[1], Qt::LeftButton);
+    QTest::mouseClick(sheet->Command1[0], Qt::LeftButton);
+    EXPECT_EQ(sheet->Text1->Text(), QStringLiteral("1"));
 }
 
 TEST_F(PanelsInTheProgram, TheSpreadsheetPanelCountsMoneyAsTheViewDoes)

@@ -19,8 +19,13 @@ void Main::registerReportWindows()
 
 int32_t Main::Port::SpreadsheetPage()
 {
-    const auto* sheet = dynamic_cast<frmSpreadSht*>(dorv::Form::Existing(QStringLiteral("frmSpreadSht")));
-    return sheet ? sheet->PageNumber() : 1;
+    auto* sheet = dynamic_cast<frmSpreadSht*>(dorv::Form::Existing(QStringLiteral("frmSpreadSht")));
+    if (!sheet) return 1;
+    // Whatever changed the pages since (Display Items, a deletion, money
+    // spent at last), the page drawn and the box showing it are one of the
+    // pages there are, so that "<" and ">" step through them.
+    sheet->KeepPageInRange();
+    return sheet->PageNumber();
 }
 
 bool Main::Port::SpreadsheetShowsItems()

@@ -5,6 +5,8 @@
 #include "views/Graphs.h"
 #include "views/ViewRender.h"
 
+#include <QSignalBlocker>
+
 #include <limits>
 
 namespace {
@@ -77,6 +79,14 @@ int32_t frmSpreadSht::PageNumber() const
     for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i)
         n = std::min<int64_t>(n * 10 + (text[i].unicode() - '0'), std::numeric_limits<int32_t>::max());
     return static_cast<int32_t>(negative ? -n : n);
+}
+
+void frmSpreadSht::KeepPageInRange()
+{
+    const int32_t pages = Graphs::GetSpreadsheetPageCount(G.PlacedItems, G.PlacedItemCount);
+    if (PageNumber() <= pages) return;
+    const QSignalBlocker quiet(Text1);
+    Text1->SetText(QString::number(pages));
 }
 
 void frmSpreadSht::Check1_Click()

@@ -29,6 +29,10 @@ public:
     // The page number the box reads: the whole number its text begins with
     // (blanks skipped, a sign allowed), 0 when it begins with none.
     int32_t PageNumber() const;
+    // Brings a page number beyond the pages there are now back to the last
+    // page, without drawing: the pages change with the items, the money
+    // spent and Display Items.
+    void KeepPageInRange();
     bool ShowItems() const { return Check1->isChecked(); }
 
     // ---- handlers ----
