@@ -574,6 +574,36 @@ TEST_F(Reports, GridLabelsFollowTheStepForOneAndThreeOfAKind)
     EXPECT_TRUE(dc.Undeleted().empty());
 }
 
+TEST_F(Reports, GridLabelsOfACheapSceneAreEachTheirOwn)
+{
+    // 35 cents: spacing 248 / 0.35 divided twice, 7.09 pixels for a cent,
+    // every fifth line labelled with the cents it stands for.
+    Place("Home\\Pin", 0.35f);
+    G.GraphShowCosts[1] = true;
+    auto labels = [&] {
+        dorv::RecordingDc dc;
+        DrawBarGraph(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400);
+        std::vector<QString> grid;
+        for (const QString& t : Texts(dc))
+            if (t.startsWith(QLatin1Char('$'))) grid.push_back(t);
+        return grid;
+    };
+    std::vector<QString> grid = labels();
+    ASSERT_GE(grid.size(), 8u);
+    EXPECT_EQ(std::vector<QString>(grid.begin(), grid.begin() + 4),
+              (std::vector<QString>{"$0.00", "$0.05", "$0.10", "$0.15"}));
+    // The cost over the column is money: two decimals whatever the grid.
+    grid.erase(std::remove(grid.begin(), grid.end(), QStringLiteral("$0.35")), grid.end());
+    std::sort(grid.begin(), grid.end());
+    EXPECT_EQ(std::adjacent_find(grid.begin(), grid.end()), grid.end());
+
+    // A tenth of that: three decimals.
+    G.PlacedItems[size_t(G.PlacedItemCount - 1)].Price = 0.035f;
+    grid = labels();
+    ASSERT_GE(grid.size(), 3u);
+    EXPECT_EQ(grid[1], QStringLiteral("$0.005"));
+}
+
 TEST_F(Reports, CostsArePlottedInTheDisplayCurrencyWithItsSymbol)
 {
     Place("Home\\Desk", 10);

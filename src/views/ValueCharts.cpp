@@ -15,6 +15,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Graphs {
@@ -25,9 +26,9 @@ namespace {
 
 enum class Kind { Bar = 1, Pictogram = 2, Line = 3 };
 
-// A grid label's number ("0.0" below a value step of 1, else "0"): no
-// thousands separator, the locale's decimal separator.
-QString GridNumber(double value, bool oneDecimal) { return dorv::FormatFixed(value, oneDecimal ? 1 : 0); }
+// A grid label's number with `decimals` decimals: no thousands separator,
+// the locale's decimal separator.
+QString GridNumber(double value, int decimals) { return dorv::FormatFixed(value, decimals); }
 
 // The summary, the geometry and the options of one value chart.
 struct Frame {
@@ -87,15 +88,20 @@ struct Frame {
         // A step of a power of ten whose lines stand between a twentieth and
         // a tenth of the height apart.
         double spacing = scale, valueStep = 1;
+        int tenths = 0;  // how often the step of 1 was divided by ten
         while (spacing < h / 20) {
             spacing *= 10;
             valueStep *= 10;
+            --tenths;
         }
         while (spacing > h / 10) {
             spacing /= 10;
             valueStep /= 10;
+            ++tenths;
         }
-        const bool oneDecimal = valueStep < 1;
+        // "0" for whole steps and "0.0" for tenths; a smaller step gets as
+        // many decimals as it needs, so that no two labels read alike.
+        const int decimals = std::max(0, tenths);
         const bool everyLine = spacing >= h / 20;
         const double limit = kind == Kind::Bar ? cy - 0.4 * h - 1 : cy - 0.405 * h;
         const QString prefix = costs ? G.CurrencySymbol : QString();
@@ -105,7 +111,7 @@ struct Frame {
             dc.MoveToEx(R(cx - w / 2 + s), R(y));
             dc.LineTo(R(cx + w / 2 - s), R(y));
             if (everyLine || line % 5 == 0)
-                DrawTextAligned(dc, R(cx - w / 2 + 0.9 * s), R(y), prefix + GridNumber(line * valueStep, oneDecimal),
+                DrawTextAligned(dc, R(cx - w / 2 + 0.9 * s), R(y), prefix + GridNumber(line * valueStep, decimals),
                                 QStringLiteral("R"));
         }
     }
