@@ -4,6 +4,7 @@
 // scene named on the command line.
 #include "app/Budget.h"
 #include "app/EnvSelect.h"
+#include "app/Floors.h"
 #include "app/Main.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -52,9 +53,11 @@ protected:
     {
         CloseProgram(main);
     }
+    // Starts the program; a new place of `environment` is set up, or, with
+    // -1, as the test has scripted.
     void start(int environment = kHome)
     {
-        ExpectNewPlace(environment);
+        if (environment >= 0) ExpectNewPlace(environment);
         main = std::make_unique<Main>();
         main->Show();
         Settle();
@@ -653,14 +656,59 @@ TEST_F(FileCommands, SnapshotsTakeTheTypeOfTheirNameAndShareTheOtherDialogsFolde
     EXPECT_EQ(TestDialogs().Pending(), 0);
 }
 
-TEST_F(FileCommands, TheCommandLineOpensItsSceneInsteadOfTheNewPlaceFlow)
+// What the window shows of the scene in hand.
+QStringList WindowState(Main& m)
 {
-    start(kGarden);
+    QStringList state;
+    state << "caption " + m.Caption() << QStringLiteral("view button %1").arg(m.CurrentViewButton);
+    for (int i = 0; i < 5; ++i)
+        state << QStringLiteral("button %1 %2 %3")
+                     .arg(i)
+                     .arg(m.Picture1[i]->Enabled())
+                     .arg(m.Picture1[i]->Picture().cacheKey() ==
+                          (i == 1 ? m.ImageList1.Image(4) : m.Picture1[i]->Picture()).cacheKey());
+    state << QStringLiteral("turn %1 wall %2 %3 %4")
+                 .arg(m.Picture3[9]->Enabled())
+                 .arg(m.mnu_wallView->Enabled())
+                 .arg(m.mnu_rotateWall->Enabled())
+                 .arg(m.mnu_showWallBar->Enabled());
+    state << QStringLiteral("sheet %1 price %2").arg(m.mnu_showSheet->Enabled()).arg(m.Command2->Visible());
+    state << QStringLiteral("pans %1 %2").arg(m.HScroll2->Enabled()).arg(m.VScroll2->Enabled());
+    const Form* groups = Form::Existing("ItemGroups");
+    state << QStringLiteral("groups %1 %2 %3")
+                 .arg(groups && groups->IsWindowVisible())
+                 .arg(m.mnu_showItemGroups->Enabled())
+                 .arg(m.mnu_showItemGroups->Checked());
+    return state;
+}
+
+TEST_F(FileCommands, TheCommandLineOpensItsSceneAndLeavesTheWindowAsOpenLeavesIt)
+{
+    // A garden too low for walls, saved, then opened with File > Open from
+    // the wall view of a room that has walls.
+    ExpectChoice(kGarden);
+    ExpectPlaceDialog([](Floors& floors) {
+        floors.Text3->SetText(QStringLiteral("0.01"));
+        floors.Command1[0]->click();
+    });
+    start(-1);
+    ASSERT_EQ(G.Room.WallSectionCount, 0);
     furnish(2000);
     QString path = dir.file("from the desktop.dvp");
     ASSERT_TRUE(FileMod::SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
                                        G.Room));
     const QByteArray place = sceneBytes();
+    G.CleanFlag = true;
+    ExpectNewPlace(kHome);
+    main->mnu_new->Choose();
+    main->Picture1_Click(2);
+    TestDialogs().ExpectOpen(File(path));
+    main->mnu_open->Choose();
+    Settle();
+    const QStringList opened = WindowState(*main);
+    EXPECT_TRUE(opened.contains("turn 0 wall 0 0 0"));
+    EXPECT_TRUE(opened.contains("caption Dorv Zorazev - Place: Garden"));
+
     main.reset();
     Form::DestroyAll();
     G = SceneState();
@@ -672,7 +720,9 @@ TEST_F(FileCommands, TheCommandLineOpensItsSceneInsteadOfTheNewPlaceFlow)
     EXPECT_TRUE(TestDialogs().Asked().isEmpty());
     EXPECT_EQ(G.EnvironmentIndex, kGarden);
     EXPECT_EQ(G.SceneFileName, path);
+    EXPECT_TRUE(G.CleanFlag);
     EXPECT_EQ(sceneBytes(), place);
+    EXPECT_EQ(WindowState(*main).join("\n"), opened.join("\n"));
 }
 
 }  // namespace

@@ -273,10 +273,11 @@ void Main::Form_Load()
         ResetScene();
         G.EnvironmentIndex = -1;
         G.PlaceSetupResult = -1;
-        // A scene that cannot be opened leaves nothing to show: the child
-        // sets up a new place instead.
-        if (OpenScene(*CommandLineScene))
-            G.SceneFileName = *CommandLineScene;
+        // Opened as Open opens it, the window then set as the new-place
+        // flow leaves it. A scene that cannot be opened leaves nothing to
+        // show: the child sets up a new place instead.
+        if (OpenSceneFile(*CommandLineScene))
+            ShowPlace();
         else
             StartNewPlace();
     } else {

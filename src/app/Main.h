@@ -167,6 +167,10 @@ public:
     bool OpenScene(const QString& path);
     // The Open command with its dialog starting in `startFolder`.
     void OpenFrom(const QString& startFolder);
+    // Open after its dialog (also the scene of the command line): the scene
+    // read, named (a worksheet stays untitled), the controls that follow
+    // the place set and the plan shown. False when the file was refused.
+    bool OpenSceneFile(const QString& path);
     // True when `path` lies in the worksheets folder.
     static bool IsWorksheet(const QString& path);
     void mnu_open_Click();
@@ -201,6 +205,13 @@ public:
     void ResetScene();
     void StartNewPlace();
     void NewPlace();
+    // The controls that follow the place in hand: the wall view, its turn
+    // button and menu entries when it has walls; the spreadsheet, the price
+    // button and the Use Prices box when it has prices.
+    void SetPlaceControls();
+    // The window as a new place or an opened scene leaves it: those
+    // controls, the title, the plan view and the item-groups window.
+    void ShowPlace();
     // The window's title names the place of the scene.
     void ShowPlaceInCaption();
 
@@ -216,9 +227,8 @@ public:
     // A new About box, shown modally, then let go.
     void mnu_about_Click();
     void mKelmoOnTheWeb_Click();
-    // A place set in the place-setup dialog: the budget window's amounts, the
-    // Use Prices box available exactly when the place has prices, and the
-    // colour swatches of its floor and walls.
+    // A place set in the place-setup dialog: the budget window's amounts and
+    // the colour swatches of its floor and walls.
     void SetToolWindowsForPlace();
 
     // ---- the spreadsheet and graph panels and the price dialog (MainReports.cpp) ----

@@ -205,11 +205,15 @@ void Main::OpenFrom(const QString& startFolder)
     // The dialog starts in its own folder, not in that of the last file.
     CommonDialog1.FileName.clear();
     if (!ShowFileDialog(CommonDialog1, false)) return;
+    OpenSceneFile(CommonDialog1.FileName);
+}
+
+bool Main::OpenSceneFile(const QString& chosen)
+{
     // A file that was refused leaves the scene and its name as they were, so
     // that a later Save never writes the old scene over the file refused,
     // and ends the command there.
-    const QString chosen = CommonDialog1.FileName;
-    if (chosen.isEmpty() || !OpenScene(chosen)) return;
+    if (chosen.isEmpty() || !OpenScene(chosen)) return false;
     // A worksheet stays as it ships: the child's work on it is saved under a
     // name of their own, as an example is.
     if (IsWorksheet(chosen))
@@ -218,8 +222,10 @@ void Main::OpenFrom(const QString& startFolder)
         G.SceneFileName = chosen;
     // The scene the environment chooser asked for is open, titled or not.
     G.OpenFileChosen = false;
+    SetPlaceControls();
     Picture1_Click(1);
     DrawMod::RedrawView();
+    return true;
 }
 
 void Main::mnu_open_Click() { OpenFrom(G.UserDir); }

@@ -64,10 +64,6 @@ void Main::SetToolWindowsForPlace()
         // Nothing was bought in the new place yet.
         budget->Text4->SetText(QString());
     }
-    if (ItemGroups* groups = ItemGroups::Window()) {
-        groups->Check1[0]->SetEnabled(!G.PlanInfo.noprices);
-        groups->Label1->SetEnabled(!G.PlanInfo.noprices);
-    }
     if (Colours* colours = Colours::Window()) {
         colours->Picture1[0]->SetBackColor(G.FloorColour);
         colours->Picture1[1]->SetBackColor(G.WallColour);

@@ -136,24 +136,23 @@ void Main::StartNewPlace()
         // OK: the place is set.
         CommonMod::SetCurrency(floors->Combo1->Text());
         G.PlanInfo.budget = CommonMod::ParseMoneyText(floors->Text4->Text());
-        const bool prices = !G.PlanInfo.noprices;
         SetPaletteDisabled(false);
         Command1->SetVisible(true);
-        Command2->SetVisible(prices);
-        // The spreadsheet counts money: without prices it has nothing to show.
-        Picture1[3]->SetEnabled(prices);
-        mnu_showSheet->SetEnabled(prices);
-        Picture1[3]->SetPicture(prices ? ImageList1.Image(7) : ImageList2.Image(14));
-        for (int kind = 0; kind <= 4; ++kind) G.GraphShowCosts[kind] = prices;
+        for (int kind = 0; kind <= 4; ++kind) G.GraphShowCosts[kind] = !G.PlanInfo.noprices;
         G.FloorColour = G.PlanInfo.floor_colour;
         G.WallColour = G.PlanInfo.wall_colour;
         G.BackgroundColour = G.PlanInfo.background_colour;
-        // The budget, the Use Prices box and the colour swatches of the place.
+        // The budget and the colour swatches of the place.
         SetToolWindowsForPlace();
         CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, G.PlaceWidth, G.PlaceLength,
                                      G.PlaceHeight, G.FloorColour, G.WallColour);
     }
 
+    ShowPlace();
+}
+
+void Main::SetPlaceControls()
+{
     // A place without walls has no wall view and no wall to turn to; the
     // turn button waits for the wall view either way.
     const bool walls = G.Room.WallSectionCount != 0;
@@ -165,6 +164,22 @@ void Main::StartNewPlace()
     mnu_rotateWall->SetEnabled(walls);
     mnu_wallView->SetEnabled(walls);
 
+    // The spreadsheet counts money: without prices it has nothing to show,
+    // and there is no price to change or to use.
+    const bool prices = !G.PlanInfo.noprices;
+    Command2->SetVisible(prices);
+    Picture1[3]->SetEnabled(prices);
+    mnu_showSheet->SetEnabled(prices);
+    Picture1[3]->SetPicture(prices ? ImageList1.Image(7) : ImageList2.Image(14));
+    if (ItemGroups* groups = ItemGroups::Window()) {
+        groups->Check1[0]->SetEnabled(prices);
+        groups->Label1->SetEnabled(prices);
+    }
+}
+
+void Main::ShowPlace()
+{
+    SetPlaceControls();
     if (ItemGroups* groups = ItemGroups::Window()) groups->NarrowForm();
 
     ShowPlaceInCaption();
@@ -179,7 +194,6 @@ void Main::StartNewPlace()
         groups->Show(dorv::vbModeless, this);
         mnu_showItemGroups->SetChecked(true);
     }
-    Command2->SetVisible(!G.PlanInfo.noprices);
 }
 
 void Main::ShowPlaceInCaption()
