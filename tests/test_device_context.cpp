@@ -505,3 +505,33 @@ TEST(DeviceContext, XorOnPaperDrawsWhatXorGivesOverWhite)
     EXPECT_GE(red, 0) << ops.constData();
     EXPECT_GT(cyan, red) << ops.constData();
 }
+
+TEST(DeviceContext, EveryShapeOfADrawingOfManyColoursKeepsItsOwnPenAndBrush)
+{
+    // More colours and widths than a painter keeps ready, so that what it
+    // keeps is started again partway; each shape must still draw in the
+    // colours of the objects selected for it, whether made before or after.
+    QImage image = whiteImage(100, 100);
+    ImageDc dc(&image, 96);
+    const GdiObject early = CreateSolidBrush(RGB(1, 2, 3));
+    for (int i = 0; i < 5000; ++i) {
+        PenAndBrush pb(dc, PS_GEOMETRIC, 1 + i % 3, 0x10000 + i, 0x20000 + i);
+        dc.Rectangle(10, 10, 60, 60);
+        if (i % 997 == 0 || i == 4999) {
+            const int32_t c = 0x20000 + i;
+            EXPECT_EQ(image.pixel(30, 30), qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255)) << i;
+            const int32_t l = 0x10000 + i;
+            EXPECT_EQ(image.pixel(10, 30), qRgb(l & 255, (l >> 8) & 255, (l >> 16) & 255)) << i;
+        }
+    }
+    const GdiObject old = dc.SelectObject(early);
+    const GdiObject nullPen = CreatePen(PS_NULL, 1, 0);
+    const GdiObject oldPen = dc.SelectObject(nullPen);
+    dc.Rectangle(70, 70, 90, 90);
+    EXPECT_EQ(image.pixel(80, 80), qRgb(1, 2, 3));
+    dc.SelectObject(oldPen);
+    dc.SelectObject(old);
+    DeleteObject(nullPen);
+    DeleteObject(early);
+    EXPECT_EQ(LiveGdiObjectCount(), 0);
+}

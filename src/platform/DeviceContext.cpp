@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 namespace dorv {
@@ -74,11 +75,19 @@ void announceCreated(GdiObject h, const Entry& e)
 void release(GdiObject h, Entry& e)
 {
     Table& t = table();
-    e.pen = QPen();
-    e.brush = QBrush();
-    e.font = QFont();
-    e.metrics.reset();
-    e.image.reset();
+    // Only what the object's kind used: a pen and a brush are made and freed
+    // for every shape drawn, and a fresh QFont costs a look at the
+    // application's font.
+    switch (e.info.kind) {
+    case GdiKind::Pen:
+    case GdiKind::Brush: break;
+    case GdiKind::Font:
+        e.font = QFont();
+        e.metrics.reset();
+        break;
+    case GdiKind::Bitmap: e.image.reset(); break;
+    case GdiKind::None: break;
+    }
     e.info = GdiObjectInfo();
     e.live = false;
     e.deletePending = false;
@@ -89,9 +98,8 @@ void release(GdiObject h, Entry& e)
 
 QColor toQColor(ColorRef c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
 
-QPen makePen(int32_t style, int32_t width, ColorRef colour)
+QPen buildPen(int32_t width, ColorRef colour)
 {
-    if ((style & 0xF) == PS_NULL) return QPen(Qt::NoPen);
     QPen p(toQColor(colour));
     if (width <= 1) {
         // One device pixel on every device, its last pixel left out as the
@@ -107,6 +115,25 @@ QPen makePen(int32_t style, int32_t width, ColorRef colour)
     }
     return p;
 }
+
+// Pens and brushes by width and colour. Kept for the whole run, as the
+// table is (see table()); a drawing of very many colours starts it again.
+template <typename T>
+class SharedCache {
+public:
+    template <typename Make>
+    const T& get(uint64_t key, Make make)
+    {
+        auto it = map_.find(key);
+        if (it != map_.end()) return it->second;
+        if (map_.size() >= kLimit) map_.clear();
+        return map_.emplace(key, make()).first->second;
+    }
+
+private:
+    static constexpr size_t kLimit = 4096;
+    std::unordered_map<uint64_t, T> map_;
+};
 
 QFont makeFont(int32_t height, int32_t weight, const QString& face)
 {
@@ -137,8 +164,8 @@ GdiObject makeStock(GdiObjectInfo info)
     info.stock = true;
     e->info = info;
     switch (info.kind) {
-    case GdiKind::Pen: e->pen = makePen(info.style, info.width, info.colour); break;
-    case GdiKind::Brush: e->brush = QBrush(toQColor(info.colour)); break;
+    case GdiKind::Pen:
+    case GdiKind::Brush: break;
     case GdiKind::Font:
         e->font = makeFont(info.height, info.weight, info.face);
         e->metrics = std::make_unique<QFontMetrics>(e->font);
@@ -164,6 +191,22 @@ Entry* Find(GdiObject object)
     Entry* e = t.entries[index].get();
     if (!e->live || handleOf(index, e->generation) != object) return nullptr;
     return e;
+}
+
+const QPen& PainterPen(int32_t width, ColorRef colour)
+{
+    static auto* pens = new SharedCache<QPen>;
+    width = std::max(width, 1);
+    colour &= 0xFFFFFF;
+    return pens->get((uint64_t(uint32_t(width)) << 24) | uint32_t(colour),
+                     [&] { return buildPen(width, colour); });
+}
+
+const QBrush& PainterBrush(ColorRef colour)
+{
+    static auto* brushes = new SharedCache<QBrush>;
+    colour &= 0xFFFFFF;
+    return brushes->get(uint32_t(colour), [&] { return QBrush(toQColor(colour)); });
 }
 
 GdiObject StockPen()
@@ -244,7 +287,6 @@ GdiObject CreatePen(int32_t style, int32_t width, ColorRef colour)
     e->info.style = style;
     e->info.width = width;
     e->info.colour = colour & 0xFFFFFF;
-    e->pen = gdi::makePen(style, width, colour);
     gdi::announceCreated(h, *e);
     return h;
 }
@@ -256,7 +298,6 @@ GdiObject CreateSolidBrush(ColorRef colour)
     if (!h) return 0;
     e->info.kind = GdiKind::Brush;
     e->info.colour = colour & 0xFFFFFF;
-    e->brush = QBrush(gdi::toQColor(colour));
     gdi::announceCreated(h, *e);
     return h;
 }
@@ -407,7 +448,7 @@ GdiObject DeviceContext::SelectObject(GdiObject object)
     }
     GdiObject previous = *slot;
     if (previous == object) return previous;
-    gdi::Selected(object);
+    ++e->selected;
     *slot = object;
     gdi::Deselected(previous);
     return previous;

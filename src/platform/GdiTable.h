@@ -15,9 +15,7 @@
 namespace dorv::gdi {
 
 struct Entry {
-    GdiObjectInfo info;
-    QPen pen;                              // pens: ready for QPainter
-    QBrush brush;                          // brushes
+    GdiObjectInfo info;                    // pens and brushes need no more
     QFont font;                            // fonts
     std::unique_ptr<QFontMetrics> metrics; // fonts
     std::unique_ptr<QImage> image;         // bitmaps (a stable address for painters)
@@ -29,6 +27,13 @@ struct Entry {
 
 // The live object of a handle, or nullptr.
 Entry* Find(GdiObject object);
+
+// What a painter draws with for a pen of `width` pixels (0 and 1 both mean
+// one device pixel) and a brush, in `colour`: made once for each width and
+// colour in use and shared after that, since the views make and free a pen
+// and a brush for every shape they draw.
+const QPen& PainterPen(int32_t width, ColorRef colour);
+const QBrush& PainterBrush(ColorRef colour);
 
 // The objects a new context starts with.
 GdiObject StockPen();     // black, 1 pixel

@@ -80,21 +80,21 @@ void PainterDc::refreshKeys()
 {
     bool invert = xorActive_ && xorAgainstWhite_;
     if (penChanged_) {
-        penEntry_ = gdi::Find(pen_);
-        if (!penEntry_ || penEntry_->pen.style() == Qt::NoPen) {
+        const gdi::Entry* pen = gdi::Find(pen_);
+        if (!pen || (pen->info.style & 0xF) == PS_NULL) {
             penKey_ = kNone;
         } else {
-            ColorRef c = penEntry_->info.colour ^ (invert ? 0xFFFFFF : 0);
-            penKey_ = (uint64_t(uint32_t(penEntry_->pen.width())) << 24) | uint32_t(c & 0xFFFFFF);
+            ColorRef c = pen->info.colour ^ (invert ? 0xFFFFFF : 0);
+            penKey_ = (uint64_t(uint32_t(std::max(pen->info.width, 1))) << 24) | uint32_t(c & 0xFFFFFF);
         }
         penChanged_ = false;
     }
     if (brushChanged_) {
-        brushEntry_ = gdi::Find(brush_);
-        if (!brushEntry_) {
+        const gdi::Entry* brush = gdi::Find(brush_);
+        if (!brush) {
             brushKey_ = kNone;
         } else {
-            ColorRef c = brushEntry_->info.colour ^ (invert ? 0xFFFFFF : 0);
+            ColorRef c = brush->info.colour ^ (invert ? 0xFFFFFF : 0);
             brushKey_ = uint32_t(c & 0xFFFFFF);
         }
         brushChanged_ = false;
@@ -109,13 +109,7 @@ bool PainterDc::applyPen()
         return false;
     }
     if (painterPen_ != penKey_) {
-        if (xorActive_ && xorAgainstWhite_) {
-            QPen p = penEntry_->pen;
-            p.setColor(toQColor(ColorRef(penKey_ & 0xFFFFFF)));
-            painter_.setPen(p);
-        } else {
-            painter_.setPen(penEntry_->pen);
-        }
+        painter_.setPen(gdi::PainterPen(int32_t(penKey_ >> 24), ColorRef(penKey_ & 0xFFFFFF)));
         painterPen_ = penKey_;
     }
     return true;
@@ -129,10 +123,7 @@ void PainterDc::applyBrush()
         return;
     }
     if (painterBrush_ != brushKey_) {
-        if (xorActive_ && xorAgainstWhite_)
-            painter_.setBrush(toQColor(ColorRef(brushKey_)));
-        else
-            painter_.setBrush(brushEntry_->brush);
+        painter_.setBrush(gdi::PainterBrush(ColorRef(brushKey_)));
         painterBrush_ = brushKey_;
     }
 }

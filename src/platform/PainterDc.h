@@ -17,10 +17,6 @@ class QPrinter;
 
 namespace dorv {
 
-namespace gdi {
-struct Entry;
-}
-
 class PainterDc : public DeviceContext {
 public:
     int SetROP2(int mode) override;
@@ -68,8 +64,6 @@ private:
     // The selected pen and brush as the same keys, refreshed on selection.
     uint64_t penKey_ = kUnknown;
     uint64_t brushKey_ = kUnknown;
-    const gdi::Entry* penEntry_ = nullptr;    // the selected pen
-    const gdi::Entry* brushEntry_ = nullptr;  // the selected brush
     bool fontApplied_ = false;
     bool xorActive_ = false;
     std::vector<QPoint> joined_;  // PolyPolygon's parts as one even-odd outline

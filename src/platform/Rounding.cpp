@@ -5,21 +5,8 @@
 
 namespace dorv {
 
-int32_t RoundHalfEven(double v)
+int32_t RoundHalfEvenOutOfRange(double v)
 {
-    // Every drawn coordinate comes through here, so no library calls: cut
-    // toward zero, then step to the nearer neighbour, the even one on a tie.
-    // The remainder is exact for every value in range, and nothing depends
-    // on the floating-point environment's rounding mode.
-    if (v > -2147483648.0 && v < 2147483647.0) {  // false for NaN
-        int64_t i = static_cast<int64_t>(v);
-        const double rest = v - static_cast<double>(i);
-        if (rest > 0.5 || (rest == 0.5 && (i & 1)))
-            ++i;
-        else if (rest < -0.5 || (rest == -0.5 && (i & 1)))
-            --i;
-        return static_cast<int32_t>(i);
-    }
     if (std::isnan(v)) return 0;
     return v > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
 }

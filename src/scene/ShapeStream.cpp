@@ -15,16 +15,6 @@ Table Used(const ShapeStream& s, int32_t count)
     return t;
 }
 
-int32_t RecordStep(const Table& t, int32_t index, int32_t limit)
-{
-    limit = std::min(limit, t.count);
-    if (index < 0 || index + 2 > limit) return 0;
-    // The byte length / 4, rounded by the program's one rule.
-    const int32_t step = dorv::RoundHalfEven(t.at(index + 1) / 4.0);
-    if (step < 1 || step > limit - index) return 0;
-    return step;
-}
-
 RecordWalker::RecordWalker(const Table& t, int32_t begin, int32_t end)
     : t_(t), pos_(begin), end_(std::min(end, t.count))
 {

@@ -8,6 +8,8 @@
 // length steps less than one word or past the end of what holds it ends the
 // walk, so a malformed table can never make a reader leave it.
 
+#include "platform/Rounding.h"
+
 #include <QPoint>
 
 #include <cstdint>
@@ -67,7 +69,16 @@ struct Record {
 
 // Words a record occupies: its byte length / 4, halves to even. 0 when the
 // record at `index` cannot be stepped over inside [index, limit).
-int32_t RecordStep(const Table& t, int32_t index, int32_t limit);
+inline int32_t RecordStep(const Table& t, int32_t index, int32_t limit)
+{
+    // Inline: every walk and every drawn picture steps through here. The
+    // byte length / 4, rounded by the program's one rule.
+    if (limit > t.count) limit = t.count;
+    if (index < 0 || index + 2 > limit) return 0;
+    const int32_t step = dorv::RoundHalfEven(t.at(index + 1) / 4.0);
+    if (step < 1 || step > limit - index) return 0;
+    return step;
+}
 
 // Walks the records lying back to back in [begin, end) without entering groups.
 class RecordWalker {
