@@ -2,6 +2,7 @@
 // the print and page-setup dialogs answered by script, placeable Windows
 // metafiles, enhanced metafiles and bitmaps read back from their files, and
 // the clipboard's two pictures.
+#include "platform/AppInfo.h"
 #include "platform/ByteIO.h"
 #include "platform/FileSystem.h"
 #include "platform/Metafiles.h"
@@ -257,7 +258,8 @@ TEST_F(Output, WallInAFileIsTheWallOnTheClipboardAtScreenSize)
         bool ok = false;
         const QByteArray file = dorv::ReadWholeFile(path, &ok);
         Metafile::CopyViewToClipboard(false, -1);
-        const QByteArray clip = QGuiApplication::clipboard()->mimeData()->data(QString::fromLatin1(Metafile::kEmfMimeType));
+        const QByteArray clip =
+            QGuiApplication::clipboard()->mimeData()->data(QString::fromLatin1(Metafile::kEmfMimeType));
         // The same bounds, within the canvas but for the lettering.
         for (int at = 8; at <= 20; at += 4) EXPECT_EQ(Long(file, at), Long(clip, at)) << "wall " << wall;
         EXPECT_GE(Long(file, 8), -20);
@@ -426,4 +428,170 @@ TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
                 << ", drawing aspect " << aspect;
         }
     }
+}
+
+namespace {
+
+// The first page of a PDF file as a picture at `dpi`, by pdftoppm; a null
+// image when pdftoppm is missing or fails.
+QImage PdfPage(const QString& pdf, int dpi = 40)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) return {};
+    const QString stem = pdf + QStringLiteral(".page");
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                                               QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                               QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, stem});
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
+    return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// True when the two colours differ by no more than `tolerance` in each channel.
+bool Close(QRgb a, QRgb b, int tolerance = 24)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The box of the pixels near `colour` (or, with `other`, of every pixel that
+// is not near white).
+QRect Ink(const QImage& page, QRgb colour, bool other = false)
+{
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (other ? !Close(page.pixel(x, y), qRgb(255, 255, 255), 8) : Close(page.pixel(x, y), colour))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Counts the views drawn (each asks whether dimensions are shown).
+struct CountingPort : Port {
+    int drawn = 0;
+    bool ShowDimensions() override
+    {
+        ++drawn;
+        return false;
+    }
+};
+
+}  // namespace
+
+class PrintOut : public Output {
+protected:
+    void SetUp() override
+    {
+        Output::SetUp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            GTEST_SKIP() << "pdftoppm is not installed";
+        Print::CurrentPrinter().setPageSize(QPageSize(QPageSize::A4));
+    }
+    // Prints the current view with `title` and reads the page back.
+    QImage print(const QString& title = QString(), int dpi = 40)
+    {
+        QFile::remove(dir.file("out.pdf"));
+        dorv::PrintPages pages;
+        pages.MinPage = pages.MaxPage = pages.ToPage = 1;
+        EXPECT_TRUE(CommonMod::PrintViewPage(G.ViewMode, title, pages));
+        return PdfPage(dir.file("out.pdf"), dpi);
+    }
+    // The printable area on the page read back at `dpi`.
+    QRectF printable(int dpi = 40) const
+    {
+        const QRectF points = Print::CurrentPrinter().pageLayout().paintRect(QPageLayout::Point);
+        return QRectF(points.topLeft() * dpi / 72, points.size() * dpi / 72);
+    }
+};
+
+TEST_F(PrintOut, EachCopyIsAPrintOutOfItsOwn)
+{
+    CountingPort counting;
+    SetWindows(&counting);
+    dorv::PrintDialogAnswer answer;
+    answer.Copies = 3;
+    TestDialogs().ExpectPrintDialog(answer);
+    TestDialogs().ExpectInputBox(QString());
+    CommonMod::PrintCurrentView();
+    // The view was drawn three times, and the file the last print-out wrote
+    // holds one page.
+    EXPECT_EQ(counting.drawn, 3);
+    EXPECT_EQ(PdfPages(dir.file("out.pdf")), 1);
+    SetWindows(&port);
+}
+
+TEST_F(PrintOut, TheHeadingStandsInTheUpperLeftCorner)
+{
+    const QImage plain = print();
+    const QImage headed = print(QStringLiteral("Our classroom"));
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_EQ(headed.size(), plain.size());
+    QRect changed;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (!Close(plain.pixel(x, y), headed.pixel(x, y), 8)) changed |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(changed.isEmpty()) << "no heading";
+    const QRectF area = printable();
+    EXPECT_LE(changed.left(), area.left() + 4);
+    EXPECT_LE(changed.top(), area.top() + 4);
+    EXPECT_LT(changed.bottom(), area.top() + 20);
+}
+
+TEST_F(PrintOut, AWallFillsThePageWidthWithItsRoomSide)
+{
+    // The 3 x 5 m room: the north and south walls run 5 m, the west and east
+    // walls 3 m; 96000 units of frame are added to each.
+    const QRectF area = printable();
+    G.ViewMode = 2;
+    G.WallColour = 0x608040;
+    for (int16_t wall = 0; wall < 4; ++wall) {
+        G.WallIndex = wall;
+        const QImage page = print();
+        ASSERT_FALSE(page.isNull());
+        // The face along the page's middle line.
+        const int middle = int(area.center().y());
+        const QRect face = Ink(page.copy(0, middle, page.width(), 1), qRgb(0x40, 0x80, 0x60));
+        const double side = wall % 2 == 0 ? G.Room.ExtentX : G.Room.ExtentY;
+        EXPECT_NEAR(face.width(), area.width() * side / (side + 96000), 3) << "wall " << wall;
+        EXPECT_NEAR(face.center().x(), area.center().x(), 3) << "wall " << wall;
+    }
+}
+
+TEST_F(PrintOut, TheRoomIn3DIsCentredOnThePage)
+{
+    G.ViewMode = 1;
+    const QImage page = print();
+    ASSERT_FALSE(page.isNull());
+    const QRect ink = Ink(page, 0, true);
+    const QRectF area = printable();
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_NEAR(ink.center().y(), area.center().y(), area.height() * 0.05);
+    EXPECT_NEAR(ink.center().x(), area.center().x(), area.width() * 0.05);
+}
+
+TEST_F(PrintOut, TheSelectedItemIsFramedOnPaper)
+{
+    G.ViewMode = 0;
+    G.SelectedItem = -1;
+    const QImage plain = print(QString(), 72);
+    G.SelectedItem = G.PlacedItemCount - 1;
+    const QImage framed = print(QString(), 72);
+    ASSERT_FALSE(plain.isNull());
+    int changed = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x) changed += !Close(plain.pixel(x, y), framed.pixel(x, y), 8);
+    EXPECT_GT(changed, 20) << "no selection frame";
+}
+
+TEST_F(PrintOut, TheJobIsNamedByTheProgramAndTheView)
+{
+    G.ViewMode = 0;
+    print();
+    EXPECT_EQ(Print::CurrentPrinter().docName(), dorv::AppTitle() + QStringLiteral(" - Plan View"));
+    G.ViewMode = 2;
+    print();
+    EXPECT_EQ(Print::CurrentPrinter().docName(), dorv::AppTitle() + QStringLiteral(" - Wall View"));
+    G.ViewMode = 3;
+    G.GraphKind = 2;
+    print();
+    EXPECT_EQ(Print::CurrentPrinter().docName(), dorv::AppTitle() + QStringLiteral(" - Bar Graph"));
 }

@@ -1,6 +1,8 @@
 #include "views/Print.h"
 
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "scene/CaptionTables.h"
 #include "scene/LangMod.h"
 #include "scene/PictureMeasure.h"
 #include "scene/SceneState.h"
@@ -102,6 +104,33 @@ void DrawHeading(dorv::PrinterDc& dc, const QString& title)
     dorv::DeleteObject(font);
 }
 
+// The print job's name, which print queues and PDF printers show: the
+// program's name and the view, as the View menu names it in the interface
+// language ("Dorv - Plan View"; the charts by their own names).
+QString JobName(int16_t viewMode)
+{
+    const char* entry = nullptr;
+    switch (viewMode) {
+    case 0: entry = "mnu_planView"; break;
+    case 1: entry = "mnu_3DView"; break;
+    case 2: entry = "mnu_wallView"; break;
+    case 3: {
+        static const char* const kinds[] = {"mnu_showSheet", "mnu_showPieChart", "mnu_showBargraph",
+                                            "mnu_showPictogram", "mnu_showLinegraph"};
+        if (G.GraphKind >= 0 && G.GraphKind <= 4) entry = kinds[G.GraphKind];
+        break;
+    }
+    default: break;
+    }
+    const int language = G.UiLanguage == 1 ? 1 : 0;
+    if (entry)
+        for (const LangMod::CaptionText& row : LangMod::BuiltInCaptions())
+            if (!row.toolTip && qstrcmp(row.window, "Main") == 0 && qstrcmp(row.control, entry) == 0)
+                return dorv::AppTitle() + QStringLiteral(" - ") +
+                       QString::fromUtf8(row.text[language]).remove(QLatin1Char('&'));
+    return dorv::AppTitle();
+}
+
 }  // namespace
 
 void PrintCurrentView()
@@ -171,6 +200,7 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
     }
     last = std::max(last, first);
 
+    printer.setDocName(JobName(viewMode));
     std::unique_ptr<dorv::PrinterDc> dc;
     for (int number = first; number <= last; ++number) {
         if (!dc) {
