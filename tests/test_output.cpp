@@ -20,15 +20,20 @@
 #include "views/Metafile.h"
 #include "views/Print.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
@@ -594,4 +599,37 @@ TEST_F(PrintOut, TheJobIsNamedByTheProgramAndTheView)
     G.GraphKind = 2;
     print();
     EXPECT_EQ(Print::CurrentPrinter().docName(), dorv::AppTitle() + QStringLiteral(" - Bar Graph"));
+}
+
+TEST_F(Output, PageSetupChoosesPaperAndOrientationAndLeavesTheMargins)
+{
+    QPrinter& printer = Print::CurrentPrinter();
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    bool marginsOffered = true, answered = false;
+    // The user turns the paper, types a margin of 5 cm where one could be
+    // typed, and confirms.
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        marginsOffered = false;
+        for (const char* name : {"topMargin", "bottomMargin", "leftMargin", "rightMargin"})
+            if (auto* box = dialog->findChild<QDoubleSpinBox*>(QLatin1String(name))) {
+                marginsOffered = marginsOffered || box->isVisibleTo(dialog);
+                box->setValue(50);
+            }
+        if (auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("landscape"))) landscape->click();
+        answered = true;
+        if (auto* d = qobject_cast<QDialog*>(dialog)) d->accept();
+    });
+    dorv::DesktopDialogs desktop;
+    EXPECT_TRUE(desktop.ShowPageSetupDialog(printer));
+    ASSERT_TRUE(answered);
+    EXPECT_FALSE(marginsOffered);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    const QMarginsF after = printer.pageLayout().margins(QPageLayout::Millimeter);
+    EXPECT_NEAR(after.top(), margins.top(), 0.01);
+    EXPECT_NEAR(after.left(), margins.left(), 0.01);
+    printer.setPageOrientation(QPageLayout::Portrait);
 }

@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QDoubleSpinBox>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
@@ -186,8 +187,16 @@ bool DesktopDialogs::ShowPrintDialog(QPrinter& printer, PrintPages& pages)
 
 bool DesktopDialogs::ShowPageSetupDialog(QPrinter& printer)
 {
+    // A print-out fills the whole printable page: the dialog chooses the
+    // paper and its orientation, and offers no margins, which are kept.
+    const QPageLayout before = printer.pageLayout();
     QPageSetupDialog dialog(&printer, QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
+    for (const char* name : {"topMargin", "bottomMargin", "leftMargin", "rightMargin"})
+        if (auto* box = dialog.findChild<QDoubleSpinBox*>(QLatin1String(name)))
+            if (QWidget* group = box->parentWidget(); group && group != &dialog) group->hide();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    printer.setPageMargins(before.margins(), before.units());
+    return accepted;
 }
 
 // ---- answers from a script ----
