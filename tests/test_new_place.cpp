@@ -300,9 +300,9 @@ TEST_F(NewPlace, SizesThatAreNotPositiveNumbersAreRefused)
         ClickButton(*floors.Command1[0]);
         Type(*floors.Text2, QStringLiteral("5"));
         // The height is checked like the width and the length.
-        Type(*floors.Text3, QStringLiteral("0"));
-        ClickButton(*floors.Command1[0]);
         Type(*floors.Text3, QStringLiteral("two"));
+        ClickButton(*floors.Command1[0]);
+        Type(*floors.Text3, QStringLiteral(""));
         ClickButton(*floors.Command1[0]);
         EXPECT_TRUE(floors.isVisible());
         EXPECT_FLOAT_EQ(G.PlaceHeight, 2.5f);
@@ -385,6 +385,75 @@ TEST_F(NewPlace, APortugueseBudgetReadsWithItsThousandsSeparator)
     EXPECT_TRUE(TestDialogs().Asked().filter("MsgBox").isEmpty());
     EXPECT_EQ(G.PlanInfo.budget, 1250.5f);
     QLocale::setDefault(before);
+}
+
+TEST_F(NewPlace, TheLargestPlaceStaysTheLargestInEveryUnit)
+{
+    ExpectChoice(kClassroom);  // at most 20 m by 20 m
+    ExpectPlaceDialog([](Floors& floors) {
+        // 20 m is 787.40 inches as shown; a hundredth more is too big.
+        ClickButton(*floors.Option1[5]);
+        Type(*floors.Text1, QStringLiteral("787.41"));
+        Type(*floors.Text2, QStringLiteral("787.40"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_TRUE(floors.isVisible());
+        // 20 m is 65.62 feet as shown, which goes back to 20.001 m: the limit.
+        ClickButton(*floors.Option1[4]);
+        Type(*floors.Text1, QStringLiteral("65.62"));
+        Type(*floors.Text2, QStringLiteral("65.62"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"),
+              QStringList({"MsgBox 48: This place is too big. It can be at most 20 metres wide and at most 20 metres "
+                           "long."}));
+    EXPECT_EQ(G.PlaceWidth, 20.0f);
+    EXPECT_EQ(G.PlaceLength, 20.0f);
+    EXPECT_EQ(G.Room.ExtentX, 20 * 36288);
+    EXPECT_EQ(G.Room.ExtentY, 20 * 36288);
+}
+
+TEST_F(NewPlace, AGardenOfHeightZeroHasNoWalls)
+{
+    ExpectChoice(kGarden);  // the garden may have no height at all
+    ExpectPlaceDialog([](Floors& floors) {
+        EXPECT_TRUE(floors.Text3->Visible());
+        Type(*floors.Text3, QStringLiteral("0"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    start();
+    EXPECT_TRUE(TestDialogs().Asked().filter("MsgBox").isEmpty());
+    EXPECT_EQ(G.PlaceHeight, 0.0f);
+    EXPECT_EQ(G.Room.ExtentZ, 0);
+    EXPECT_EQ(G.Room.WallSectionCount, 0);
+    EXPECT_EQ(G.PlacedItemCount, 1);
+    EXPECT_FALSE(main->Picture1[2]->Enabled());
+}
+
+TEST_F(NewPlace, AClassroomLowerThanItsSmallestHeightIsRefusedWithThatHeight)
+{
+    ExpectChoice(kClassroom);  // at least 2 m high
+    ExpectPlaceDialog([](Floors& floors) {
+        for (const char* low : {"0", "1.5", "-3"}) {
+            Type(*floors.Text3, QLatin1String(low));
+            ClickButton(*floors.Command1[0]);
+            EXPECT_TRUE(floors.isVisible()) << low;
+        }
+        // 2 m is 6.56 feet as shown, which goes back to 1.9995 m: the limit.
+        ClickButton(*floors.Option1[4]);
+        Type(*floors.Text3, QStringLiteral("6.56"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    for (int i = 0; i < 3; ++i) TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    const QString tooLow = "MsgBox 48: This place is too low. It must be at least 2 metres high.";
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"), QStringList({tooLow, tooLow, tooLow}));
+    EXPECT_EQ(G.PlaceHeight, 2.0f);
+    EXPECT_EQ(G.Room.ExtentZ, 2 * 36288);
 }
 
 TEST_F(NewPlace, SizesTypedInCentimetresBecomeTheRightRoom)
@@ -534,22 +603,29 @@ TEST_F(OwnEnvironments, AnEnvironmentWithoutPlaceInformationOrPictureStillMakesA
 TEST_F(OwnEnvironments, APlaceWithoutLimitsStillFitsTheProgram)
 {
     // No limits in the place information; the scene's coordinates still
-    // have theirs.
+    // have theirs, and the message names them only for the side beyond
+    // them (the other side as it stands).
     ExpectChoice(3);
     ExpectPlaceDialog([](Floors& floors) {
         Type(*floors.Text1, QStringLiteral("1e30"));
         Type(*floors.Text2, QStringLiteral("3"));
         ClickButton(*floors.Command1[0]);
-        Type(*floors.Text1, QStringLiteral("10000"));
+        Type(*floors.Text1, QStringLiteral("2"));
+        Type(*floors.Text2, QStringLiteral("10001"));
+        ClickButton(*floors.Command1[0]);
+        // 10000 m shown in feet is no more than the program's largest side.
+        Type(*floors.Text2, QStringLiteral("3"));
+        ClickButton(*floors.Option1[4]);
+        Type(*floors.Text1, QStringLiteral("32808.40"));
         ClickButton(*floors.Command1[0]);
     });
-    TestDialogs().ExpectMsgBox(vbOK);
+    for (int i = 0; i < 2; ++i) TestDialogs().ExpectMsgBox(vbOK);
     start();
     EXPECT_EQ(TestDialogs().Pending(), 0);
+    const QString tooBig = "MsgBox 48: " + LangMod::GetMessage("lang_MaxSizeOfPlace");
     EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"),
-              QStringList({"MsgBox 48: " + LangMod::GetMessage("lang_MaxSizeOfPlace")
-                                               .replace('%', " 10000")
-                                               .replace('$', " 10000")}));
+              QStringList({QString(tooBig).replace('%', " 10000").replace('$', " 3"),
+                           QString(tooBig).replace('%', " 2").replace('$', " 10000")}));
     EXPECT_EQ(G.Room.ExtentY, 10000 * 36288);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/DialogLook.h"
 #include "platform/Dialogs.h"
+#include "platform/NumberFormat.h"
 #include "platform/Rounding.h"
 #include "scene/LangMod.h"
 #include "scene/PlaceInfo.h"
@@ -152,6 +153,12 @@ QString Floors::TextFromMetres(float metres)
         CommonMod::ScaleFromMillimetres(metres * 1000, dorv::RoundHalfEven(G.UnitScaleMode), G.UnitFactor));
 }
 
+bool Floors::ShowsAs(const QString& text, float metres)
+{
+    const std::optional<double> number = SizeNumber(text);
+    return number && dorv::FormatFixed(*number, 2) == TextFromMetres(metres);
+}
+
 // ---- events ----
 
 void Floors::Form_Load()
@@ -208,28 +215,52 @@ void Floors::Command1_Click(int16_t index)
 {
     switch (index) {
     case 0: {
-        // Every size shown must be a positive number: the height as much as
-        // the width and the length.
+        // The width and the length must be positive numbers, the height a
+        // number.
         auto positive = [](const dorv::TextBox* box) {
             const std::optional<double> n = SizeNumber(box->Text());
             return n && *n > 0;
         };
         const bool height = Text3->Visible();
-        const bool sizes = positive(Text1) && positive(Text2) && (!height || positive(Text3)) &&
-                           G.PlaceWidth > 0 && G.PlaceLength > 0 && (!height || G.PlaceHeight > 0);
-        if (!sizes) {
+        const std::optional<float> typedHeight = MetresFromText(Text3->Text());
+        if (!positive(Text1) || !positive(Text2) || G.PlaceWidth <= 0 || G.PlaceLength <= 0 ||
+            (height && !typedHeight)) {
             dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
             return;
         }
-        // A place without limits of its own still has the program's.
         const PlanInfoRecord& info = G.PlanInfo;
-        const float maxWidth = info.max_width > 0 ? std::min(info.max_width, kLargestSide) : kLargestSide;
-        const float maxDepth = info.max_depth > 0 ? std::min(info.max_depth, kLargestSide) : kLargestSide;
-        if (G.PlaceWidth > maxWidth || G.PlaceLength > maxDepth) {
-            // The limits are in metres, whatever unit is shown.
+        // The height reaches the place's smallest: 0 where it allows a
+        // place without walls, which the room builder makes of a height of 0.
+        float placeHeight = G.PlaceHeight;
+        if (height) {
+            const float lowest = std::max(0.0f, info.min_height);
+            if (ShowsAs(Text3->Text(), lowest)) {
+                placeHeight = lowest;
+            } else if (*typedHeight < lowest) {
+                QString text = LangMod::GetMessage(QStringLiteral("lang_MinHeightOfPlace"));
+                text.replace(QLatin1Char('%'), StrOf(lowest));
+                dorv::MsgBox(text, dorv::vbExclamation);
+                return;
+            } else {
+                placeHeight = *typedHeight;
+            }
+        }
+        // A place without limits of its own still has the program's. The
+        // limits are in metres, whatever unit is shown; a size the unit
+        // shows as its limit is the limit.
+        const bool ownWidth = info.max_width > 0 && info.max_width <= kLargestSide;
+        const bool ownDepth = info.max_depth > 0 && info.max_depth <= kLargestSide;
+        const float maxWidth = ownWidth ? info.max_width : kLargestSide;
+        const float maxDepth = ownDepth ? info.max_depth : kLargestSide;
+        const bool widest = ShowsAs(Text1->Text(), maxWidth), longest = ShowsAs(Text2->Text(), maxDepth);
+        const float width = widest ? maxWidth : G.PlaceWidth, length = longest ? maxDepth : G.PlaceLength;
+        const bool tooWide = width > maxWidth, tooLong = length > maxDepth;
+        if (tooWide || tooLong) {
+            // The program's own limit is named only for a side beyond it; a
+            // side without a limit of its own is otherwise named as it is.
             QString text = LangMod::GetMessage(QStringLiteral("lang_MaxSizeOfPlace"));
-            text.replace(QLatin1Char('%'), StrOf(maxWidth));
-            text.replace(QLatin1Char('$'), StrOf(maxDepth));
+            text.replace(QLatin1Char('%'), StrOf(ownWidth || tooWide ? maxWidth : width));
+            text.replace(QLatin1Char('$'), StrOf(ownDepth || tooLong ? maxDepth : length));
             dorv::MsgBox(text, dorv::vbExclamation);
             return;
         }
@@ -239,6 +270,9 @@ void Floors::Command1_Click(int16_t index)
             dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
             return;
         }
+        G.PlaceWidth = width;
+        G.PlaceLength = length;
+        if (height) G.PlaceHeight = placeHeight;
         G.PlaceSetupResult = 0;
         Hide();
         return;

@@ -64,6 +64,10 @@ public:
     static std::optional<float> MetresFromText(const QString& text);
     // Metres in the current unit, with two decimals.
     static QString TextFromMetres(float metres);
+    // Whether a box shows `metres` as the unit shows it: its number with two
+    // decimals reads as TextFromMetres(metres). A size that only differs
+    // from a limit by the rounding of the unit shown is that limit.
+    static bool ShowsAs(const QString& text, float metres);
     // A number of the place information as the boxes first show it: a blank
     // where a minus would stand, then the number.
     static QString StrOf(float value);
