@@ -572,15 +572,18 @@ TEST_F(FileCommands, ExportOffersTheScenesNameAsAListAndNeverWritesOverAFileUnas
     main->mnu_export->Choose();
     EXPECT_NE(ReadFile(dir.file("room.csv")), list);
 
-    // A bare name takes the extension of the type chosen, which the next
-    // export offers.
+    // A bare name takes the extension of the type chosen. The next export
+    // offers the CSV list again, also after a snapshot chose another type.
     TestDialogs().ExpectSave(File(dir.file("words"), 2));
     main->mnu_export->Choose();
     EXPECT_TRUE(ReadFile(dir.file("words.txt")).startsWith("DorvText file\r\n"));
+    TestDialogs().ExpectSave(File(dir.file("view"), 3));
+    main->mnu_snapToFile->Choose();
+    EXPECT_TRUE(QFile::exists(dir.file("view.emf")));
     TestDialogs().ExpectSave(std::nullopt);
     main->mnu_export->Choose();
-    EXPECT_EQ(LastRequest().FileName, "room.txt");
-    EXPECT_EQ(LastRequest().FilterIndex, 2);
+    EXPECT_EQ(LastRequest().FileName, "room.csv");
+    EXPECT_EQ(LastRequest().FilterIndex, 1);
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_FALSE(QFile::exists(dir.file("words")));
 

@@ -343,7 +343,9 @@ bool Main::ChooseOutputFile(const QString& filter, const QString& name)
 
 void Main::mnu_export_Click()
 {
-    // The scene's own name, as a list: never the scene file itself.
+    // The scene's own name, as the CSV list the menu entry names, whatever
+    // type another dialog chose last: never the scene file itself.
+    CommonDialog1.FilterIndex = 1;
     if (!ChooseOutputFile(QStringLiteral("CSV file|*.csv|Text file|*.txt|VRML world|*.wrl"),
                           QFileInfo(G.SceneFileName).completeBaseName()))
         return;
