@@ -936,4 +936,21 @@ TEST_F(CanvasInTheWindow, ResetZoomAndNewBringThePanBarsBackWithThePlan)
     EXPECT_EQ(main->VScroll2->Value(), 0);
 }
 
+TEST_F(CanvasInTheWindow, AfterPasteTheCanvasShowsTheSceneWithOnlyTheNewCopyFramed)
+{
+    const int32_t k = place(0, 0, 0);
+    ASSERT_GE(k, 0);
+    DrawMod::RedrawView();
+    QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, over(0, 0));
+    Settle();
+    ASSERT_EQ(G.SelectedItem, k);
+    main->mnu_copy->Choose();
+    main->mnu_paste->Choose();
+    Settle();
+    ASSERT_EQ(G.SelectedItem, k + 1);
+    const QImage afterPaste = main->CanvasDC->Surface()->copy();
+    DrawMod::RedrawView();
+    EXPECT_TRUE(afterPaste == *main->CanvasDC->Surface());
+}
+
 }  // namespace

@@ -299,11 +299,8 @@ void Main::PasteItemFromBuffer()
     G.ClipItem.X = item.X;
     G.ClipItem.Y = item.Y;
     G.ClipItem.Elevation = item.Elevation;
+    // The new copy is the selected item: the redraw frames it, and only it.
     DrawMod::RedrawView();
-    if (CanvasDC)
-        DrawMod::DrawSelectionFrame(*CanvasDC, item, G.SceneShapes, G.SceneShapeCount, item.X * G.PlanScale,
-                                    item.Y * G.PlanScale, G.CanvasCentreX, G.CanvasCentreY, G.PlanPanX, G.PlanPanY,
-                                    G.PlanScale);
 }
 
 void Main::mnu_paste_Click() { PasteItemFromBuffer(); }
