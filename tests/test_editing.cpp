@@ -27,6 +27,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -291,7 +293,7 @@ TEST_F(Editing, ADropCalledOffLeavesNoStepBehind)
 {
     add(0);
     add(1);
-    main->DiscardLastAdd();
+    main->DiscardAdd(main->UndoPos - 1);
     EXPECT_EQ(names(), (QStringList{"table"}));
     EXPECT_EQ(main->UndoPos, 1);
     EXPECT_EQ(main->UndoTop, 1);
@@ -453,6 +455,37 @@ TEST_F(Editing, ATurnedItemThatWouldCrossAWallIsPushedBackOntoTheFloor)
 }
 
 
+// What Undo and Redo must give back: the items in their order with every
+// field a step may change, and the money spent.
+struct SceneShot {
+    std::vector<ItemRecord> items;
+    float spent = 0;
+    static SceneShot Take()
+    {
+        return {std::vector<ItemRecord>(G.PlacedItems.begin(), G.PlacedItems.begin() + G.PlacedItemCount),
+                G.SpentTotal};
+    }
+    // The first difference from `other`, or nothing.
+    std::string Differs(const SceneShot& other) const
+    {
+        if (items.size() != other.items.size())
+            return "count " + std::to_string(items.size()) + " / " + std::to_string(other.items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            const ItemRecord &a = items[i], &b = other.items[i];
+            if (a.Name.str() != b.Name.str() || a.X != b.X || a.Y != b.Y || a.Elevation != b.Elevation ||
+                a.ViewIndex != b.ViewIndex || a.Price != b.Price || a.Flags != b.Flags ||
+                a.ShapeStart != b.ShapeStart || a.ShapeEnd != b.ShapeEnd)
+                return "item " + std::to_string(i) + " " + a.Name.str().trimmed().toStdString() + " (" +
+                       std::to_string(a.X) + ", " + std::to_string(a.Y) + ", " + std::to_string(a.Elevation) +
+                       ", view " + std::to_string(a.ViewIndex) + ") / " + b.Name.str().trimmed().toStdString() +
+                       " (" + std::to_string(b.X) + ", " + std::to_string(b.Y) + ", " +
+                       std::to_string(b.Elevation) + ", view " + std::to_string(b.ViewIndex) + ")";
+        }
+        if (spent != other.spent) return "money " + std::to_string(spent) + " / " + std::to_string(other.spent);
+        return {};
+    }
+};
+
 // ---- the canvas ----
 
 // The canvas of a window that is not shown: its centre is set by hand, and
@@ -582,26 +615,25 @@ TEST_F(Canvas, ATableCarriedAwayLeavesItsLampToDropToTheFloor)
     FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
     ASSERT_FLOAT_EQ(item(lamp).Elevation, 27000);
 
-    // A press on the table away from the lamp, the table dragged south.
+    // A press on the table away from the lamp, the table dragged south:
+    // the lamp, still drawn after the table, drops to the floor.
     drag(sx(-10000), sy(0), sx(-10000), sy(30000));
-    const int32_t last = G.PlacedItemCount - 1;
-    EXPECT_EQ(name(last), QStringLiteral("table"));
-    EXPECT_EQ(name(table), QStringLiteral("lamp"));
-    EXPECT_FLOAT_EQ(item(table).Elevation, 0);  // the lamp, now on the floor
-    EXPECT_FLOAT_EQ(item(last).Elevation, 0);
-    EXPECT_NEAR(item(last).Y, 30000, 1);
+    EXPECT_EQ(names(), (QStringList{"table", "lamp"}));
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 0);
+    EXPECT_FLOAT_EQ(item(table).Elevation, 0);
+    EXPECT_NEAR(item(table).Y, 30000, 1);
+    EXPECT_FLOAT_EQ(item(lamp).X, 10000);
 
-    // Undo puts the table back where it stood and first in the drawing
-    // order again; the earlier add steps still name their own items.
+    // Undo puts the table back where it stood and the lamp back on it;
+    // the earlier add steps still name their own items.
     main->mnu_undo_Click();
     EXPECT_EQ(names(), (QStringList{"table", "lamp"}));
     EXPECT_FLOAT_EQ(item(table).Y, 0);
-    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);  // back on its table
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);
     // Redo carries the table away again and the lamp drops once more.
     main->mnu_redo_Click();
-    EXPECT_EQ(names(), (QStringList{"lamp", "table"}));
-    EXPECT_FLOAT_EQ(item(table).Elevation, 0);
-    EXPECT_NEAR(item(last).Y, 30000, 1);
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 0);
+    EXPECT_NEAR(item(table).Y, 30000, 1);
     main->mnu_undo_Click();
     main->mnu_undo_Click();
     EXPECT_EQ(names(), (QStringList{"table"}));
@@ -614,10 +646,234 @@ TEST_F(Canvas, ATablePressedWithoutMovingKeepsItsLampOnTop)
     FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
     press(sx(-10000), sy(0));
     release(sx(-10000), sy(0));
-    const int32_t table = G.PlacedItemCount - 1;
+    const int32_t table = G.PlacedItemCount - 2;
     ASSERT_EQ(name(table), QStringLiteral("table"));
     EXPECT_FLOAT_EQ(item(table).Elevation, 0);
-    EXPECT_FLOAT_EQ(item(table - 1).Elevation, 27000);
+    EXPECT_FLOAT_EQ(item(table + 1).Elevation, 27000);
+}
+
+TEST_F(Canvas, ALampOnATableStaysOnTopAndWithinReachThroughPressesTurnsUndoAndRedo)
+{
+    const int32_t table = add(0);
+    const int32_t lamp = add(1, 10000, 0);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
+    ASSERT_FLOAT_EQ(item(lamp).Elevation, 27000);
+    auto lampIndex = [this] { return names().indexOf(QStringLiteral("lamp")) + G.Room.FirstRealItem; };
+    auto tableIndex = [this] { return names().indexOf(QStringLiteral("table")) + G.Room.FirstRealItem; };
+
+    // A click on the table away from the lamp: the lamp is still drawn
+    // after it and a click on the lamp finds the lamp.
+    press(sx(-10000), sy(0));
+    release(sx(-10000), sy(0));
+    EXPECT_EQ(G.HitItem, tableIndex());
+    EXPECT_GT(lampIndex(), tableIndex());
+    press(sx(10000), sy(0));
+    EXPECT_EQ(G.HitItem, lampIndex());
+    release(sx(10000), sy(0));
+    EXPECT_FLOAT_EQ(item(lampIndex()).Elevation, 27000);
+
+    // Undo and Redo of both presses, and of a turn of the table, leave the
+    // lamp where it stands.
+    main->mnu_undo_Click();
+    main->mnu_undo_Click();
+    EXPECT_EQ(names(), (QStringList{"table", "lamp"}));
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);
+    main->mnu_redo_Click();
+    main->mnu_redo_Click();
+    EXPECT_FLOAT_EQ(item(lampIndex()).Elevation, 27000);
+    G.HitItem = tableIndex();
+    main->mnu_rotateItem_Click();
+    EXPECT_FLOAT_EQ(item(lampIndex()).Elevation, 27000);
+    main->mnu_undo_Click();
+    EXPECT_FLOAT_EQ(item(lampIndex()).Elevation, 27000);
+    main->mnu_redo_Click();
+    EXPECT_FLOAT_EQ(item(lampIndex()).Elevation, 27000);
+    EXPECT_EQ(item(tableIndex()).ViewIndex, 1);
+    EXPECT_GT(lampIndex(), tableIndex());
+
+    // Dragged a little, the table keeps its lamp on top.
+    drag(sx(-10000), sy(0), sx(-10000) + 4, sy(0) + 3);
+    EXPECT_GT(lampIndex(), tableIndex());
+    EXPECT_FLOAT_EQ(item(lampIndex()).Elevation, 27000);
+    (void)table;
+}
+
+TEST_F(Canvas, ATurnWhileATableIsCarriedAwayKeepsEveryStepUndoable)
+{
+    const int32_t table = add(0);
+    const int32_t lamp = add(1, 10000, 0);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
+    const SceneShot start = SceneShot::Take();
+    const int32_t pos = main->UndoPos;
+    press(sx(-10000), sy(0));
+    moveTo(sx(-10000), sy(30000));
+    main->mnu_rotateItem_Click();  // Ctrl+R with the button held
+    release(sx(-10000), sy(30000));
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 0);
+    EXPECT_EQ(item(table).ViewIndex, 1);
+    const SceneShot end = SceneShot::Take();
+    // The lamp's drop is a step of its own after the turn.
+    ASSERT_EQ(main->UndoPos, pos + 3);
+    main->mnu_undo_Click();
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);
+    main->mnu_undo_Click();
+    main->mnu_undo_Click();
+    EXPECT_EQ(SceneShot::Take().Differs(start), "");
+    for (int i = 0; i < 3; ++i) main->mnu_redo_Click();
+    EXPECT_EQ(SceneShot::Take().Differs(end), "");
+}
+
+TEST_F(Canvas, TheItemsLastPressedAndSelectedStayTheirsWhenAnItemGoesInFront)
+{
+    const int32_t rugAt = G.Room.FirstRealItem;
+    add(2, -30000, 20000);  // a rug, in front of everything
+    const int32_t lamp = add(1, 40000, 0);
+    press(sx(40000), sy(0));
+    release(sx(40000), sy(0));
+    ASSERT_EQ(G.HitItem, lamp);
+    // A palette drop of another rug makes its item in front of the others.
+    add(2, -30000, -20000);
+    EXPECT_EQ(name(G.HitItem), QStringLiteral("lamp"));
+    EXPECT_EQ(name(G.SelectedItem), QStringLiteral("lamp"));
+    // So does a paste of a rug.
+    main->CopyItemToBuffer(item(rugAt));
+    main->mnu_paste_Click();
+    EXPECT_EQ(name(G.HitItem), QStringLiteral("lamp"));
+    main->mnu_rotateItem_Click();  // Ctrl+R
+    EXPECT_EQ(item(G.HitItem).ViewIndex, 1);
+    EXPECT_EQ(name(G.HitItem), QStringLiteral("lamp"));
+
+    // Ctrl on a rug: the copy goes in front of the rug pressed, which is
+    // the one that turns.
+    const float rugX = -30000, rugY = 20000;
+    press(sx(rugX), sy(rugY), dorv::vbLeftButton, dorv::vbCtrlMask);
+    release(sx(rugX), sy(rugY));
+    ASSERT_EQ(names().count(QStringLiteral("rug")), 4);
+    const int32_t pressed = G.HitItem;
+    ASSERT_NE(pressed, G.SelectedItem);
+    main->mnu_rotateItem_Click();
+    EXPECT_EQ(item(pressed).ViewIndex, 1);
+    EXPECT_EQ(item(G.SelectedItem).ViewIndex, 0);
+    EXPECT_EQ(item(pressed).X, rugX);
+}
+
+TEST_F(Canvas, AnyRunOfEditsUndoneGivesBackTheStartAndRedoneGivesBackTheEnd)
+{
+    // A table with a lamp on it, a rug under a stool: the things that stack.
+    // Prices that binary fractions do not hold, so that money adds up
+    // inexactly.
+    G.Palette[0].Price = 12.37f;
+    G.Palette[1].Price = 3.1f;
+    G.Palette[2].Price = 40.9f;
+    const int32_t table = add(0, -20000, 0);
+    const int32_t lamp = add(1, -15000, 0);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
+    ASSERT_GT(item(lamp).Elevation, 0);
+    (void)table;
+    add(2, 30000, 10000);
+    const int32_t stool = add(3, 30000, 10000);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, stool, G.SceneShapes, G.SceneShapeCount);
+    ASSERT_GT(item(stool).Elevation, 0);
+    const std::vector<ItemRecord> scene(G.PlacedItems.begin(), G.PlacedItems.begin() + G.PlacedItemCount);
+    const ShapeStream shapes(G.SceneShapes.begin(), G.SceneShapes.begin() + G.SceneShapeCount);
+    const float spent = G.SpentTotal;
+    const QPoint off = main->PaletteOffset();
+
+    std::mt19937 rng(20261207);
+    auto pick = [&rng](int n) { return int(rng() % unsigned(n)); };
+    // A point of the floor, in canvas pixels (the floor is 283 by 212).
+    auto floorX = [&] { return G.CanvasCentreX + float(pick(260) - 130); };
+    auto floorY = [&] { return G.CanvasCentreY + float(pick(190) - 95); };
+    auto anyItem = [&]() -> const ItemRecord& {
+        return item(G.Room.FirstRealItem + pick(G.PlacedItemCount - G.Room.FirstRealItem));
+    };
+    auto dragFrom = [&](float x0, float y0, int shift) {
+        const float x1 = floorX(), y1 = floorY();
+        press(x0, y0, dorv::vbLeftButton, shift);
+        for (int step = 1; step <= 3; ++step) moveTo(x0 + (x1 - x0) * step / 3, y0 + (y1 - y0) * step / 3);
+        release(x1, y1);
+    };
+
+    // How often the runs met what can go wrong: each kind of step, a press
+    // that brought items standing on another along, a release that
+    // changed other items' elevations.
+    int kinds[5] = {}, lifts = 0, settled = 0, changedRuns = 0;
+    const int runs = 1000;
+    for (int run = 0; run < runs; ++run) {
+        std::copy(scene.begin(), scene.end(), G.PlacedItems.begin());
+        G.PlacedItemCount = int32_t(scene.size());
+        std::copy(shapes.begin(), shapes.end(), G.SceneShapes.begin());
+        G.SceneShapeCount = int32_t(shapes.size());
+        G.SpentTotal = spent;
+        G.SelectedItem = G.HitItem = G.DragItem = -1;
+        main->ClearUndoList();
+
+        const SceneShot start = SceneShot::Take();
+        std::vector<int> ops;
+        for (int n = 3 + pick(8); n > 0; --n) {
+            const int op = G.PlacedItemCount > G.Room.FirstRealItem ? pick(8) : 0;
+            ops.push_back(op);
+            switch (op) {
+            case 0:    // a palette drop onto the floor,
+            case 1: {  // or taken back over the palette
+                G.PaletteSelection = pick(G.PaletteCount);
+                const float x = floorX(), y = floorY();
+                main->PaletteCellRect = {int32_t(x) + off.x(), int32_t(y) + off.y(), int32_t(x) + off.x(),
+                                         int32_t(y) + off.y()};
+                main->PaletteDragArmed = true;
+                main->Picture5_MouseMove(dorv::vbLeftButton, 0, x + off.x(), y + off.y());
+                const float x1 = op == 0 ? floorX() : float(off.x() - 5), y1 = floorY();
+                main->Picture5_MouseMove(dorv::vbLeftButton, 0, x1 + off.x(), y1 + off.y());
+                main->Picture5_MouseUp(dorv::vbLeftButton, 0, op == 0 ? x1 + off.x() : x1, y1 + off.y());
+                break;
+            }
+            case 2:  // Copy and Paste
+                main->CopyItemToBuffer(anyItem());
+                main->mnu_paste_Click();
+                break;
+            case 3: {  // Ctrl and a drag: a copy
+                const ItemRecord& it = anyItem();
+                dragFrom(sx(it.X), sy(it.Y), dorv::vbCtrlMask);
+                break;
+            }
+            case 4:
+            case 5: {  // a drag
+                const ItemRecord& it = anyItem();
+                dragFrom(sx(it.X), sy(it.Y), 0);
+                break;
+            }
+            case 6:  // Rotate Item
+                main->mnu_rotateItem_Click();
+                break;
+            case 7:  // Delete
+                main->mnu_delete_Click();
+                break;
+            }
+        }
+        const SceneShot end = SceneShot::Take();
+        const int32_t steps = main->UndoPos;
+        changedRuns += !end.Differs(start).empty();
+        for (int32_t k = 0; k < steps; ++k) {
+            const Main::UndoRecord& r = main->UndoRecords[size_t(k)];
+            ++kinds[std::clamp<int>(r.Action, 0, 4)];
+            lifts += r.Lifted.size() > 1;
+            settled += !r.Elevations.empty();
+        }
+        std::string ran;
+        for (int op : ops) ran += std::to_string(op) + " ";
+        while (main->UndoPos > 0) main->mnu_undo_Click();
+        const std::string back = SceneShot::Take().Differs(start);
+        ASSERT_EQ(back, "") << "run " << run << ", edits " << ran << "undone";
+        while (main->UndoPos < steps) main->mnu_redo_Click();
+        const std::string again = SceneShot::Take().Differs(end);
+        ASSERT_EQ(again, "") << "run " << run << ", edits " << ran << "redone";
+    }
+    EXPECT_GT(changedRuns, runs * 9 / 10);
+    for (int kind = 0; kind < 4; ++kind) EXPECT_GT(kinds[kind], runs / 4) << "steps of kind " << kind;
+    EXPECT_GT(lifts, runs / 20);
+    EXPECT_GT(settled, runs / 20);
+    std::printf("%d runs: %d adds, %d deletes, %d turns, %d moves, %d lifts, %d settlings\n", runs, kinds[0],
+                kinds[1], kinds[2], kinds[3], lifts, settled);
 }
 
 TEST_F(Canvas, DeleteKeyRemovesTheSelectedItemAndAMissSelectsNothing)

@@ -753,6 +753,47 @@ TEST_F(PaletteDrop, DraggedBackOverThePaletteTheItemIsTakenAwayAgain)
     EXPECT_EQ(main->UndoPos, 0);
 }
 
+TEST_F(PaletteDrop, ADropTakenBackAfterAKeyTurnedAnotherItemLeavesNeitherItNorItsStep)
+{
+    start();
+    // A bath on the plan, clicked: the item Ctrl+R turns.
+    drag(1, centre());
+    const int32_t bath = G.PlacedItemCount - 1;
+    QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre());
+    Settle();
+    ASSERT_EQ(G.HitItem, bath);
+    const float spent = G.SpentTotal;
+    const int32_t count = G.PlacedItemCount, pos = main->UndoPos;
+
+    // A shower dragged out, Ctrl+R while it is held, and back to the palette.
+    const QPoint from = cell(2);
+    press(from);
+    QTest::mouseMove(main->windowHandle(), centre() + QPoint(40, 30));
+    Settle();
+    QTest::mouseMove(main->windowHandle(), centre() + QPoint(50, 30));
+    Settle();
+    ASSERT_EQ(G.PlacedItemCount, count + 1);
+    QTest::keyClick(main->Picture2, Qt::Key_R, Qt::ControlModifier);
+    Settle();
+    ASSERT_EQ(placed(bath).ViewIndex, 1 % placed(bath).ViewCount);
+    QTest::mouseMove(main->windowHandle(), from);
+    release(from);
+    Settle();
+    EXPECT_EQ(G.PlacedItemCount, count);
+    EXPECT_EQ(G.SpentTotal, spent);
+    EXPECT_EQ(G.SelectedItem, -1);
+    // Only the turn is left to undo, then the click, then the bath's drop.
+    ASSERT_EQ(main->UndoPos, pos + 1);
+    EXPECT_EQ(main->UndoRecords[size_t(pos)].Action, Main::kUndoRotate);
+    main->mnu_undo_Click();
+    EXPECT_EQ(placed(bath).ViewIndex, 0);
+    main->mnu_undo_Click();
+    main->mnu_undo_Click();
+    EXPECT_EQ(G.PlacedItemCount, count - 1);
+    EXPECT_EQ(main->UndoPos, 0);
+    EXPECT_EQ(G.SpentTotal, 0);
+}
+
 TEST_F(PaletteDrop, APressWithoutAMoveMakesNothingAndATurnedEntryDropsTurned)
 {
     start();

@@ -304,19 +304,32 @@ public:
     // spent and writes the budget texts. Its picture run stays in
     // G.SceneShapes so that an undo step can bring it back.
     void DeleteItem(std::vector<ItemRecord>& items, int32_t index);
-    // Undo actions.
-    static constexpr int16_t kUndoAdd = 0, kUndoDelete = 1, kUndoRotate = 2, kUndoMove = 3;
-    // Records one step: the action and a copy of items(index) as it is now,
-    // dropping whatever Redo could still replay. A move step of an item that
-    // was first brought from `fromIndex` to the end of the array (a
-    // carrying item pressed on the plan) names that index too, so that
-    // undoing the step puts the item back in its place in the drawing order.
-    void PushUndoRecord(int16_t action, const std::vector<ItemRecord>& items, int32_t index,
-                        int32_t fromIndex = -1);
-    // Withdraws the step just recorded, for an add that is called off at
-    // once (a palette drop released over the palette): the item is deleted
-    // and neither Undo nor Redo will see it.
-    void DiscardLastAdd();
+    // The array operations under every change to the set or the order of
+    // the placed items. Each keeps the indexes that name items (the
+    // selection, the last hit item, the dragged items, the items a press
+    // gathered) on their items; an item that leaves is named no more.
+    void InsertItemAt(int32_t index, const ItemRecord& item);
+    void RemoveItemAt(int32_t index);
+    // Moves the listed items, in list order, to the end of the array, where
+    // they are drawn after all the others; PutBackLifted undoes it. Both do
+    // nothing and return false when the list does not fit the items.
+    bool LiftToEnd(const std::vector<int32_t>& lifted);
+    bool PutBackLifted(const std::vector<int32_t>& lifted);
+    // Undo actions; a settle step holds only elevations that a release
+    // changed after other steps were recorded during its drag.
+    static constexpr int16_t kUndoAdd = 0, kUndoDelete = 1, kUndoRotate = 2, kUndoMove = 3, kUndoSettle = 4;
+    // Records one step: the action, a copy of items(index) as it is now and
+    // the money spent, dropping whatever Redo could still replay.
+    void PushUndoRecord(int16_t action, const std::vector<ItemRecord>& items, int32_t index);
+    // After a drag: the elevations of other items that settling changed
+    // (`before` holds them as they were), recorded in the drag's move step,
+    // or in a step of their own when other steps came after it.
+    void RecordSettling(const std::vector<float>& before, int32_t dragged);
+    // Withdraws add step `record` and its item, for a palette drop that is
+    // called off (released over the palette): the item goes with its money,
+    // also when steps were recorded during the drag or the step was undone
+    // meanwhile, and neither Undo nor Redo will see it again.
+    void DiscardAdd(int32_t record);
     // Forgets the whole history: the indexes it holds mean nothing in
     // another scene.
     void ClearUndoList();
@@ -362,8 +375,6 @@ public:
     // Lists the items whose plan boxes overlap item `index`.
     static void FindItemsOnTop(const std::vector<ItemRecord>& items, int32_t count, std::vector<int32_t>& list,
                                int32_t& listCount, int32_t index);
-    // Moves item `index` to the end of the array (drawn after the others).
-    static void BringItemToEnd(std::vector<ItemRecord>& items, int32_t count, int32_t index, int32_t& newIndex);
     // Settles the listed items again, section items left alone.
     static void SettleStackedItems(std::vector<ItemRecord>& items, int32_t count, const std::vector<int32_t>& list,
                                    int32_t listCount);
@@ -389,9 +400,10 @@ public:
     // The items that overlapped a carrying item when it was pressed.
     std::vector<int32_t> StackedItems;
     int32_t StackedItemCount = 0;
-    // For each of them, whether it stood on the carrying item (its base at
-    // or above the carrier's top) rather than beneath it.
-    std::vector<bool> StackedOnCarrier;
+    // The move step of the press being dragged on the plan, and the add
+    // step of the palette drop under way; -1 none.
+    int32_t PressRecord = -1;
+    int32_t DropRecord = -1;
     bool PanActive = false;     // a left press on the empty plan: moving pans
     bool ZoomMode = false;      // the popup's "Zoom": a left drag zooms
     bool ScrollByCode = false;  // the pan bars are being set by the pan code
@@ -400,7 +412,15 @@ public:
         int16_t Action = 0;
         int32_t ItemIndex = 0;
         ItemRecord Item;
-        int32_t FromIndex = -1;  // a move step: where the item stood before it was brought to the end
+        // A move step whose press brought items to the end of the array:
+        // their indexes before it, the pressed item first, then the items
+        // that stood on it (so that they are still drawn after it).
+        std::vector<int32_t> Lifted;
+        // Other items whose elevations the step changed, each with its
+        // elevation on the other side of the step.
+        std::vector<std::pair<int32_t, float>> Elevations;
+        // The money spent on the other side of an add or delete step.
+        float Spent = 0;
     };
     std::vector<UndoRecord> UndoRecords;
     int32_t UndoPos = 0;  // records applied; Undo reverses the one below
@@ -446,6 +466,9 @@ public:
     // The mouse relative to the grabbed item's centre, in pixels, while
     // dragging (from the palette, or on the canvas).
     int32_t GrabOffsetX = 0, GrabOffsetY = 0;
+    // Where the canvas's inner corner lies from the palette's, in pixels: a
+    // point in palette pixels minus this is the same point on the canvas.
+    QPoint PaletteOffset() const;
 
     // The scene path in a command line: the whole line when it is longer than
     // 4 characters, with one leading and then one trailing double quote
@@ -475,6 +498,9 @@ private:
     dorv::Form* toolWindow(const QString& name);
     // Shows or hides a tool window; returns whether it is now shown.
     bool toggleToolWindow(const QString& name);
+    // Moves every index that names a placed item to where `newIndex` puts
+    // that item (-1: it has gone).
+    void FollowItems(const std::function<int32_t(int32_t)>& newIndex);
     bool makeSurface(dorv::PictureBox* control, std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap,
                      dorv::GdiObject& oldBitmap);
     void destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap, dorv::GdiObject& oldBitmap);
@@ -485,8 +511,6 @@ private:
     // value where it still fits: the palette window changes size with the
     // main window.
     void fitPaletteScrollRange();
-    // Where the canvas's inner corner lies from the palette's, in pixels.
-    QPoint PaletteOffset() const;
     // The first place of a wall item dropped from the palette: against the
     // current wall, at the mouse's place along it; pixel offsets from the
     // plan origin at the wall scale.

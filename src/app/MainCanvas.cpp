@@ -122,20 +122,27 @@ void Main::Picture2_MouseDown(int button, int shift, float x, float y)
                         G.PlanScale);
                     if (copy >= 0) G.DragItem = copy;
                 }
-                int32_t from = -1;
+                // An item that others can stand on comes to the end of the
+                // array, drawn after the others, and the items standing on
+                // it come after it: they are still drawn over it and are
+                // the ones a click there finds.
+                std::vector<int32_t> lifted;
                 const ItemRecord& pressed = G.PlacedItems[size_t(G.DragItem)];
                 if (pressed.Height > kCarrierHeight && (pressed.Flags & kItemStacks)) {
                     const float top = pressed.Elevation + float(pressed.Height);
-                    from = G.DragItem;
-                    BringItemToEnd(G.PlacedItems, G.PlacedItemCount, G.DragItem, G.DragItem);
                     FindItemsOnTop(G.PlacedItems, G.PlacedItemCount, StackedItems, StackedItemCount, G.DragItem);
-                    StackedOnCarrier.assign(size_t(StackedItemCount), false);
-                    for (int32_t k = 0; k < StackedItemCount; ++k)
-                        StackedOnCarrier[size_t(k)] = G.PlacedItems[size_t(StackedItems[size_t(k)])].Elevation >= top;
-                    if (from == G.DragItem) from = -1;
+                    lifted.push_back(G.DragItem);
+                    for (int32_t k = 0; k < StackedItemCount; ++k) {
+                        const ItemRecord& other = G.PlacedItems[size_t(StackedItems[size_t(k)])];
+                        if (other.Elevation >= top && !(other.Flags & (kItemOnWall | kItemSection)))
+                            lifted.push_back(StackedItems[size_t(k)]);
+                    }
+                    LiftToEnd(lifted);
                 }
                 G.SelectedItem = G.DragItem;
-                PushUndoRecord(kUndoMove, G.PlacedItems, G.DragItem, from);
+                PushUndoRecord(kUndoMove, G.PlacedItems, G.DragItem);
+                if (!lifted.empty()) UndoRecords[size_t(UndoPos - 1)].Lifted = std::move(lifted);
+                PressRecord = UndoPos - 1;
                 EnableEditCommands(true);
                 DrawMod::RedrawView();
             } else {
@@ -294,37 +301,21 @@ void Main::Picture2_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*
 {
     if (G.ViewMode == 0) {
         if (InsideItems(G.DragItem)) {
-            ItemRecord& dragged = G.PlacedItems[size_t(G.DragItem)];
-            ClampItemToFloor(dragged, G.Room, G.PlanScale);
-            SettleStackedItems(G.PlacedItems, G.PlacedItemCount, StackedItems, StackedItemCount);
-            // The carrier rests on what lies beneath it, not on the items
-            // that stood on it (they come before it in the array now), and
-            // those that it still holds up stand on it again.
-            std::vector<ItemRecord> beneath;
-            beneath.reserve(size_t(G.DragItem) + 1);
-            for (int32_t j = 0; j < G.DragItem; ++j) {
-                const auto k = std::find(StackedItems.begin(), StackedItems.begin() + StackedItemCount, j);
-                const bool rider = k != StackedItems.begin() + StackedItemCount &&
-                                   StackedOnCarrier[size_t(k - StackedItems.begin())];
-                if (!rider) beneath.push_back(G.PlacedItems[size_t(j)]);
-            }
-            beneath.push_back(dragged);
-            FileMod::SettleItemElevation(beneath, int32_t(beneath.size()), int32_t(beneath.size()) - 1, G.SceneShapes,
+            std::vector<float> before(size_t(G.PlacedItemCount));
+            for (int32_t j = 0; j < G.PlacedItemCount; ++j) before[size_t(j)] = G.PlacedItems[size_t(j)].Elevation;
+            ClampItemToFloor(G.PlacedItems[size_t(G.DragItem)], G.Room, G.PlanScale);
+            // What lay beneath the item first, then the item, then what
+            // stood on it (those come after it in the array): each comes to
+            // rest on what now lies under it.
+            std::vector<int32_t> beneath, riders;
+            for (int32_t k = 0; k < std::min<int32_t>(StackedItemCount, int32_t(StackedItems.size())); ++k)
+                (StackedItems[size_t(k)] < G.DragItem ? beneath : riders).push_back(StackedItems[size_t(k)]);
+            SettleStackedItems(G.PlacedItems, G.PlacedItemCount, beneath, int32_t(beneath.size()));
+            FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, G.DragItem, G.SceneShapes,
                                          G.SceneShapeCount);
-            dragged.Elevation = beneath.back().Elevation;
-            const float top = dragged.Elevation + float(dragged.Height);
-            const FileMod::PlanBox carrier = FileMod::ItemPlanBox(dragged, G.SceneShapes, G.SceneShapeCount);
-            for (int32_t k = 0; k < StackedItemCount; ++k) {
-                const int32_t j = StackedItems[size_t(k)];
-                if (!StackedOnCarrier[size_t(k)] || !InsideItems(j) || j == G.DragItem) continue;
-                ItemRecord& rider = G.PlacedItems[size_t(j)];
-                if (!(rider.Flags & kItemStacks) || (rider.Flags & (kItemOnWall | kItemSection))) continue;
-                const FileMod::PlanBox b = FileMod::ItemPlanBox(rider, G.SceneShapes, G.SceneShapeCount);
-                if (FileMod::RectanglesOverlap(carrier.left, carrier.bottom, carrier.right, carrier.top, b.left,
-                                               b.bottom, b.right, b.top) &&
-                    top > rider.Elevation)
-                    rider.Elevation = top;
-            }
+            SettleStackedItems(G.PlacedItems, G.PlacedItemCount, riders, int32_t(riders.size()));
+            RecordSettling(before, G.DragItem);
+            PressRecord = -1;
             StackedItemCount = 0;
             G.DragItem = -1;
             DrawMod::RedrawView();
@@ -443,19 +434,6 @@ void Main::FindItemsOnTop(const std::vector<ItemRecord>& items, int32_t count, s
         if (int32_t(list.size()) <= listCount) list.resize(size_t(listCount) + 1);
         list[size_t(listCount++)] = j;
     }
-}
-
-void Main::BringItemToEnd(std::vector<ItemRecord>& items, int32_t count, int32_t index, int32_t& newIndex)
-{
-    count = std::min<int32_t>(count, int32_t(items.size()));
-    if (index < 0 || index >= count) {
-        newIndex = index;
-        return;
-    }
-    const ItemRecord lifted = items[size_t(index)];
-    for (int32_t j = index; j < count - 1; ++j) items[size_t(j)] = items[size_t(j + 1)];
-    items[size_t(count - 1)] = lifted;
-    newIndex = count - 1;
 }
 
 void Main::SettleStackedItems(std::vector<ItemRecord>& items, int32_t count, const std::vector<int32_t>& list,

@@ -25,40 +25,36 @@ void EnsureItemRoom(std::vector<ItemRecord>& items, int32_t count)
     if (int32_t(items.size()) < count + 2) items.resize(size_t(count) + 2);
 }
 
-// Puts `item` back at `index` of G.PlacedItems, the later items moving up
-// one place; an index past the end puts it at the end.
-int32_t ReinsertItem(int32_t index, const ItemRecord& item)
+// Sets the money spent and the budget window's two texts.
+void ShowSpent(float total, const QString& sign, float lastItem)
 {
-    std::vector<ItemRecord>& items = G.PlacedItems;
-    index = std::clamp(index, 0, G.PlacedItemCount);
-    EnsureItemRoom(items, G.PlacedItemCount);
-    for (int32_t j = G.PlacedItemCount; j > index; --j) items[size_t(j)] = items[size_t(j - 1)];
-    items[size_t(index)] = item;
-    ++G.PlacedItemCount;
-    return index;
-}
-
-// Moves item `from` of G.PlacedItems to `to`, the items between closing up.
-void MoveItem(int32_t from, int32_t to)
-{
-    if (!InsideItems(from) || !InsideItems(to) || from == to) return;
-    std::vector<ItemRecord>& items = G.PlacedItems;
-    const ItemRecord lifted = items[size_t(from)];
-    if (from < to)
-        for (int32_t j = from; j < to; ++j) items[size_t(j)] = items[size_t(j + 1)];
-    else
-        for (int32_t j = from; j > to; --j) items[size_t(j)] = items[size_t(j - 1)];
-    items[size_t(to)] = lifted;
-}
-
-// The price of an item that comes back (Undo of a delete, Redo of an add)
-// counts again, as it did when the item was first added: an item added
-// without prices has price 0.
-void CountPriceAgain(float price)
-{
-    G.SpentTotal += price;
+    G.SpentTotal = total;
     Windows().SetBudgetSpentTexts(CommonMod::FormatMoney(G.SpentTotal, 1),
-                                  QStringLiteral("- ") + CommonMod::FormatMoney(price, 1));
+                                  sign + CommonMod::FormatMoney(lastItem, 1));
+}
+
+// Where each item goes when `lifted` (distinct indexes inside the items)
+// moves, in its order, to the end of the array.
+std::vector<int32_t> LiftPlaces(const std::vector<int32_t>& lifted)
+{
+    const int32_t n = G.PlacedItemCount;
+    std::vector<int32_t> place(size_t(n), -1);
+    const int32_t first = n - int32_t(lifted.size());
+    for (size_t k = 0; k < lifted.size(); ++k) place[size_t(lifted[k])] = first + int32_t(k);
+    int32_t next = 0;
+    for (int32_t i = 0; i < n; ++i)
+        if (place[size_t(i)] < 0) place[size_t(i)] = next++;
+    return place;
+}
+
+bool FitsItems(const std::vector<int32_t>& lifted)
+{
+    std::vector<bool> seen(size_t(std::max(G.PlacedItemCount, 0)), false);
+    for (int32_t i : lifted) {
+        if (!InsideItems(i) || seen[size_t(i)]) return false;
+        seen[size_t(i)] = true;
+    }
+    return !lifted.empty();
 }
 
 // The scene drawn again after its items changed. The 3D view and the wall
@@ -72,45 +68,68 @@ void RedrawChangedItems()
     DrawMod::RedrawView();
 }
 
-// The selection and the last hit item keep naming their own items when
-// another item leaves the array or comes back into it; an item that leaves
-// is neither selected nor hit any more.
-void FollowRemoval(int32_t index)
+// Exchanges the listed items' elevations with the recorded ones.
+void ExchangeElevations(std::vector<std::pair<int32_t, float>>& elevations)
 {
-    for (int32_t* ref : {&G.SelectedItem, &G.HitItem}) {
-        if (*ref == index)
-            *ref = -1;
-        else if (*ref > index)
-            --*ref;
-    }
-}
-
-void FollowInsertion(int32_t index)
-{
-    for (int32_t* ref : {&G.SelectedItem, &G.HitItem})
-        if (*ref >= index) ++*ref;
-}
-
-// After Undo or Redo has put item `index` back where it stood (its state
-// before that step in `other`), the items that stand or stood on it come to
-// rest again on whatever now lies under them: a table carried away and
-// brought back by Undo holds its lamp again.
-void ResettleAround(int32_t index, const ItemRecord& other)
-{
-    if (!InsideItems(index)) return;
-    const FileMod::PlanBox a = FileMod::ItemPlanBox(G.PlacedItems[size_t(index)], G.SceneShapes, G.SceneShapeCount);
-    const FileMod::PlanBox b = FileMod::ItemPlanBox(other, G.SceneShapes, G.SceneShapeCount);
-    for (int32_t j = 0; j < G.PlacedItemCount; ++j) {
-        const ItemRecord& item = G.PlacedItems[size_t(j)];
-        if (j == index || (item.Flags & (kItemSection | kItemOnWall))) continue;
-        const FileMod::PlanBox c = FileMod::ItemPlanBox(item, G.SceneShapes, G.SceneShapeCount);
-        if (FileMod::RectanglesOverlap(a.left, a.bottom, a.right, a.top, c.left, c.bottom, c.right, c.top) ||
-            FileMod::RectanglesOverlap(b.left, b.bottom, b.right, b.top, c.left, c.bottom, c.right, c.top))
-            FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, j, G.SceneShapes, G.SceneShapeCount);
-    }
+    for (auto& [index, elevation] : elevations)
+        if (InsideItems(index)) std::swap(G.PlacedItems[size_t(index)].Elevation, elevation);
 }
 
 }  // namespace
+
+void Main::FollowItems(const std::function<int32_t(int32_t)>& newIndex)
+{
+    for (int32_t* ref : {&G.SelectedItem, &G.HitItem, &G.DragItem, &G.WallDragItem})
+        if (*ref >= 0) *ref = newIndex(*ref);
+    int32_t kept = 0;
+    for (int32_t k = 0; k < std::min<int32_t>(StackedItemCount, int32_t(StackedItems.size())); ++k) {
+        const int32_t j = StackedItems[size_t(k)] >= 0 ? newIndex(StackedItems[size_t(k)]) : -1;
+        if (j >= 0) StackedItems[size_t(kept++)] = j;
+    }
+    StackedItemCount = kept;
+}
+
+void Main::InsertItemAt(int32_t index, const ItemRecord& item)
+{
+    std::vector<ItemRecord>& items = G.PlacedItems;
+    index = std::clamp(index, 0, G.PlacedItemCount);
+    EnsureItemRoom(items, G.PlacedItemCount);
+    for (int32_t j = G.PlacedItemCount; j > index; --j) items[size_t(j)] = items[size_t(j - 1)];
+    items[size_t(index)] = item;
+    ++G.PlacedItemCount;
+    FollowItems([index](int32_t i) { return i >= index ? i + 1 : i; });
+}
+
+void Main::RemoveItemAt(int32_t index)
+{
+    if (!InsideItems(index)) return;
+    std::vector<ItemRecord>& items = G.PlacedItems;
+    for (int32_t j = index; j < G.PlacedItemCount - 1; ++j) items[size_t(j)] = items[size_t(j + 1)];
+    --G.PlacedItemCount;
+    FollowItems([index](int32_t i) { return i == index ? -1 : i > index ? i - 1 : i; });
+}
+
+bool Main::LiftToEnd(const std::vector<int32_t>& lifted)
+{
+    if (!FitsItems(lifted)) return false;
+    const std::vector<int32_t> place = LiftPlaces(lifted);
+    const std::vector<ItemRecord> old(G.PlacedItems.begin(), G.PlacedItems.begin() + G.PlacedItemCount);
+    for (size_t i = 0; i < old.size(); ++i) G.PlacedItems[size_t(place[i])] = old[i];
+    FollowItems([&place](int32_t i) { return i < int32_t(place.size()) ? place[size_t(i)] : i; });
+    return true;
+}
+
+bool Main::PutBackLifted(const std::vector<int32_t>& lifted)
+{
+    if (!FitsItems(lifted)) return false;
+    const std::vector<int32_t> place = LiftPlaces(lifted);
+    std::vector<int32_t> from(place.size());
+    for (size_t i = 0; i < place.size(); ++i) from[size_t(place[i])] = int32_t(i);
+    const std::vector<ItemRecord> old(G.PlacedItems.begin(), G.PlacedItems.begin() + G.PlacedItemCount);
+    for (size_t i = 0; i < old.size(); ++i) G.PlacedItems[size_t(from[i])] = old[i];
+    FollowItems([&from](int32_t i) { return i < int32_t(from.size()) ? from[size_t(i)] : i; });
+    return true;
+}
 
 int32_t Main::AddItemFromTemplate(ShapeStream& shapes, int32_t& shapeCount, const ShapeStream& source,
                                   const ItemRecord& tmpl, std::vector<ItemRecord>& items, int32_t& itemCount,
@@ -155,6 +174,7 @@ int32_t Main::AddItemFromTemplate(ShapeStream& shapes, int32_t& shapeCount, cons
         UndoRecords[size_t(UndoPos - 1)].Item.Price = 0;
     }
     ++itemCount;
+    FollowItems([k](int32_t i) { return i >= k ? i + 1 : i; });
     G.CleanFlag = false;
     return k;
 }
@@ -163,41 +183,98 @@ void Main::DeleteItem(std::vector<ItemRecord>& items, int32_t index)
 {
     if (G.PlacedItemCount < 1 || index < 0 || index >= G.PlacedItemCount) return;
     const float price = items[size_t(index)].Price;
-    G.SpentTotal -= price;
-    Windows().SetBudgetSpentTexts(CommonMod::FormatMoney(G.SpentTotal, 1),
-                                  QStringLiteral("+ ") + CommonMod::FormatMoney(price, 1));
-    for (int32_t j = index; j < G.PlacedItemCount - 1; ++j) items[size_t(j)] = items[size_t(j + 1)];
-    --G.PlacedItemCount;
+    ShowSpent(G.SpentTotal - price, QStringLiteral("+ "), price);
+    RemoveItemAt(index);
 }
 
-void Main::PushUndoRecord(int16_t action, const std::vector<ItemRecord>& items, int32_t index, int32_t fromIndex)
+void Main::PushUndoRecord(int16_t action, const std::vector<ItemRecord>& items, int32_t index)
 {
     if (index < 0 || index >= int32_t(items.size())) return;
+    // The steps Redo could still replay go: a drag or a drop no longer has
+    // its step among them.
+    for (int32_t* step : {&PressRecord, &DropRecord})
+        if (*step >= UndoPos) *step = -1;
     UndoRecords.resize(size_t(UndoPos) + 2);
     UndoRecord& r = UndoRecords[size_t(UndoPos)];
+    r = UndoRecord();
     r.Action = action;
     r.ItemIndex = index;
     r.Item = items[size_t(index)];
-    r.FromIndex = fromIndex;
+    r.Spent = G.SpentTotal;
     ++UndoPos;
     UndoTop = UndoPos;
 }
 
-void Main::DiscardLastAdd()
+void Main::RecordSettling(const std::vector<float>& before, int32_t dragged)
 {
-    if (UndoPos < 1) return;
-    const UndoRecord& r = UndoRecords[size_t(UndoPos - 1)];
-    if (r.Action != kUndoAdd) return;
-    DeleteItem(G.PlacedItems, r.ItemIndex);
-    --UndoPos;
-    UndoTop = UndoPos;
-    UndoRecords.resize(size_t(UndoPos) + 1);
+    std::vector<std::pair<int32_t, float>> changed;
+    for (int32_t j = 0; j < std::min<int32_t>(G.PlacedItemCount, int32_t(before.size())); ++j)
+        if (j != dragged && G.PlacedItems[size_t(j)].Elevation != before[size_t(j)])
+            changed.emplace_back(j, before[size_t(j)]);
+    if (changed.empty()) return;
+    // Nothing recorded since the press, and its step not undone: the
+    // settling belongs to the move step.
+    if (PressRecord >= 0 && PressRecord == UndoPos - 1 && UndoPos == UndoTop &&
+        UndoRecords[size_t(PressRecord)].Action == kUndoMove &&
+        UndoRecords[size_t(PressRecord)].ItemIndex == dragged) {
+        UndoRecords[size_t(PressRecord)].Elevations = std::move(changed);
+        return;
+    }
+    PushUndoRecord(kUndoSettle, G.PlacedItems, dragged);
+    UndoRecords[size_t(UndoPos - 1)].Elevations = std::move(changed);
+}
+
+void Main::DiscardAdd(int32_t record)
+{
+    if (record < 0 || record >= UndoTop || UndoRecords[size_t(record)].Action != kUndoAdd) return;
+    const UndoRecord add = UndoRecords[size_t(record)];
+    // The steps recorded during the drag (a paste, a delete or a turn of
+    // another item) were told with the item in the scene: they are told
+    // again without it. `at` is where the item stands after each of them,
+    // `live` where it stands now (-1: not in the scene).
+    int32_t at = add.ItemIndex;
+    int32_t live = UndoPos > record ? at : -1;
+    int32_t pos = std::min(UndoPos, record);
+    std::vector<UndoRecord> kept(UndoRecords.begin(), UndoRecords.begin() + record);
+    for (int32_t k = record + 1; k < UndoTop; ++k) {
+        UndoRecord r = UndoRecords[size_t(k)];
+        const bool onAnother = r.Action == kUndoAdd ||
+                               ((r.Action == kUndoDelete || r.Action == kUndoRotate) && r.ItemIndex != at);
+        // A step on the item itself, or one that reorders the items,
+        // cannot be told without it: the history ends before it.
+        if (!onAnother) break;
+        if (r.Action == kUndoAdd && r.ItemIndex <= at)
+            ++at;
+        else if (r.Action == kUndoDelete && r.ItemIndex < at)
+            --at;
+        else if (r.ItemIndex > at)
+            --r.ItemIndex;
+        r.Spent -= add.Item.Price;
+        kept.push_back(std::move(r));
+        if (k < UndoPos) {
+            ++pos;
+            live = at;
+        }
+    }
+    if (live >= 0) {
+        // With nothing recorded after it, the money is exactly what it was.
+        const float spent = UndoTop == record + 1 ? add.Spent : G.SpentTotal - add.Item.Price;
+        ShowSpent(spent, QStringLiteral("+ "), add.Item.Price);
+        RemoveItemAt(live);
+    }
+    UndoTop = int32_t(kept.size());
+    UndoPos = std::min(pos, UndoTop);
+    kept.resize(size_t(UndoTop) + 1);
+    UndoRecords = std::move(kept);
+    for (int32_t* step : {&PressRecord, &DropRecord})
+        if (*step >= record) *step = -1;
 }
 
 void Main::ClearUndoList()
 {
     UndoRecords.assign(1, UndoRecord());
     UndoPos = UndoTop = 0;
+    PressRecord = DropRecord = -1;
 }
 
 void Main::mnu_undo_Click()
@@ -206,30 +283,36 @@ void Main::mnu_undo_Click()
     --UndoPos;
     UndoRecord& r = UndoRecords[size_t(UndoPos)];
     const int32_t i = r.ItemIndex;
-    // A step whose item is no longer there (the scene changed in a way the
-    // history does not know) changes nothing rather than another item.
+    // A step gives back what it changed, and only that. A step whose item
+    // is no longer there (the scene changed in a way the history does not
+    // know) changes nothing rather than another item.
     switch (r.Action) {
-    case kUndoAdd:
+    case kUndoAdd: {
         if (!InsideItems(i)) return;
         r.Item = G.PlacedItems[size_t(i)];
-        DeleteItem(G.PlacedItems, i);
-        FollowRemoval(i);
+        RemoveItemAt(i);
+        const float spent = r.Spent;
+        r.Spent = G.SpentTotal;
+        ShowSpent(spent, QStringLiteral("+ "), r.Item.Price);
         break;
-    case kUndoDelete:
-        r.ItemIndex = ReinsertItem(i, r.Item);
-        FollowInsertion(r.ItemIndex);
-        CountPriceAgain(r.Item.Price);
+    }
+    case kUndoDelete: {
+        r.ItemIndex = std::clamp(i, 0, G.PlacedItemCount);
+        InsertItemAt(r.ItemIndex, r.Item);
+        const float spent = r.Spent;
+        r.Spent = G.SpentTotal;
+        ShowSpent(spent, QStringLiteral("- "), r.Item.Price);
         break;
+    }
     case kUndoRotate:
     case kUndoMove:
         if (!InsideItems(i)) return;
+        ExchangeElevations(r.Elevations);
         std::swap(G.PlacedItems[size_t(i)], r.Item);
-        if (r.Action == kUndoMove && InsideItems(r.FromIndex)) {
-            MoveItem(i, r.FromIndex);
-            ResettleAround(r.FromIndex, r.Item);
-        } else {
-            ResettleAround(i, r.Item);
-        }
+        if (!r.Lifted.empty()) PutBackLifted(r.Lifted);
+        break;
+    case kUndoSettle:
+        ExchangeElevations(r.Elevations);
         break;
     default:
         return;
@@ -245,23 +328,32 @@ void Main::mnu_redo_Click()
     const int32_t i = r.ItemIndex;
     ++UndoPos;
     switch (r.Action) {
-    case kUndoAdd:
-        r.ItemIndex = ReinsertItem(i, r.Item);
-        FollowInsertion(r.ItemIndex);
-        CountPriceAgain(r.Item.Price);
+    case kUndoAdd: {
+        r.ItemIndex = std::clamp(i, 0, G.PlacedItemCount);
+        InsertItemAt(r.ItemIndex, r.Item);
+        const float spent = r.Spent;
+        r.Spent = G.SpentTotal;
+        ShowSpent(spent, QStringLiteral("- "), r.Item.Price);
         break;
-    case kUndoDelete:
+    }
+    case kUndoDelete: {
         if (!InsideItems(i)) return;
         r.Item = G.PlacedItems[size_t(i)];
-        DeleteItem(G.PlacedItems, i);
-        FollowRemoval(i);
+        RemoveItemAt(i);
+        const float spent = r.Spent;
+        r.Spent = G.SpentTotal;
+        ShowSpent(spent, QStringLiteral("+ "), r.Item.Price);
         break;
+    }
     case kUndoRotate:
     case kUndoMove:
-        if (r.Action == kUndoMove) MoveItem(r.FromIndex, i);
+        if (!r.Lifted.empty()) LiftToEnd(r.Lifted);
         if (!InsideItems(i)) return;
         std::swap(G.PlacedItems[size_t(i)], r.Item);
-        ResettleAround(i, r.Item);
+        ExchangeElevations(r.Elevations);
+        break;
+    case kUndoSettle:
+        ExchangeElevations(r.Elevations);
         break;
     default:
         return;
@@ -327,7 +419,6 @@ void Main::mnu_delete_Click()
     if (!InsideItems(G.SelectedItem)) return;
     PushUndoRecord(kUndoDelete, G.PlacedItems, G.SelectedItem);
     DeleteItem(G.PlacedItems, G.SelectedItem);
-    FollowRemoval(G.SelectedItem);
     G.SelectedItem = -1;
     G.CleanFlag = false;
     RedrawChangedItems();

@@ -341,6 +341,7 @@ void Main::Picture5_MouseMove(int button, int, float x, float y)
                                              G.PlacedItems, G.PlacedItemCount, dx, dy, entry->ViewIndex, G.Room,
                                              G.PlanScale);
         }
+        DropRecord = G.DragItem >= 0 ? UndoPos - 1 : -1;
         return;
     }
     if (!PaletteDragActive || G.DragItem < 0 || G.DragItem >= G.PlacedItemCount) return;
@@ -376,11 +377,22 @@ bool Main::ReleasedOverPalette(float x) const
 
 void Main::Picture5_MouseUp(int, int, float x, float)
 {
-    if (PaletteDragActive && G.DragItem >= 0 && G.DragItem < G.PlacedItemCount) {
+    if (PaletteDragActive && ReleasedOverPalette(x) && DropRecord >= 0) {
+        // Called off: the item goes with its money and its add step, also
+        // when steps were recorded meanwhile or the add was undone.
+        const bool shown = G.DragItem >= 0;
+        DiscardAdd(DropRecord);
+        G.WallDragOffset = 0;
+        G.DragItem = -1;
+        if (shown) {
+            G.SelectedItem = -1;
+            DrawMod::RedrawView();
+        }
+    } else if (PaletteDragActive && G.DragItem >= 0 && G.DragItem < G.PlacedItemCount) {
         int32_t selection = -1;
         if (ReleasedOverPalette(x)) {
-            // Called off: the item goes, and so does its add step.
-            DiscardLastAdd();
+            // An item whose add step is gone from the history.
+            DeleteItem(G.PlacedItems, G.DragItem);
             G.WallDragOffset = 0;
         } else {
             if (G.ViewMode != 2) {
@@ -401,4 +413,5 @@ void Main::Picture5_MouseUp(int, int, float x, float)
     }
     PaletteDragActive = false;
     PaletteDragArmed = false;
+    DropRecord = -1;
 }
