@@ -227,6 +227,8 @@ TEST_F(MainWindowTest, StartUpReadsTheSettingsAndShowsTheButtonFaces)
 
 TEST_F(MainWindowTest, TheControlsAreLaidOutOnEveryResize)
 {
+    // With no docked window shown the canvas reaches the right edge.
+    Form::Existing("ItemGroups")->Hide();
     clientSize(1000, 700);  // 15000 x 10500 twips
     const int32_t strip = main->Picture4->Height();
     EXPECT_EQ(strip, Main::kToolStripHeight);
@@ -355,10 +357,11 @@ TEST_F(MainWindowTest, ToolWindowsDockAlongTheRightEdge)
     EXPECT_EQ(budget->Top(), groups->Top() + groups->Height() + 45);
     EXPECT_EQ(budget->Left(), groups->Left());
     EXPECT_EQ(colours->Top(), budget->Top() + budget->Height() + 45);
-    EXPECT_EQ(sheet->Left(), 1500 + 2160);
-    EXPECT_EQ(sheet->Top(), 1500 + 9000 - 3 * 2250);
-    EXPECT_EQ(graphs->Left(), sheet->Left());
-    EXPECT_EQ(graphs->Top() + graphs->Height(), sheet->Top() + sheet->Height());  // both end on one line
+    // The panels take the item groups' place.
+    EXPECT_EQ(sheet->Left(), px(1500 + 12000 - sheet->Width() - 200));
+    EXPECT_EQ(sheet->Top(), groups->Top());
+    EXPECT_EQ(graphs->Left(), px(1500 + 12000 - graphs->Width() - 200));
+    EXPECT_EQ(graphs->Top(), groups->Top());
 }
 
 TEST_F(MainWindowTest, MinimisingHidesTheOpenToolWindowsAndRestoringShowsThemAgain)

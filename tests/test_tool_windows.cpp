@@ -578,6 +578,89 @@ TEST_F(ToolWindows, EveryTextFitsItsControlInBothLanguages)
     EXPECT_TRUE(cut.isEmpty()) << cut.join("\n").toStdString();
 }
 
+// ---- docked windows beside the work ----
+
+// The tool windows and panels that stand over the canvas or its bar.
+QStringList WindowsOverTheCanvas(Main& m)
+{
+    const QRect canvas = QRect(m.Picture2->mapToGlobal(QPoint(0, 0)), m.Picture2->size())
+                             .united(QRect(m.VScroll2->mapToGlobal(QPoint(0, 0)), m.VScroll2->size()));
+    QStringList over;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* f = dynamic_cast<Form*>(top))
+            if (f != &m && f->isVisible() && f->frameGeometry().intersects(canvas)) over << f->Name();
+    return over;
+}
+
+// The floor as the canvas shows it lies wholly inside: its colour touches
+// no edge.
+bool FloorWhollyInView(Main& m)
+{
+    const QImage& img = *m.CanvasDC->Surface();
+    QRect floor;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if ((qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16)) == G.FloorColour) floor |= QRect(x, y, 1, 1);
+        }
+    return floor.width() > 100 && floor.left() > 0 && floor.top() > 0 && floor.right() < img.width() - 1 &&
+           floor.bottom() < img.height() - 1;
+}
+
+TEST_F(ToolWindows, DockedWindowsLeaveTheRoomTheSheetAndTheChartInView)
+{
+    start(kClassroom);  // 6 x 8 m at its own scale
+    // A few priced items, so that the spreadsheet and the charts draw.
+    ClickEntry(*groups->ListView1, 1);
+    groups->Check1[0]->SetValue(1);
+    for (int i = 0; i < 4; ++i)
+        main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, G.Palette[size_t(i)],
+                                  G.PlacedItems, G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
+    main->Picture1_Click(1);
+    main->mnu_showBudgetInfo->Choose();
+    main->mnu_changeColours->Choose();
+    // The main window as the program opens it on 1024 x 768 and 1280 x 1024
+    // screens: the desktop less 16 pixels all round.
+    for (const QSize screen : {QSize(1024, 768), QSize(1280, 1024)}) {
+        SCOPED_TRACE(screen.width());
+        main->Move(240, 240, (screen.width() - 32) * 15, (screen.height() - 32) * 15);
+        main->PositionToolWindows();
+        Settle();
+        EXPECT_TRUE(groups->isVisible() && Budget::Window()->isVisible() && Colours::Window()->isVisible());
+        EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
+        EXPECT_TRUE(FloorWhollyInView(*main));
+        // The item groups of every environment: the window grows to the left,
+        // and the canvas gives way.
+        groups->Check1[1]->SetValue(1);
+        Settle();
+        EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
+        groups->Check1[1]->SetValue(0);
+        // The spreadsheet and the charts with their panels.
+        main->Picture1_Click(3);
+        Settle();
+        EXPECT_TRUE(Form::Existing("frmSpreadSht")->isVisible());
+        EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
+        main->Picture1_Click(4);
+        Settle();
+        EXPECT_TRUE(Form::Existing("frmGraphs")->isVisible());
+        EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
+        // Back in the plan, with the item groups alone the canvas widens.
+        main->Picture1_Click(1);
+        main->mnu_showBudgetInfo->Choose();
+        main->mnu_changeColours->Choose();
+        Settle();
+        const int withGroups = main->Picture2->width();
+        EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
+        EXPECT_TRUE(FloorWhollyInView(*main));
+        main->mnu_showItemGroups->Choose();
+        Settle();
+        EXPECT_GT(main->Picture2->width(), withGroups);
+        main->mnu_showItemGroups->Choose();
+        main->mnu_showBudgetInfo->Choose();
+        main->mnu_changeColours->Choose();
+    }
+}
+
 // ---- splash, About box, web page ----
 
 TEST(Splash, TheVersionHasThreeRevisionDigits)

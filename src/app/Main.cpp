@@ -14,7 +14,11 @@
 #include "scene/SceneState.h"
 #include "views/ViewRender.h"
 
+#include <QEvent>
 #include <QMenuBar>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +31,12 @@ struct ToolWindowBit {
     int16_t bit;
 };
 constexpr ToolWindowBit kDockedWindows[] = {{"ItemGroups", 1}, {"Budget", 2}, {"Colours", 4}};
+
+// Every window that docks in the column beside the canvas.
+constexpr const char* kColumnWindows[] = {"ItemGroups", "Budget", "Colours", "frmSpreadSht", "frmGraphs"};
+// Twips between the column and the main window's right edge, and between
+// the canvas's bar and the column.
+constexpr int32_t kDockMargin = 200, kDockGap = 120;
 
 // The windows the exit sequence unloads, in its order; Main comes last.
 constexpr const char* kUnloadOrder[] = {"frmGraphs", "frmSpreadSht", "frmChangePrice", "ItemGroups", "EnvSelect",
@@ -377,7 +387,15 @@ void Main::layout()
 
     Picture2->SetLeft(3000);
     Picture2->SetTop(100 + (Picture4->Visible() ? Picture4->Height() : 0));
-    size(SW - 3000 - 120 - VScroll2->Width(), [this](int32_t v) { Picture2->SetWidth(v); });
+    // The canvas and its bar end left of the docked windows' column, so that
+    // no tool window or panel hides the room, the chart or the spreadsheet.
+    layoutDockWidth_ = dockedWidth();
+    int32_t right = SW - 120;
+    if (layoutDockWidth_ > 0) {
+        const int32_t border = (geometry().x() - frameGeometry().x()) * dorv::TwipsPerPixelX();
+        right = std::min(right, Width() - layoutDockWidth_ - kDockMargin - border - kDockGap);
+    }
+    size(right - 3000 - VScroll2->Width(), [this](int32_t v) { Picture2->SetWidth(v); });
     size(SH - Picture2->Top() - Picture1[0]->Height() - 220 - HScroll2->Height(),
          [this](int32_t v) { Picture2->SetHeight(v); });
 
@@ -464,8 +482,41 @@ void Main::DestroyListCanvas() { destroySurface(ListDC, ListBitmap, ListOldBitma
 dorv::Form* Main::toolWindow(const QString& name)
 {
     dorv::Form* f = dorv::Form::Get(name);
-    if (f) f->Load();
+    if (!f) return nullptr;
+    f->Load();
+    for (const char* docked : kColumnWindows)
+        if (name == QLatin1String(docked)) f->installEventFilter(this);
     return f;
+}
+
+int32_t Main::dockedWidth() const
+{
+    int32_t widest = 0;
+    for (const char* name : kColumnWindows)
+        if (const dorv::Form* f = dorv::Form::Existing(QLatin1String(name)))
+            if (f->isVisible()) widest = std::max(widest, f->Width());
+    return widest;
+}
+
+bool Main::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type t = event->type();
+    if ((t == QEvent::Show || t == QEvent::Hide || t == QEvent::Resize) && !dockCheckPending_) {
+        dockCheckPending_ = true;
+        QTimer::singleShot(0, this, [this] { dockedWindowsChanged(); });
+    }
+    return dorv::Form::eventFilter(watched, event);
+}
+
+void Main::dockedWindowsChanged()
+{
+    dockCheckPending_ = false;
+    if (exiting_ || !isVisible() || WindowState() == 1 || dockedWidth() == layoutDockWidth_) return;
+    layout();
+    G.CanvasCentreX = Picture2->ScaleWidth() * 0.5f;
+    G.CanvasCentreY = Picture2->ScaleHeight() * 0.5f;
+    CreatePlanCanvas();
+    DrawMod::RedrawView();
 }
 
 void Main::PositionToolWindows()
@@ -477,7 +528,7 @@ void Main::PositionToolWindows()
     dorv::Form* graphs = toolWindow(QStringLiteral("frmGraphs"));
     // Down the right edge: item groups, the budget below them, the colours
     // below that, each 50 twips apart.
-    int32_t left = Left() + Width() - (groups ? groups->Width() : 0) - 200;
+    int32_t left = Left() + Width() - (groups ? groups->Width() : 0) - kDockMargin;
     int32_t below = 500;
     if (groups) {
         groups->SetLeft(left);
@@ -493,14 +544,13 @@ void Main::PositionToolWindows()
         colours->SetTop(below);
         colours->SetLeft(left);
     }
-    // The spreadsheet and graph panels end on the same line near the bottom.
-    if (sheet) {
-        sheet->SetLeft(dorv::RoundHalfEven(Left() + 0.18 * Width()));
-        sheet->SetTop(Top() + Height() - 3 * sheet->Height());
-    }
-    if (graphs) {
-        graphs->SetLeft(sheet ? sheet->Left() : dorv::RoundHalfEven(Left() + 0.18 * Width()));
-        graphs->SetTop(Top() + Height() - 2 * (sheet ? sheet->Height() : 0) - graphs->Height());
+    // The spreadsheet and graph panels take the item groups' place at the
+    // top of the column (their views withdraw the item groups): over the
+    // canvas's lower part they hid the chart's labels and the sheet's rows.
+    for (dorv::Form* panel : {sheet, graphs}) {
+        if (!panel) continue;
+        panel->SetLeft(Left() + Width() - panel->Width() - kDockMargin);
+        panel->SetTop(groups ? groups->Top() : 500);
     }
 }
 

@@ -192,6 +192,8 @@ public:
 
     // ---- procedures ----
     void ReadAdminSetup();
+    // Docks the tool windows and the two panels in a column along the main
+    // window's right edge; the canvas ends left of the column.
     void PositionToolWindows();
     void ConfirmExitAndUnloadAll(int unloadMode, int16_t& cancel);
     void CreatePlanCanvas();
@@ -559,6 +561,16 @@ private:
     std::vector<std::unique_ptr<dorv::Menu>> menus_;
     Port port_{*this};
     bool exiting_ = false;
+
+    // The docked column: the width (twips) of the widest docked window shown,
+    // 0 with none; the layout keeps the canvas clear of it.
+    int32_t dockedWidth() const;
+    int32_t layoutDockWidth_ = 0;
+    bool dockCheckPending_ = false;
+    // A docked window was shown, hidden or resized: the canvas follows once
+    // the events of the moment have run.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dockedWindowsChanged();
 };
 
 // The one main window of the run (nullptr before it is made).

@@ -9,8 +9,9 @@
 #include <QImage>
 
 namespace {
-constexpr int kWidth = 300, kHeight = 262;  // client, pixels
-constexpr int kButton = 44, kGap = 8;
+// Narrow enough to dock beside the chart on a small screen.
+constexpr int kWidth = 232, kHeight = 262;  // client, pixels
+constexpr int kButton = 44, kGap = 8, kAcross = 12;
 
 // The chart buttons' tips; the area graph's button has none.
 const char* const kTips[7] = {"Pie Chart",    "Bar Graph",    "Pictogram",   "Line Graph",
@@ -48,7 +49,7 @@ void frmGraphs::makeControls()
     for (int i = 0; i < 8; ++i) {
         auto* b = new dorv::PictureBox(client, QStringLiteral("Picture1(%1)").arg(i), false);
         b->SetScaleMode(dorv::vbPixels);
-        const int x = 16 + (i % 4) * (kButton + 28), y = 10 + (i / 4) * (kButton + kGap);
+        const int x = 14 + (i % 4) * (kButton + kAcross), y = 10 + (i / 4) * (kButton + kGap);
         b->setGeometry(x, y, kButton, kButton);
         const QImage face(faces + QStringLiteral("%1.png").arg(i + 1, 2, 10, QLatin1Char('0')));
         if (!face.isNull()) b->SetPicture(face.scaled(kButton, kButton, Qt::KeepAspectRatio, Qt::SmoothTransformation));

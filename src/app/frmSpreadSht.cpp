@@ -10,7 +10,8 @@
 #include <limits>
 
 namespace {
-constexpr int kWidth = 300, kHeight = 100;  // client, pixels
+// Narrow enough to dock beside the sheet on a small screen.
+constexpr int kWidth = 232, kHeight = 100;  // client, pixels
 }
 
 frmSpreadSht* frmSpreadSht::Window()
@@ -32,19 +33,19 @@ void frmSpreadSht::makeControls()
 {
     QWidget* client = Client();
     Label1 = new dorv::Label(client, QStringLiteral("Label1"), QStringLiteral("Page No"));
-    Label1->setGeometry(12, 12, 90, 28);
+    Label1->setGeometry(8, 12, 84, 28);
     Command1[0] = new dorv::CommandButton(client, QStringLiteral("Command1(0)"), QStringLiteral("<"));
     Text1 = new dorv::TextBox(client, QStringLiteral("Text1"));
     Command1[1] = new dorv::CommandButton(client, QStringLiteral("Command1(1)"), QStringLiteral(">"));
-    Command1[0]->setGeometry(108, 10, 40, 32);
-    Text1->setGeometry(154, 10, 60, 32);
+    Command1[0]->setGeometry(94, 10, 34, 32);
+    Text1->setGeometry(132, 10, 52, 32);
     Text1->setAlignment(Qt::AlignCenter);
-    Command1[1]->setGeometry(220, 10, 40, 32);
+    Command1[1]->setGeometry(188, 10, 34, 32);
     // The box carries its own caption; the label of the same words is kept
     // for the language tables but not shown twice.
     Check1 = new QCheckBox(QStringLiteral("Display Items"), client);
     Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(12, 56, 200, 28);
+    Check1->setGeometry(8, 56, 170, 28);
     Check1->setChecked(true);
     Label2 = new dorv::Label(client, QStringLiteral("Label2"), QStringLiteral("Display items"));
     Label2->setGeometry(40, 56, 160, 28);
