@@ -353,6 +353,24 @@ TEST_F(Views, SelectionFrameIsDrawnWithXorRightAfterItsItem)
     EXPECT_TRUE(Near(img, frameX, 350, framed));
     EXPECT_TRUE(Near(img, 300, 375 + 4, framed));  // four below
 
+    // Exactly 2 pixels beyond the picture on the left and top, 4 on the
+    // right and bottom, 4 pixels wide.
+    {
+        dorv::RecordingDc dc;
+        float w = 0, h = 0;
+        GetItemPictureSize(Item(desk), kPictureFromAbove, G.SceneShapes, G.SceneShapeCount, 0.5f, w, h);
+        DrawSelectionFrame(dc, Item(desk), G.SceneShapes, G.SceneShapeCount, 100, 200, 10, 20, 0, 0, 0.5f);
+        const auto frames = Calls(dc.Calls(), DcOp::Polyline);
+        ASSERT_EQ(frames.size(), 1u);
+        const int left = 110, bottom = 220, right = dorv::RoundHalfEven(110 + w), top = dorv::RoundHalfEven(220 - h);
+        const std::vector<QPoint> corners = {{left - 2, bottom + 4}, {right + 4, bottom + 4}, {right + 4, top - 2},
+                                             {left - 2, top - 2}, {left - 2, bottom + 4}};
+        EXPECT_EQ(frames[0]->points, corners);
+        const auto pens = Calls(dc.Calls(), DcOp::CreatePen);
+        ASSERT_EQ(pens.size(), 1u);
+        EXPECT_EQ(pens[0]->b, 4);
+    }
+
     // Drawing it again removes it.
     {
         dorv::ImageDc dc(&img, 96);
