@@ -348,6 +348,20 @@ TEST_F(FileCommands, AWorksheetOpensUntitledAndNewWorkIsSavedInTheUsersFolder)
     EXPECT_TRUE(lastDialog().FileName.isEmpty());
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_EQ(ReadFile(worksheet), shipped);
+
+    // An example reached through File > Open stays as it ships too.
+    G.ExamplesDir = dir.mkdir("examples");
+    const QString example = saveAs(dir.file("examples/Garden.dvp"));
+    const QByteArray shippedExample = ReadFile(example);
+    G.CleanFlag = true;
+    TestDialogs().ExpectOpen(File(example));
+    main->mnu_open->Choose();
+    EXPECT_TRUE(G.SceneFileName.isEmpty());
+    furnish(300);
+    TestDialogs().ExpectSave(File(dir.file("documents/my garden")));
+    main->mnu_save->Choose();
+    EXPECT_EQ(G.SceneFileName, dir.file("documents/my garden.dvp"));
+    EXPECT_EQ(ReadFile(example), shippedExample);
 }
 
 // The chooser's "Load worksheet ..." opens the worksheets, whatever file the

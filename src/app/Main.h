@@ -168,11 +168,11 @@ public:
     // The Open command with its dialog starting in `startFolder`.
     void OpenFrom(const QString& startFolder);
     // Open after its dialog (also the scene of the command line): the scene
-    // read, named (a worksheet stays untitled), the controls that follow
+    // read, named (a shipped worksheet or example stays untitled), the controls that follow
     // the place set and the plan shown. False when the file was refused.
     bool OpenSceneFile(const QString& path);
-    // True when `path` lies in the worksheets folder.
-    static bool IsWorksheet(const QString& path);
+    // True when `path` lies in a folder of scenes that ship with the program.
+    static bool IsShippedScene(const QString& path);
     void mnu_open_Click();
     void mnu_examples_Click();
     void mnu_save_Click();

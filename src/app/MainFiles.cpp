@@ -190,11 +190,14 @@ bool Main::OpenScene(const QString& path)
     return true;
 }
 
-bool Main::IsWorksheet(const QString& path)
+bool Main::IsShippedScene(const QString& path)
 {
-    const QString folder = QFileInfo(dorv::FindPath(G.WorksheetDir)).canonicalFilePath();
     const QString file = QFileInfo(dorv::FindPath(path)).canonicalFilePath();
-    return !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
+    for (const QString& shipped : {G.WorksheetDir, G.ExamplesDir}) {
+        const QString folder = QFileInfo(dorv::FindPath(shipped)).canonicalFilePath();
+        if (!folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'))) return true;
+    }
+    return false;
 }
 
 void Main::OpenFrom(const QString& startFolder)
@@ -214,9 +217,9 @@ bool Main::OpenSceneFile(const QString& chosen)
     // that a later Save never writes the old scene over the file refused,
     // and ends the command there.
     if (chosen.isEmpty() || !OpenScene(chosen)) return false;
-    // A worksheet stays as it ships: the child's work on it is saved under a
-    // name of their own, as an example is.
-    if (IsWorksheet(chosen))
+    // A worksheet, or an example found through Open, stays as it ships: the
+    // child's work on it is saved under a name of their own.
+    if (IsShippedScene(chosen))
         G.SceneFileName.clear();
     else
         G.SceneFileName = chosen;
