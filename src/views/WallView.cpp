@@ -130,6 +130,7 @@ void DrawWallFrame(dorv::DeviceContext& dc, double s, double cx, double cy, doub
     dc.SelectObject(oldPen);
     dorv::DeleteObject(pen);
 }
+
 }  // namespace
 
 void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
