@@ -6,6 +6,7 @@
 #include "scene/LangMod.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
+#include "scene/UnitsMoney.h"
 #include "scene/WindowPort.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
@@ -21,6 +22,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <set>
 
 using namespace Graphs;
 using dorv::DcCall;
@@ -689,6 +691,48 @@ TEST_F(Reports, LineGraphAndTheAreaGraphClosingAlongTheBaseLine)
 }
 
 // ---- the view ----
+
+TEST_F(Reports, ChartLabelsStayOnTheCanvasAndApart)
+{
+    // Twenty kinds with long names, on the canvas a 1024 x 768 screen leaves
+    // a chart beside its panel.
+    std::set<QString> prices;
+    for (int i = 0; i < 20; ++i) {
+        Place(qPrintable(QStringLiteral("Home\\Teacher's wide desk %1").arg(i)), 1000 + 7.5f * i);
+        prices.insert(CommonMod::FormatMoney(1000 + 7.5f * i, 1));
+    }
+    const int w = 510, h = 560;
+    using Chart = void (*)(dorv::DeviceContext&, const std::vector<ItemRecord>&, int32_t, float, float, int32_t,
+                           int32_t);
+    for (Chart chart : {&DrawPieChart, &DrawBarGraph, &DrawPictogram, &DrawLineGraph}) {
+        G.GraphShowCosts.fill(true);
+        G.GraphShowPictures.fill(false);
+        dorv::RecordingDc dc;
+        chart(dc, G.PlacedItems, G.PlacedItemCount, w / 2.0f, h / 2.0f, w, h);
+        std::vector<const DcCall*> costs;
+        int names = 0;
+        for (const DcCall& c : dc.Calls()) {
+            if (c.op != DcOp::TextOut) continue;
+            if (c.text.startsWith("Teacher")) {
+                // A name runs down from where it starts, and ends on the canvas.
+                ++names;
+                EXPECT_LE(c.b + c.c, h) << c.text.toStdString();
+            } else if (prices.count(c.text)) {
+                costs.push_back(&c);
+            }
+        }
+        EXPECT_EQ(names, 20);
+        ASSERT_EQ(costs.size(), 20u);
+        // The costs stand on the canvas, each clear of the next.
+        std::sort(costs.begin(), costs.end(), [](const DcCall* a, const DcCall* b) { return a->a < b->a; });
+        EXPECT_GE(costs.front()->a, 0);
+        EXPECT_LE(costs.back()->a + costs.back()->c, w);
+        for (size_t i = 1; i < costs.size(); ++i)
+            EXPECT_LE(costs[i - 1]->a + costs[i - 1]->c, costs[i]->a)
+                << costs[i - 1]->text.toStdString() << " runs into " << costs[i]->text.toStdString();
+        EXPECT_TRUE(dc.Undeleted().empty());
+    }
+}
 
 TEST_F(Reports, TheViewShowsWhyThereIsNothingToShow)
 {

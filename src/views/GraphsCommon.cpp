@@ -3,6 +3,8 @@
 #include "views/Graphs.h"
 #include "views/ViewRender.h"
 
+#include <algorithm>
+
 namespace Graphs::Detail {
 
 namespace {
@@ -67,6 +69,57 @@ QString FitText(const dorv::DeviceContext& dc, const QString& text, int32_t widt
     }
     const QString cut = text.left(lo).trimmed() + dots;
     return dc.GetTextExtentPoint32A(cut).width() <= width ? cut : QString();
+}
+
+namespace {
+// The labels' font, unturned (a length along a turned text is the same),
+// selected for the object's life.
+class SizedFont {
+public:
+    SizedFont(dorv::DeviceContext& dc, float points, float widthRef)
+        : dc_(dc),
+          font_(dorv::CreateFontA(ChartFontHeight(points, widthRef), 0, 0, dorv::FW_NORMAL, QStringLiteral("Arial")))
+    {
+        old_ = DrawMod::SelectGdiObject(dc_, font_);
+    }
+    ~SizedFont()
+    {
+        DrawMod::SelectGdiObject(dc_, old_);
+        DrawMod::DeleteGdiObject(font_);
+    }
+    SizedFont(const SizedFont&) = delete;
+    SizedFont& operator=(const SizedFont&) = delete;
+
+private:
+    dorv::DeviceContext& dc_;
+    dorv::GdiObject font_, old_;
+};
+
+int32_t WidestOf(dorv::DeviceContext& dc, const std::vector<QString>& texts, float points, float widthRef)
+{
+    SizedFont font(dc, points, widthRef);
+    int32_t widest = 0;
+    for (const QString& t : texts) widest = std::max(widest, dc.GetTextExtentPoint32A(t).width());
+    return widest;
+}
+}  // namespace
+
+QString FitSizedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef, int32_t length)
+{
+    SizedFont font(dc, points, widthRef);
+    return FitText(dc, text, length);
+}
+
+float ShrinkToFit(dorv::DeviceContext& dc, const std::vector<QString>& texts, float points, float widthRef,
+                  double room)
+{
+    const int32_t widest = WidestOf(dc, texts, points, widthRef);
+    if (widest <= room || widest <= 0 || room <= 0) return widthRef;
+    // The font grows with the width reference: scale it by the room over
+    // the widest, then a little more while whole pixels still overflow.
+    float ref = static_cast<float>(widthRef * room / widest);
+    for (int i = 0; i < 20 && ref > 1 && WidestOf(dc, texts, points, ref) > room; ++i) ref *= 0.95f;
+    return ref;
 }
 
 QString SignedNumber(int64_t n)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace Graphs::Detail {
 
@@ -55,6 +56,15 @@ QString SignedNumber(int64_t n);
 // `text` as it fits in `width` pixels in the dc's current font: whole, or
 // its beginning followed by "..."; empty when not even that fits.
 QString FitText(const dorv::DeviceContext& dc, const QString& text, int32_t width);
+
+// Labels that DrawTextAlignedSized draws in "Arial" at `points` on a drawing
+// `widthRef` wide, made to fit the canvas and one another. FitSizedText cuts
+// a text to `length` pixels as FitText does; ShrinkToFit gives the width
+// reference at which every one of `texts` is at most `room` pixels wide:
+// `widthRef` itself when they fit already, else a smaller one.
+QString FitSizedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef, int32_t length);
+float ShrinkToFit(dorv::DeviceContext& dc, const std::vector<QString>& texts, float points, float widthRef,
+                  double room);
 
 // Rounds a chart coordinate for a drawing call.
 inline int32_t R(double v) { return dorv::RoundHalfEven(v); }

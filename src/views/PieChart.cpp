@@ -157,7 +157,13 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
         }
     }
 
-    // The legend along the bottom, one column per group.
+    // The legend along the bottom, one column per group. A name is cut where
+    // the canvas ends below it; the costs shrink together until each fits
+    // its column, so that neighbours never run into each other.
+    std::vector<QString> costTexts;
+    for (const ItemSummary& sg : summary) costTexts.push_back(CommonMod::FormatMoney(sg.Value, 1));
+    const float costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
+    const int32_t nameLength = R(0.12 * h - 2);
     for (int32_t g = 0; g < groups; ++g) {
         const ItemSummary& sg = summary[size_t(g)];
         const ItemRecord& item = items[size_t(sg.FirstItem)];
@@ -170,12 +176,14 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
                                   static_cast<float>(x0 + 0.2 * s), static_cast<float>(-(C + 0.48 * h)),
                                   static_cast<float>(w / 20), static_cast<float>(h / 20), 0);
         } else {
-            DrawTextAlignedSized(dc, R(x0 + 0.8 * s), R(C + 0.43 * h), LangMod::GetPlanInfoText(item.Name.str()), 8,
-                                 270, static_cast<float>(w), QStringLiteral("Arial"), QStringLiteral("L"));
+            const QString name =
+                FitSizedText(dc, LangMod::GetPlanInfoText(item.Name.str()), 8, static_cast<float>(w), nameLength);
+            DrawTextAlignedSized(dc, R(x0 + 0.8 * s), R(C + 0.43 * h), name, 8, 270, static_cast<float>(w),
+                                 QStringLiteral("Arial"), QStringLiteral("L"));
         }
         if (costs)
-            DrawTextAlignedSized(dc, R(x0 + 0.6 * s), R(C + 0.355 * h), CommonMod::FormatMoney(sg.Value, 1), 6, 0,
-                                 static_cast<float>(w), QStringLiteral("Arial"), QStringLiteral("C"));
+            DrawTextAlignedSized(dc, R(x0 + 0.6 * s), R(C + 0.355 * h), costTexts[size_t(g)], 6, 0, costRef,
+                                 QStringLiteral("Arial"), QStringLiteral("C"));
     }
 
     if (plotted) {

@@ -41,6 +41,9 @@ struct Frame {
     double w = 0, h = 0, cx = 0, cy = 0, t = 0, s = 0, B = 0, y0 = 0;
     double scale = 0;  // pixels per unit of value; 0 when nothing can be plotted
     bool costs = false, pictures = false, in3D = false;
+    // The cost texts, and the width reference at which each fits its column.
+    std::vector<QString> costTexts;
+    float costRef = 0;
 
     Frame(dorv::DeviceContext& d, const std::vector<ItemRecord>& it, int32_t count, Kind k, float centreX,
           float centreY, int32_t width, int32_t height)
@@ -69,6 +72,10 @@ struct Frame {
         // With nothing above 0 there is no scale, and no grid or column.
         const double sc = 0.62 * h / max;
         if (max > 0 && std::isfinite(sc) && sc > 0) scale = sc;
+        // Neighbouring costs never run into each other: they shrink together
+        // until each fits its column.
+        for (const ItemSummary& g : summary) costTexts.push_back(CommonMod::FormatMoney(g.Value, 1));
+        costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
     }
 
     double X0(int32_t g) const { return cx - w / 2 + (g + 1) * s; }
@@ -127,8 +134,11 @@ struct Frame {
                                   static_cast<float>(w / 20), static_cast<float>(h / 20), 0);
         } else {
             const double x = kind == Kind::Pictogram ? x0 + 0.7 * s : x0 + 0.8 * s;
-            DrawTextAlignedSized(dc, R(x), R(cy + 0.31 * h), LangMod::GetPlanInfoText(First(g).Name.str()), 8, 270,
-                                 static_cast<float>(w), QStringLiteral("Arial"), QStringLiteral("L"));
+            // A name runs down to the canvas's bottom edge at most.
+            const QString name = FitSizedText(dc, LangMod::GetPlanInfoText(First(g).Name.str()), 8,
+                                              static_cast<float>(w), R(0.19 * h - 2));
+            DrawTextAlignedSized(dc, R(x), R(cy + 0.31 * h), name, 8, 270, static_cast<float>(w),
+                                 QStringLiteral("Arial"), QStringLiteral("L"));
         }
     }
 
@@ -136,8 +146,7 @@ struct Frame {
     {
         if (!costs) return;
         DrawTextAlignedSized(dc, R(X0(g) + 0.6 * s), R(y0 - 0.03 * h - values[size_t(g)] * scale),
-                             CommonMod::FormatMoney(summary[size_t(g)].Value, 1), 6, 0, static_cast<float>(w),
-                             QStringLiteral("Arial"), QStringLiteral("C"));
+                             costTexts[size_t(g)], 6, 0, costRef, QStringLiteral("Arial"), QStringLiteral("C"));
     }
 };
 
