@@ -71,13 +71,13 @@ const ViewCase kCases[] = {
      "c955303a17b32cfedb81935c7206d31caac7daba"},
     {"spreadsheet", 3, 0, false, false, "94260c35c187461eeaea9ce7c0815f44bac97e8a",
      "2f9a1ffa86f70e67f4063f1e16704d179c392392"},
-    {"pie", 3, 1, false, true, "9dc16a4b391c0de19d1ab192a43e7e832459f46c",
+    {"pie", 3, 1, false, true, "3236a9bda87ab6c9acea5a041a66a640ad0c70fa",
      "83891cc0d9c662b304f374eded37e1e97352939e"},
-    {"bars", 3, 2, false, true, "b04c90ffc4ca574fe1937958251bec2d3e3efa74",
+    {"bars", 3, 2, false, true, "a8cf5c86c5feb5006f598ddd5c9aca6ee3600d35",
      "b22d611d7fc39dfe4f0e7a94db21d1aa35c7cdd7"},
-    {"pictogram", 3, 3, false, false, "9e34bdd6ee516d6d6326b0747a884deb82bc4b48",
+    {"pictogram", 3, 3, false, false, "a98feecab7dd5e20d26d346a7664f2e794a52be4",
      "329579e15586ed71d666276cae03e4cffe5d68a4"},
-    {"line", 3, 4, false, true, "8557f53b5805eb2b88652ff069f009946a5d5941",
+    {"line", 3, 4, false, true, "03567f1ceccf0687ff71658b121af2935dcde3d2",
      "6ff5e1f2923f5a6f519f6175acde7b204b92cb5d"},
 };
 
