@@ -186,8 +186,7 @@ TEST_F(Money, TypedAmountsReadAsTheChildMeantThemOrNotAtAll)
     EXPECT_EQ(ReadMoneyText(QStringLiteral("1,5")), 0.75f);
     EXPECT_EQ(ReadMoneyText(QStringLiteral("2500")), 1250.0f);  // as the place information proposes it
     EXPECT_EQ(ReadMoneyText(QStringLiteral("12.5")), 6.25f);
-    // A thousand, or one with three decimals as the program writes it?
-    EXPECT_EQ(ReadMoneyText(QStringLiteral("1.000")), std::nullopt);
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("1.000")), 500.0f);  // mil
     EXPECT_EQ(ReadMoneyText(QStringLiteral("1,000.50")), std::nullopt);
 }
 

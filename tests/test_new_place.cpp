@@ -378,11 +378,15 @@ TEST_F(NewPlace, APortugueseBudgetReadsWithItsThousandsSeparator)
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     ExpectChoice(kHome);
     ExpectPlaceDialog([](Floors& floors) {
+        Type(*floors.Text4, QStringLiteral("1,000.50"));  // English, on a Portuguese desktop
+        ClickButton(*floors.Command1[0]);
+        EXPECT_TRUE(floors.isVisible());
         Type(*floors.Text4, QStringLiteral("1.250,50"));
         ClickButton(*floors.Command1[0]);
     });
+    TestDialogs().ExpectMsgBox(vbOK);
     start();
-    EXPECT_TRUE(TestDialogs().Asked().filter("MsgBox").isEmpty());
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"), QStringList{Message("lang_EnterNumberGreaterThan0")});
     EXPECT_EQ(G.PlanInfo.budget, 1250.5f);
     QLocale::setDefault(before);
 }
@@ -582,6 +586,25 @@ TEST_F(OwnEnvironments, APlaceWithoutHeightOrPricesGetsNoWallsNoMoneyAndAScaleOf
     EXPECT_EQ(main->Picture1[3]->Picture(), main->ImageList2.Image(14));
     EXPECT_FALSE(main->Command2->Visible());
     for (int kind = 0; kind <= 4; ++kind) EXPECT_FALSE(G.GraphShowCosts[kind]);
+}
+
+TEST_F(OwnEnvironments, TheProposedBudgetReadsBackInEveryLocale)
+{
+    // The place information writes its budget as the desktop does; the box
+    // shows it so too, since 12.125 with a point would be twelve thousand on
+    // a Portuguese desktop.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    dir.write("Envs/MyHome/PlanInfo.dvf", "place:House\r\ndefault_width:5\r\ndefault_depth:6\r\nbudget:12,125\r\n");
+    ExpectChoice(2);
+    ExpectPlaceDialog([](Floors& floors) {
+        EXPECT_EQ(floors.Text4->Text(), QStringLiteral(" 12,125"));
+        ClickButton(*floors.Command1[0]);
+    });
+    start();
+    EXPECT_EQ(G.PlanInfo.place, "House");
+    EXPECT_FLOAT_EQ(G.PlanInfo.budget, 12.125f / 2);  // in the base currency: 2 euros to the unit
+    QLocale::setDefault(before);
 }
 
 TEST_F(OwnEnvironments, AnEnvironmentWithoutPlaceInformationOrPictureStillMakesAPlace)

@@ -134,6 +134,11 @@ QString Floors::StrOf(float value)
     return (value >= 0 ? QStringLiteral(" ") : QString()) + QString::number(static_cast<double>(value), 'g', 7);
 }
 
+QString Floors::BudgetBoxText(float value)
+{
+    return StrOf(value).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
 std::optional<double> Floors::SizeNumber(const QString& text) { return CommonMod::ReadSizeText(text); }
 
 std::optional<float> Floors::MetresFromText(const QString& text)
@@ -287,7 +292,7 @@ void Floors::Command1_Click(int16_t index)
         Text1->SetText(TextFromMetres(info.default_width));
         Text2->SetText(TextFromMetres(info.default_depth));
         Text3->SetText(TextFromMetres(info.default_height));
-        Text4->SetText(StrOf(info.budget));
+        Text4->SetText(BudgetBoxText(info.budget));
         return;
     }
     default: return;

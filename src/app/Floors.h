@@ -71,6 +71,10 @@ public:
     // A number of the place information as the boxes first show it: a blank
     // where a minus would stand, then the number.
     static QString StrOf(float value);
+    // A budget as the budget box first shows it: StrOf with the locale's
+    // decimal separator, so that it reads back as the same amount in every
+    // locale (" 12.125" would be twelve thousand on a Portuguese desktop).
+    static QString BudgetBoxText(float value);
 
 protected:
     void Form_Load() override;

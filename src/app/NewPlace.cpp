@@ -119,7 +119,7 @@ void Main::StartNewPlace()
         floors->Text1->SetText(Floors::StrOf(G.PlanInfo.default_width));
         floors->Text2->SetText(Floors::StrOf(G.PlanInfo.default_depth));
         floors->Text3->SetText(Floors::StrOf(G.PlanInfo.default_height));
-        floors->Text4->SetText(Floors::StrOf(G.PlanInfo.budget));
+        floors->Text4->SetText(Floors::BudgetBoxText(G.PlanInfo.budget));
         floors->Combo1->SetEnabled(!G.PlanInfo.noprices);
         floors->Text4->SetEnabled(!G.PlanInfo.noprices);
         G.PlaceWidth = Floors::MetresFromText(floors->Text1->Text()).value_or(0);

@@ -125,23 +125,18 @@ std::optional<float> ReadMoneyText(const QString& text)
     if (end >= 0) kept.truncate(end);
     if (!std::any_of(kept.begin(), kept.end(), [](QChar c) { return c.isDigit(); })) return 0.0f;
 
-    // Two ways to read it: as the desktop's locale writes numbers, thousands
-    // separators and all ("1,000.50"; "1.250,50" in Portuguese), and as the
-    // program writes them, digits and one decimal point ("12.50" in any
-    // locale). Either alone is taken; both must agree; a text that neither
-    // reads, or that the two read as different amounts ("1.000" on a
-    // Portuguese desktop), is not an amount.
+    // As the desktop's locale writes numbers, thousands separators and all
+    // ("1,000.50"; "1.250,50" and "1.000" in Portuguese); failing that, with
+    // a decimal point whatever the locale ("12.50"), as amounts were always
+    // read. A text that neither reads ("1,5" in English) is no amount.
     bool asLocale = false, asWritten = false;
     const double byLocale = locale.toDouble(kept, &asLocale);
     double written = 0;
-    const QString plain = kept.startsWith(QLatin1Char('-')) ? kept.mid(1) : kept;
-    if (!plain.contains(QLatin1Char(',')) && plain.count(QLatin1Char('.')) <= 1 &&
-        !(point != QStringLiteral(".") && plain.contains(point)))
+    if (!asLocale && !kept.contains(QLatin1Char(',')) && kept.count(QLatin1Char('.')) <= 1 &&
+        !(point != QStringLiteral(".") && kept.contains(point)))
         written = QLocale::c().toDouble(kept, &asWritten);
     std::optional<double> number;
-    if (asLocale && asWritten)
-        number = byLocale == written ? std::optional<double>(byLocale) : std::nullopt;
-    else if (asLocale)
+    if (asLocale)
         number = byLocale;
     else if (asWritten)
         number = written;

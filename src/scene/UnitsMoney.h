@@ -66,12 +66,10 @@ bool MoneySpent();
 // A typed or formatted amount back in the base currency. Blanks, letters
 // and the currency symbol are passed over, and a minus after the number
 // ends it. The number is read as the desktop's locale writes numbers, with
-// its thousands separators ("1,000.50"; "1.250,50" in Portuguese), or as the
-// program writes amounts, digits with an optional leading minus and a
-// decimal point ("12.50" in any locale); when only one of them reads it,
-// or both read the same amount, that is the amount. Text without digits is
-// 0. Text with digits that neither reads ("1,5" in English) or that the two
-// read differently ("1.000" in Portuguese) is no amount: nothing.
+// its thousands separators ("1,000.50"; "1.250,50" in Portuguese), or else
+// as digits with an optional leading minus and a decimal point ("12.50" in
+// any locale). Text without digits is 0; text with digits that neither
+// reads ("1,5" in English, "1.250,50" in English) is no amount: nothing.
 std::optional<float> ReadMoneyText(const QString& text);
 // ReadMoneyText with 0 for what is no amount: for texts the program wrote.
 float ParseMoneyText(const QString& text);
