@@ -48,6 +48,38 @@ TEST(FileAccess, FindsFilesWhateverTheirCase)
     EXPECT_FALSE(FileExists(t.path() + QStringLiteral("/environments/classroom/wallinfo.dvf")));
 }
 
+TEST(FileAccess, LookupsInAScopeThatKeepsFoldersAnswerAsWithout)
+{
+    TempDir t;
+    t.write(QStringLiteral("Environments/Home/Beds/bed.dvo"), "x");
+    t.write(QStringLiteral("Environments/Home/Beds/Cot.dvo"), "x");
+    t.write(QStringLiteral("Environments/Home/Walls/shelf.dvo"), "x");
+    t.mkdir(QStringLiteral("Environments/Home/Beds/folder.dvo"));
+    const QString home = t.path() + QStringLiteral("\\environments\\HOME\\");
+    const QStringList paths = {
+        home + QStringLiteral("Beds\\bed.dvo"),      home + QStringLiteral("beds\\BED.dvo"),
+        home + QStringLiteral("BEDS\\cot.DVO"),      home + QStringLiteral("beds\\missing.dvo"),
+        home + QStringLiteral("Nowhere\\bed.dvo"),   home + QStringLiteral("beds\\folder.dvo"),
+        home + QStringLiteral("walls/SHELF.dvo"),     home + QStringLiteral("beds\\..\\Walls\\shelf.dvo"),
+        home + QStringLiteral("beds\\"),             home + QStringLiteral("beds//bed.dvo"),
+        QStringLiteral("relative\\missing.dvo"),
+    };
+    QStringList found, readable;
+    for (const QString& p : paths) {
+        found << dorv::FindPath(p);
+        readable << (FileExists(p) ? QStringLiteral("yes") : QStringLiteral("no"));
+    }
+    ASSERT_EQ(readable.join(QLatin1Char(' ')), QStringLiteral("yes yes yes no no no yes yes no yes no"));
+    for (int round = 0; round < 2; ++round) {  // first learning the folders, then from what was learnt
+        const dorv::FolderLookupScope scope;
+        for (int k = 0; k < 2; ++k)
+            for (int i = 0; i < paths.size(); ++i) {
+                EXPECT_EQ(dorv::FindPath(paths[i]), found[i]) << i;
+                EXPECT_EQ(FileExists(paths[i]) ? QStringLiteral("yes") : QStringLiteral("no"), readable[i]) << i;
+            }
+    }
+}
+
 TEST(FileAccess, FoldersAreNotFiles)
 {
     TempDir t;

@@ -16,6 +16,23 @@ namespace dorv {
 // also name a file about to be created.
 QString FindPath(const QString& path);
 
+// While one lives, FindPath keeps what it learns of the folders it walks
+// (which names exist there, what each lists), so that a reader looking up
+// many files in the same folders lists each folder once instead of once a
+// file. For the span of one reading only, in which the reader itself makes
+// no files: a file made or removed meanwhile by someone else may be missed.
+// Nested scopes share the outer one's knowledge.
+class FolderLookupScope {
+public:
+    FolderLookupScope();
+    ~FolderLookupScope();
+    FolderLookupScope(const FolderLookupScope&) = delete;
+    FolderLookupScope& operator=(const FolderLookupScope&) = delete;
+
+private:
+    bool outer_;
+};
+
 // True when `path` names a regular file that can be opened for reading.
 bool IsReadableFile(const QString& path);
 // True when `path` names an existing folder.

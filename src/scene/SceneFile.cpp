@@ -234,10 +234,12 @@ OldEntry ReadOldEntry(dorv::ByteReader& in, bool v002)
     return e;
 }
 
-// A name read from the file that would lead out of its folder, or that holds
-// control characters no file name has, names no file.
+// A name read from the file that would lead out of its folder, that holds
+// control characters no file name has, or that is longer than a name on
+// disk can be (255 bytes), names no file.
 bool PlainName(const QString& n)
 {
+    if (n.size() > 255) return false;
     for (QChar c : n)
         if (c.unicode() < 32) return false;
     return !n.contains(QLatin1Char('\\')) && !n.contains(QLatin1Char('/')) && n != QLatin1String("..") &&
@@ -377,6 +379,9 @@ private:
 
 bool ReadOld(const QByteArray& bytes, LoadedScene& s)
 {
+    // The entries name their item files folder by folder: each folder of
+    // the environment is listed once for the whole file.
+    const dorv::FolderLookupScope folders;
     dorv::ByteReader in(bytes);
     if (ReadCountedString(in) != QLatin1String(kMagic)) {
         SayMessage("lang_ThisIsNotADorvFile");
