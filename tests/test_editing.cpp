@@ -639,6 +639,29 @@ TEST_F(Canvas, ATableCarriedAwayLeavesItsLampToDropToTheFloor)
     EXPECT_EQ(names(), (QStringList{"table"}));
 }
 
+TEST_F(Canvas, ATableThatStandsOnNothingStillLeavesItsLampToDropWhenCarriedAway)
+{
+    // A table that does not itself rest on other items (no stacking flag),
+    // as most furniture: the lamp placed on it still rests on it.
+    G.Palette[0].Flags = kItemFromFile;
+    const int32_t table = add(0);
+    const int32_t lamp = add(1, 10000, 0);
+    FileMod::SettleItemElevation(G.PlacedItems, G.PlacedItemCount, lamp, G.SceneShapes, G.SceneShapeCount);
+    ASSERT_FLOAT_EQ(item(lamp).Elevation, 27000);
+    drag(sx(-10000), sy(0), sx(-10000), sy(30000));
+    EXPECT_EQ(names(), (QStringList{"table", "lamp"}));
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 0);
+    main->mnu_undo_Click();
+    EXPECT_FLOAT_EQ(item(table).Y, 0);
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);
+    main->mnu_redo_Click();
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 0);
+    // Moved only a little, it keeps the lamp.
+    main->mnu_undo_Click();
+    drag(sx(-10000), sy(0), sx(-10000) + 5, sy(0) + 5);
+    EXPECT_FLOAT_EQ(item(lamp).Elevation, 27000);
+}
+
 TEST_F(Canvas, ATablePressedWithoutMovingKeepsItsLampOnTop)
 {
     add(0);

@@ -125,20 +125,26 @@ void Main::Picture2_MouseDown(int button, int shift, float x, float y)
                 // An item that others can stand on comes to the end of the
                 // array, drawn after the others, and the items standing on
                 // it come after it: they are still drawn over it and are
-                // the ones a click there finds.
+                // the ones a click there finds. What stands on any other
+                // item (a lamp on a table that itself rests on nothing) is
+                // settled again at the release too, so that it never
+                // floats where the item was.
                 std::vector<int32_t> lifted;
                 const ItemRecord& pressed = G.PlacedItems[size_t(G.DragItem)];
-                if (pressed.Height > kCarrierHeight && (pressed.Flags & kItemStacks)) {
-                    const float top = pressed.Elevation + float(pressed.Height);
-                    FindItemsOnTop(G.PlacedItems, G.PlacedItemCount, StackedItems, StackedItemCount, G.DragItem);
-                    lifted.push_back(G.DragItem);
-                    for (int32_t k = 0; k < StackedItemCount; ++k) {
-                        const ItemRecord& other = G.PlacedItems[size_t(StackedItems[size_t(k)])];
-                        if (other.Elevation >= top && !(other.Flags & (kItemOnWall | kItemSection)))
-                            lifted.push_back(StackedItems[size_t(k)]);
-                    }
-                    LiftToEnd(lifted);
+                const bool carrier = pressed.Height > kCarrierHeight && (pressed.Flags & kItemStacks);
+                const float top = pressed.Elevation + float(pressed.Height);
+                FindItemsOnTop(G.PlacedItems, G.PlacedItemCount, StackedItems, StackedItemCount, G.DragItem);
+                int32_t kept = 0;
+                if (carrier) lifted.push_back(G.DragItem);
+                for (int32_t k = 0; k < StackedItemCount; ++k) {
+                    const int32_t j = StackedItems[size_t(k)];
+                    const ItemRecord& other = G.PlacedItems[size_t(j)];
+                    const bool rider = other.Elevation >= top && !(other.Flags & (kItemOnWall | kItemSection));
+                    if (carrier && rider) lifted.push_back(j);
+                    if (carrier || rider) StackedItems[size_t(kept++)] = j;
                 }
+                StackedItemCount = kept;
+                if (carrier) LiftToEnd(lifted);
                 G.SelectedItem = G.DragItem;
                 PushUndoRecord(kUndoMove, G.PlacedItems, G.DragItem);
                 if (!lifted.empty()) UndoRecords[size_t(UndoPos - 1)].Lifted = std::move(lifted);
