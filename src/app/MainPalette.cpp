@@ -326,6 +326,7 @@ void Main::Picture5_MouseMove(int button, int, float x, float y)
         PaletteDragArmed = false;
         ItemRecord* entry = SelectedEntry();
         if (!entry) return;
+        const int32_t steps = UndoPos;
         if (G.ViewMode == 2) {
             entry->Flags |= kItemOnWall;
             float dx = 0, dy = 0;
@@ -341,7 +342,8 @@ void Main::Picture5_MouseMove(int button, int, float x, float y)
                                              G.PlacedItems, G.PlacedItemCount, dx, dy, entry->ViewIndex, G.Room,
                                              G.PlanScale);
         }
-        DropRecord = G.DragItem >= 0 ? UndoPos - 1 : -1;
+        // The add step that taking the drop back withdraws.
+        DropRecord = UndoPos > steps ? UndoPos - 1 : -1;
         return;
     }
     if (!PaletteDragActive || G.DragItem < 0 || G.DragItem >= G.PlacedItemCount) return;
