@@ -3,6 +3,7 @@
 // corpus: each entry feeds bytes to a reader and answers whether the reader
 // kept its promises.
 
+#include "app/AdminSetup.h"
 #include "scene/ItemCatalogue.h"
 #include "scene/PlaceInfo.h"
 #include "scene/RecordIO.h"
@@ -11,6 +12,8 @@
 
 #include <QByteArray>
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 
 namespace FuzzEntries {
@@ -107,6 +110,57 @@ inline bool SceneFile(const QByteArray& bytes)
     return environment == 0 && room.FirstRealItem >= 0 && room.FirstRealItem <= items &&
            room.FirstWallSection >= 0 && room.WallSectionCount >= 0 &&
            int64_t(room.FirstWallSection) + room.WallSectionCount <= items && G.UnitIndex >= 0 && G.UnitIndex < 8;
+}
+
+// The settings file over a state that holds other settings. Whatever the
+// file says, the program starts with sane folders, currencies and
+// languages: every folder named (none of them empty of meaning: a line's
+// value never carries a line end and is lower case), the currency table led
+// by the element that carries no currency and every rate a positive,
+// finite Single, both languages 16-bit numbers; and reading the same file
+// again gives the same settings, nothing being left over from before.
+inline bool Settings(const QByteArray& bytes)
+{
+    SceneState state;
+    state.CurrencyTable.assign(3, NamedAmount{QStringLiteral("OLD"), 2.0f});
+    state.EnvironDir = QStringLiteral("left over");
+    const QString app = QStringLiteral("/opt/dorv"), user = QStringLiteral("/home/ana/Documents/");
+    const WorksheetButton button = ApplyAdminSetup(bytes, state, app, user);
+
+    auto folder = [](const QString& f, const QString& fallback) {
+        if (f == fallback) return true;
+        for (QChar c : f)
+            if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c.toLower() != c) return false;
+        return true;
+    };
+    if (!folder(state.EnvironDir, app + QStringLiteral("\\Environments")) ||
+        !folder(state.EnvironPlusDir, app + QStringLiteral("\\EnvironPlus")) || !folder(state.UserDir, user) ||
+        !folder(state.ExamplesDir, app + QStringLiteral("\\Examples")) ||
+        !folder(state.WorksheetDir, app + QStringLiteral("\\Worksheets")))
+        return false;
+    if (state.CurrencyTable.empty() || !state.CurrencyTable[0].Name.isEmpty() || state.CurrencyTable[0].Amount != 0)
+        return false;
+    for (size_t i = 1; i < state.CurrencyTable.size(); ++i) {
+        const NamedAmount& c = state.CurrencyTable[i];
+        if (!(c.Amount > 0) || !std::isfinite(c.Amount) || c.Name.contains(QLatin1Char(';')) ||
+            c.Name.startsWith(QLatin1Char(' ')) || c.Name.endsWith(QLatin1Char(' ')))
+            return false;
+    }
+    for (int32_t language : {state.UiLanguage, state.ItemLanguage})
+        if (language < -32768 || language > 32767) return false;
+
+    SceneState again;
+    if (ApplyAdminSetup(bytes, again, app, user) != button) return false;
+    if (again.EnvironDir != state.EnvironDir || again.EnvironPlusDir != state.EnvironPlusDir ||
+        again.UserDir != state.UserDir || again.ExamplesDir != state.ExamplesDir ||
+        again.WorksheetDir != state.WorksheetDir || again.UiLanguage != state.UiLanguage ||
+        again.ItemLanguage != state.ItemLanguage || again.CurrencyTable.size() != state.CurrencyTable.size())
+        return false;
+    for (size_t i = 0; i < state.CurrencyTable.size(); ++i)
+        if (again.CurrencyTable[i].Name != state.CurrencyTable[i].Name ||
+            again.CurrencyTable[i].Amount != state.CurrencyTable[i].Amount)
+            return false;
+    return true;
 }
 
 }  // namespace FuzzEntries

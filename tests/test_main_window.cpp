@@ -15,7 +15,11 @@
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
 
+#include "../fuzz/FuzzEntries.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -138,6 +142,27 @@ TEST(AdminSetup, ALanguageThatIsNoWholeNumberIsEnglish)
     EXPECT_EQ(SettingsLanguage("99999"), 0);
     EXPECT_EQ(SettingsLanguage("\u0661"), 0);  // a digit of another script
     EXPECT_EQ(apply("itemlang:abc").state.ItemLanguage, 0);
+}
+
+// The fuzz target's corpus, replayed through the same checks, and damaged
+// copies of each file: whatever the settings say, the folders, currencies
+// and languages are sane.
+TEST(AdminSetup, FuzzCorpusGivesSaneSettings)
+{
+    const QFileInfoList files =
+        QDir(QStringLiteral(DORV_SOURCE_DIR "/fuzz/corpus/fuzz_settings")).entryInfoList(QDir::Files);
+    ASSERT_GE(files.size(), 4);
+    for (const QFileInfo& f : files) {
+        QFile file(f.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray seed = file.readAll();
+        EXPECT_TRUE(FuzzEntries::Settings(seed)) << f.fileName().toStdString();
+        for (int at = 0; at < seed.size(); at += 3) {
+            QByteArray b = seed;
+            b[at] = static_cast<char>(b[at] ^ 0x20);  // letter case, blanks into NULs
+            EXPECT_TRUE(FuzzEntries::Settings(b)) << f.fileName().toStdString() << " " << at;
+        }
+    }
 }
 
 TEST(CommandLine, ALineOfFourCharactersOrFewerNamesNoScene)
