@@ -22,6 +22,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -272,6 +273,31 @@ TEST_F(SceneFiles, WhatIsSavedLoadsBackByteForByte)
     QString again = dir.file("again.dvp");
     ASSERT_TRUE(SaveSceneFile(again, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
     EXPECT_EQ(ReadFile(again), saved);
+}
+
+// A place of many thousands of the shipped items makes a file of hundreds
+// of megabytes (each item carries its pictures): what was saved must open
+// again, word for word.
+TEST_F(SceneFiles, AVeryLargeSceneOpensAgainAfterItWasSaved)
+{
+    makeScene();
+    const int32_t extra = 20 * 1024 * 1024;  // 80 MB of picture words
+    const int32_t count = G.SceneShapeCount;
+    G.SceneShapes.resize(static_cast<size_t>(count) + extra + 1);
+    for (int32_t i = 0; i < extra; i += 4099) G.SceneShapes[static_cast<size_t>(count + i)] = i;
+    G.SceneShapeCount = count + extra;
+    const ShapeStream words = G.SceneShapes;
+    QString path = dir.file(QStringLiteral("many items"));
+    ASSERT_TRUE(SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
+    EXPECT_GT(QFileInfo(path).size(), 80 * 1024 * 1024);
+
+    G.SceneShapes.assign(1, 0);
+    G.SceneShapeCount = 0;
+    int16_t environment = 0;
+    ASSERT_TRUE(load(path, environment)) << windows.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(windows.messages.isEmpty());
+    ASSERT_EQ(G.SceneShapeCount, count + extra);
+    EXPECT_TRUE(std::equal(words.begin(), words.begin() + count + extra, G.SceneShapes.begin()));
 }
 
 TEST_F(SceneFiles, AFileSavedWhereACommaSeparatesDecimalsLoads)

@@ -18,6 +18,7 @@
 #include "scene/WindowPort.h"
 
 #include <QLocale>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -32,9 +33,10 @@ namespace {
 
 const QByteArray kMagic = QByteArrayLiteral("DorvFile");
 
-// Scene files are far smaller; a larger file is refused before it fills the
-// memory.
-constexpr qint64 kMaxSceneFileBytes = 64 * 1024 * 1024;
+// A place of ten thousand of the shipped items makes a file of about 150 MB
+// (each item carries its pictures); a file beyond this is no scene and is
+// refused before it fills the memory.
+constexpr qint64 kMaxSceneFileBytes = qint64(1) << 30;
 
 // Old plans were drawn in metres divided by 1.08.
 constexpr double kOldSizeToMetres = 1.08;
@@ -166,9 +168,12 @@ bool ReadCurrent(const QByteArray& bytes, LoadedScene& s)
     if (ok) {
         s.wordCount = h.WordCount;
         s.itemCount = h.ItemCount;
-        // One zero word and one item to spare past the counts.
+        // One zero word and one item to spare past the counts. The words,
+        // the bulk of a file, are taken in one block (their bytes were
+        // counted above).
         s.words.assign(static_cast<size_t>(words) + 1, 0);
-        for (int64_t i = 0; i < words; ++i) s.words[static_cast<size_t>(i)] = in.i32();
+        qFromLittleEndian<qint32>(bytes.constData() + in.pos(), static_cast<qsizetype>(words), s.words.data());
+        in.seek(in.pos() + words * 4);
         s.items.assign(static_cast<size_t>(items) + 1, ItemRecord());
         for (int64_t i = 0; i < items && ok; ++i) ok = ReadItemRecord(in, s.items[static_cast<size_t>(i)]);
         s.unit = h.UnitIndex;
@@ -499,9 +504,14 @@ QByteArray SceneFileBytes(const std::vector<ItemRecord>& items, int32_t itemCoun
     h.UnitIndex = G.UnitIndex;
 
     dorv::ByteWriter w;
+    w.data().reserve(kSceneHeaderSize + kRoomRecordSize + qsizetype(words_) * 4 + qsizetype(items_) * kItemRecordSize);
     WriteSceneHeader(w, h);
     WriteRoomRecord(w, room);
-    for (int32_t i = 0; i < words_; ++i) w.i32(words[static_cast<size_t>(i)]);
+    // The words in one block.
+    QByteArray& out = w.data();
+    const qsizetype at = out.size();
+    out.resize(at + qsizetype(words_) * 4);
+    qToLittleEndian<qint32>(words.data(), words_, out.data() + at);
     for (int32_t i = 0; i < items_; ++i) WriteItemRecord(w, items[static_cast<size_t>(i)]);
     return w.data();
 }
