@@ -535,3 +535,26 @@ TEST(DeviceContext, EveryShapeOfADrawingOfManyColoursKeepsItsOwnPenAndBrush)
     DeleteObject(early);
     EXPECT_EQ(LiveGdiObjectCount(), 0);
 }
+
+TEST(DeviceContext, AnObjectMadeInTheSlotOfAFreedOneDescribesOnlyItself)
+{
+    // The recorder and the metafile writers read these descriptions.
+    const GdiObject font = CreateFontA(-20, 900, 900, 700, QStringLiteral("Arial"));
+    ASSERT_TRUE(DeleteObject(font));
+    const GdiObject pen = CreatePen(PS_GEOMETRIC, 5, 0x123456);
+    GdiObjectInfo p = DescribeGdiObject(pen);
+    EXPECT_EQ(p.kind, GdiKind::Pen);
+    EXPECT_TRUE(p.face.isEmpty());
+    EXPECT_EQ(p.height, 0);
+    EXPECT_EQ(p.escapement, 0);
+    EXPECT_EQ(p.weight, 0);
+    ASSERT_TRUE(DeleteObject(pen));
+    const GdiObject brush = CreateSolidBrush(0xABCDEF);
+    const GdiObjectInfo b = DescribeGdiObject(brush);
+    EXPECT_EQ(b.kind, GdiKind::Brush);
+    EXPECT_EQ(b.colour, 0xABCDEF);
+    EXPECT_EQ(b.style, 0);
+    EXPECT_EQ(b.width, 0);
+    EXPECT_FALSE(b.stock);
+    DeleteObject(brush);
+}

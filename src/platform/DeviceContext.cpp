@@ -84,11 +84,16 @@ void release(GdiObject h, Entry& e)
     case GdiKind::Font:
         e.font = QFont();
         e.metrics.reset();
+        e.info.face = QString();
         break;
     case GdiKind::Bitmap: e.image.reset(); break;
     case GdiKind::None: break;
     }
-    e.info = GdiObjectInfo();
+    // The rest of the description field by field: only a font has a face.
+    e.info.kind = GdiKind::None;
+    e.info.style = e.info.width = e.info.colour = e.info.height = 0;
+    e.info.escapement = e.info.orientation = e.info.weight = 0;
+    e.info.stock = false;
     e.live = false;
     e.deletePending = false;
     e.generation = uint16_t((e.generation + 1) & 0xFFF);
