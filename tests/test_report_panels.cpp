@@ -356,6 +356,32 @@ TEST_F(PanelsInTheProgram, TheViewSwitchAndThePanelsDriveTheDrawing)
     EXPECT_TRUE(graphs->Option1[0]->Value());
 }
 
+TEST_F(PanelsInTheProgram, AfterALanguageSwitchTheGraphPanelStillNamesTheChartShown)
+{
+    Place(QStringLiteral("Home\\Chair"), 10);
+    main->Picture1_Click(4);
+    frmGraphs* graphs = frmGraphs::Window();
+    ASSERT_NE(graphs, nullptr);
+    ASSERT_TRUE(graphs->isVisible());
+    graphs->Picture1_Click(5);  // the 3D bar graph
+    main->mnu_languageselect[1]->Choose();
+    EXPECT_EQ(graphs->Frame2->title(), QString::fromUtf8("Gráfico de Barras"));
+    EXPECT_EQ(G.GraphKind, 2);
+    EXPECT_TRUE(G.Graph3D[1]);
+    // The area graph, named back in English.
+    graphs->Picture1_Click(7);
+    main->mnu_languageselect[0]->Choose();
+    EXPECT_EQ(graphs->Frame2->title(), QStringLiteral("Line Graph"));
+    // The pie's options stay as the child left them through the switch.
+    graphs->Picture1_Click(0);
+    QTest::mouseClick(graphs->Option1[0], Qt::LeftButton);  // count the items
+    main->mnu_languageselect[1]->Choose();
+    EXPECT_EQ(graphs->Frame2->title(), QString::fromUtf8("Gráfico de Pizza"));
+    EXPECT_TRUE(graphs->Option1[0]->Value());
+    EXPECT_FALSE(graphs->Option1[1]->Value());
+    main->mnu_languageselect[0]->Choose();
+}
+
 TEST_F(PanelsInTheProgram, ThePageBoxFollowsThePagesAfterDisplayItemsAndDeletions)
 {
     // Eleven kinds of item: two pages with pictures, one without.

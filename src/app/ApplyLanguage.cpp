@@ -3,6 +3,7 @@
 #include "app/EnvSelect.h"
 #include "app/ItemGroups.h"
 #include "app/Main.h"
+#include "app/frmGraphs.h"
 #include "platform/Forms.h"
 #include "scene/CaptionTables.h"
 #include "scene/SceneState.h"
@@ -97,6 +98,10 @@ void ApplyLanguage(int16_t uiLanguage, int16_t itemLanguage)
     Main* main = MainWindow();
     if (main) main->mnu_languageselect_setchecks();
     ApplyBuiltInCaptions(uiLanguage);
+    // The graph panel's frame names the chart drawn, not the pie its caption
+    // table holds.
+    if (auto* graphs = dynamic_cast<frmGraphs*>(dorv::Form::Existing(QStringLiteral("frmGraphs"))))
+        graphs->ShowKindOptions();
     if (EnvSelect* chooser = EnvSelect::Window()) chooser->LanguageChanged();
     if (ItemGroups* groups = ItemGroups::Window()) groups->LanguageChanged();
     G.UnitText = CommonMod::SetLengthUnit(G.UnitIndex);
