@@ -377,6 +377,9 @@ TEST_F(MainWindowTest, ToolWindowsDockAlongTheRightEdge)
     EXPECT_TRUE(groups->IsLoaded());
     EXPECT_TRUE(groups->IsWindowVisible());  // the new place showed it
     EXPECT_FALSE(budget->IsWindowVisible());  // made hidden
+    // Shown, each has the frame the desktop gives it.
+    for (Form* f : {budget, colours, sheet, graphs}) f->Show(vbModeless, main.get());
+    main->PositionToolWindows();
     EXPECT_EQ(groups->Left(), px(1500 + 12000 - groups->Width() - 200));
     EXPECT_EQ(groups->Top(), 495);  // 500 twips: 33.33 pixels, 33
     EXPECT_EQ(budget->Top(), groups->Top() + groups->Height() + 45);

@@ -662,6 +662,83 @@ TEST_F(ToolWindows, DockedWindowsLeaveTheRoomTheSheetAndTheChartInView)
     }
 }
 
+// The docked windows, with the frames the platform reports, stand inside the
+// main window one below the other; everything in them is within reach.
+TEST_F(ToolWindows, TheDockedColumnFitsInsideTheMainWindowFramesAndAll)
+{
+    start(kClassroom);
+    main->mnu_showBudgetInfo->Choose();
+    main->mnu_changeColours->Choose();
+    Form* budget = Budget::Window();
+    Colours* colours = Colours::Window();
+    // The main window as the program opens it on a 1024 x 768 screen.
+    main->Move(240, 240, (1024 - 32) * 15, (768 - 32) * 15);
+    main->PositionToolWindows();
+    Settle();
+    const QRect room = main->frameGeometry();
+    QRect above;
+    for (Form* f : {static_cast<Form*>(groups), budget, static_cast<Form*>(colours)}) {
+        SCOPED_TRACE(f->Name().toStdString());
+        ASSERT_TRUE(f->isVisible());
+        const QRect frame = f->frameGeometry();
+        EXPECT_TRUE(room.contains(frame)) << frame.bottom() << " below " << room.bottom();
+        EXPECT_GT(frame.top(), above.bottom());
+        above = frame;
+    }
+    // The colours' OK and Cancel, the item groups' boxes and Reset.
+    for (QWidget* w : std::initializer_list<QWidget*>{colours->Command1[2], colours->Command1[3], groups->Check1[0],
+                                                      groups->Check1[1], groups->Label2, groups->Command1}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        const QRect at(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(w->window()->rect().contains(at));
+        EXPECT_TRUE(room.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())));
+    }
+    // The item groups gave up height: the list is shorter, and shows a group
+    // whole above the boxes.
+    EXPECT_LT(groups->height(), ItemGroups::kClientHeight);
+    EXPECT_GE(groups->ListView1->height(), groups->ListView1->gridSize().height());
+    EXPECT_LE(groups->ListView1->geometry().bottom(), groups->Check1[0]->geometry().top());
+}
+
+// The same with the frames a window manager draws: a title bar of 21 to 30
+// pixels and thin borders, on a 1024 x 768 and a 1280 x 1024 screen.
+TEST(DockColumn, WithTheWindowManagersFramesTheColumnEndsByTheBottom)
+{
+    const std::array<QSize, 3> clients{QSize(160, ItemGroups::kClientHeight), QSize(160, 190), QSize(160, 152)};
+    for (const QMargins frame : {QMargins(1, 21, 1, 1), QMargins(4, 30, 4, 4)}) {
+        for (const int bottom : {756, 1012}) {
+            SCOPED_TRACE(testing::Message() << frame.top() << " " << bottom);
+            const std::array<QMargins, 3> frames{frame, frame, frame};
+            const auto placed = Main::DockColumn(QPoint(830, 33), bottom, 3, clients, frames,
+                                                 ItemGroups::kLeastClientHeight);
+            int top = 33;
+            for (size_t i = 0; i < 3; ++i) {
+                const QRect outer = placed[i].marginsAdded(frame);
+                EXPECT_EQ(outer.topLeft(), QPoint(830, top));
+                EXPECT_EQ(placed[i].width(), 160);
+                if (i > 0) {
+                    EXPECT_EQ(placed[i].height(), clients[i].height());
+                }
+                top = outer.bottom() + 1 + 3;
+            }
+            EXPECT_LE(placed[2].marginsAdded(frame).bottom() + 1, bottom);
+            // The item groups give up only what the others need.
+            if (bottom > 1000) {
+                EXPECT_EQ(placed[0].height(), ItemGroups::kClientHeight);
+            } else {
+                EXPECT_EQ(placed[2].marginsAdded(frame).bottom() + 1, bottom);
+            }
+        }
+    }
+    // On a screen too small for the least item groups the column runs on
+    // below, the item groups at their least; without the budget and the
+    // colours they keep their height.
+    const std::array<QMargins, 3> frames{QMargins(1, 21, 1, 1), QMargins(1, 21, 1, 1), QMargins(1, 21, 1, 1)};
+    EXPECT_EQ(Main::DockColumn(QPoint(0, 33), 500, 3, clients, frames, 260)[0].height(), 260);
+    EXPECT_EQ(Main::DockColumn(QPoint(0, 33), 500, 3, {clients[0], QSize(), QSize()}, frames, 260)[0].height(),
+              ItemGroups::kClientHeight);
+}
+
 // ---- splash, About box, web page ----
 
 TEST(Splash, TheVersionHasThreeRevisionDigits)

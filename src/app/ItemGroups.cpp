@@ -9,6 +9,8 @@
 
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 using EnvList = WindowPort::EnvList;
@@ -33,7 +35,6 @@ constexpr int32_t kBoxSize = 16, kLabelHeight = 46, kBox0Top = kTop + kListHeigh
 constexpr int32_t kBox1Top = kBox0Top + kLabelHeight + 4;
 constexpr int32_t kButtonsTop = kBox1Top + kLabelHeight + 6, kButtonHeight = 24;
 constexpr int32_t kLabelWidth = 118;
-constexpr int32_t kHeight = 5700;  // twips
 
 }  // namespace
 
@@ -76,25 +77,28 @@ ItemGroups::ItemGroups() : dorv::Form(QStringLiteral("ItemGroups"))
     ListView1->ItemClick = [this](int index) { ListView1_ItemClick(index); };
     ListView2->ItemClick = [this](int index) { ListView2_ItemClick(index); };
 
-    ListView2->Move(Px(kNarrowLeft), Px(kTop), Px(kAllWidth), Px(kListHeight));
-    Command2->Move(Px(kNarrowLeft + kAllWidth - 40), Px(kBox0Top - 4), Px(40), Px(kButtonHeight));
-    Command1->Move(Px(kNarrowLeft), Px(kButtonsTop), Px(64), Px(kButtonHeight));
-    for (int i = 0; i < 2; ++i) Check1[i]->Move(0, Px(i == 0 ? kBox0Top : kBox1Top), Px(kBoxSize), Px(kBoxSize));
-    Label1->Move(0, Px(kBox0Top), Px(kLabelWidth), Px(kLabelHeight));
-    Label2->Move(0, Px(kBox1Top), Px(kLabelWidth), Px(kLabelHeight));
     for (dorv::Label* l : {Label1, Label2}) l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    Move(0, 500, kNarrowWidth, Px(kClientHeight));
     placeLists(kNarrowLeft);
-    Move(0, 500, kNarrowWidth, kHeight);
 }
 
 void ItemGroups::placeLists(int32_t left)
 {
-    ListView1->Move(Px(left), Px(kTop), Px(kListWidth), Px(kListHeight));
-    for (dorv::CheckBox* box : Check1) box->SetLeft(Px(left));
-    Label1->SetLeft(Check1[0]->Left() + Check1[0]->Width() + Px(3));
-    Label2->SetLeft(Check1[1]->Left() + Check1[1]->Width() + Px(3));
+    listsLeft_ = left;
+    const int32_t lost = std::clamp(kClientHeight - height(), 0, kClientHeight - kLeastClientHeight);
+    const int32_t listHeight = kListHeight - lost, box0Top = kBox0Top - lost, box1Top = kBox1Top - lost;
+    ListView1->Move(Px(left), Px(kTop), Px(kListWidth), Px(listHeight));
+    ListView2->Move(Px(kNarrowLeft), Px(kTop), Px(kAllWidth), Px(listHeight));
+    Command2->Move(Px(kNarrowLeft + kAllWidth - 40), Px(box0Top - 4), Px(40), Px(kButtonHeight));
+    Command1->Move(Px(kNarrowLeft), Px(kButtonsTop - lost), Px(64), Px(kButtonHeight));
+    Check1[0]->Move(Px(left), Px(box0Top), Px(kBoxSize), Px(kBoxSize));
+    Check1[1]->Move(Px(left), Px(box1Top), Px(kBoxSize), Px(kBoxSize));
+    Label1->Move(Check1[0]->Left() + Check1[0]->Width() + Px(3), Px(box0Top), Px(kLabelWidth), Px(kLabelHeight));
+    Label2->Move(Check1[1]->Left() + Check1[1]->Width() + Px(3), Px(box1Top), Px(kLabelWidth), Px(kLabelHeight));
 }
+
+void ItemGroups::Form_Resize() { placeLists(listsLeft_); }
 
 // ---- the lists ----
 

@@ -39,6 +39,11 @@ public:
     // Left edge of the group list and the boxes (pixels) in each form.
     static constexpr int32_t kNarrowLeft = 8;
     static constexpr int32_t kWideLeft = 111;
+    // Height of the client area (pixels) as the window is designed, and the
+    // least it gives up to when docked on a small screen: the group list
+    // grows shorter and scrolls, and at least one group shows whole.
+    static constexpr int32_t kClientHeight = 380;
+    static constexpr int32_t kLeastClientHeight = 260;
 
     // Loads an item group into the palette.
     void LoadItemGroup(const QString& folder);
@@ -67,12 +72,15 @@ public:
 
 protected:
     void Form_Paint() override;
+    void Form_Resize() override;
     void Form_QueryUnload(int16_t& cancel, int unloadMode) override;
 
 private:
     // The group list and both boxes at `left` (pixels), each label just
-    // right of its box.
+    // right of its box; the lists take the height the window leaves them,
+    // the boxes and the buttons keep theirs below.
     void placeLists(int32_t left);
+    int32_t listsLeft_ = kNarrowLeft;
     // Lists the groups of `folder` and loads the first one.
     void showEnvironment(const QString& folder);
     // The table row of each entry of ListView2, by entry number - 1.

@@ -16,6 +16,7 @@
 
 #include <QEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -519,6 +520,39 @@ void Main::dockedWindowsChanged()
     DrawMod::RedrawView();
 }
 
+namespace {
+
+// The frame the desktop put around a window: its title bar and borders.
+QMargins FrameMargins(const QWidget& w)
+{
+    const QRect inner = w.geometry(), outer = w.frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+}  // namespace
+
+std::array<QRect, 3> Main::DockColumn(QPoint topLeft, int bottom, int gap, const std::array<QSize, 3>& clients,
+                                      const std::array<QMargins, 3>& frames, int leastGroups)
+{
+    auto outerHeight = [&](size_t i, int clientHeight) { return clientHeight + frames[i].top() + frames[i].bottom(); };
+    int used = 0;
+    for (size_t i = 0; i < 3; ++i)
+        if (!clients[i].isEmpty()) used += (used > 0 ? gap : 0) + outerHeight(i, clients[i].height());
+    int groupsHeight = clients[0].height();
+    const int over = topLeft.y() + used - bottom;
+    if (over > 0) groupsHeight = std::max(std::min(leastGroups, groupsHeight), groupsHeight - over);
+    std::array<QRect, 3> placed;
+    int y = topLeft.y();
+    for (size_t i = 0; i < 3; ++i) {
+        if (clients[i].isEmpty()) continue;
+        const QMargins& m = frames[i];
+        placed[i] = QRect(topLeft.x() + m.left(), y + m.top(), clients[i].width(), i == 0 ? groupsHeight : clients[i].height());
+        y = placed[i].bottom() + 1 + m.bottom() + gap;
+    }
+    return placed;
+}
+
 void Main::PositionToolWindows()
 {
     dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"));
@@ -526,31 +560,42 @@ void Main::PositionToolWindows()
     dorv::Form* colours = toolWindow(QStringLiteral("Colours"));
     dorv::Form* sheet = toolWindow(QStringLiteral("frmSpreadSht"));
     dorv::Form* graphs = toolWindow(QStringLiteral("frmGraphs"));
+    // Every window counts with its frame: the one the desktop put around it,
+    // or, before it first shows, one like the main window's.
+    const QMargins mainFrame = FrameMargins(*this);
+    auto frameOf = [&](const dorv::Form* f) {
+        const QMargins m = f ? FrameMargins(*f) : QMargins();
+        return f && m.isNull() ? mainFrame : m;
+    };
+    const auto toPixels = [](int32_t twips) { return dorv::RoundHalfEven(double(twips) / dorv::TwipsPerPixelY()); };
+    const QRect outer = frameGeometry();
+    const int top = toPixels(500), right = outer.right() + 1 - toPixels(kDockMargin);
     // Down the right edge: item groups, the budget below them, the colours
-    // below that, each 50 twips apart.
-    int32_t left = Left() + Width() - (groups ? groups->Width() : 0) - kDockMargin;
-    int32_t below = 500;
-    if (groups) {
-        groups->SetLeft(left);
-        groups->SetTop(500);
-        below = groups->Top() + groups->Height() + 50;
+    // below that, 50 twips apart, all inside the main window and the screen;
+    // the item groups give up height for the others.
+    int bottom = outer.bottom() + 1;
+    if (const QScreen* s = screen()) bottom = std::min(bottom, s->availableGeometry().bottom() + 1);
+    const std::array<dorv::Form*, 3> column{groups, budget, colours};
+    std::array<QSize, 3> clients;
+    std::array<QMargins, 3> frames;
+    for (size_t i = 0; i < 3; ++i) {
+        if (!column[i]) continue;
+        clients[i] = column[i]->geometry().size();
+        frames[i] = frameOf(column[i]);
     }
-    if (budget) {
-        budget->SetTop(below);
-        budget->SetLeft(left);
-        below = budget->Top() + budget->Height() + 50;
-    }
-    if (colours) {
-        colours->SetTop(below);
-        colours->SetLeft(left);
-    }
+    if (groups) clients[0].setHeight(ItemGroups::kClientHeight);
+    const int left = right - (groups ? groups->width() + frames[0].left() + frames[0].right() : 0);
+    const std::array<QRect, 3> placed =
+        DockColumn(QPoint(left, top), bottom, toPixels(50), clients, frames, ItemGroups::kLeastClientHeight);
+    for (size_t i = 0; i < 3; ++i)
+        if (column[i]) column[i]->setGeometry(placed[i]);
     // The spreadsheet and graph panels take the item groups' place at the
     // top of the column (their views withdraw the item groups): over the
     // canvas's lower part they hid the chart's labels and the sheet's rows.
     for (dorv::Form* panel : {sheet, graphs}) {
         if (!panel) continue;
-        panel->SetLeft(Left() + Width() - panel->Width() - kDockMargin);
-        panel->SetTop(groups ? groups->Top() : 500);
+        const QMargins m = frameOf(panel);
+        panel->setGeometry(QRect(QPoint(right - m.right() - panel->width(), top + m.top()), panel->size()));
     }
 }
 

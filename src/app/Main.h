@@ -16,6 +16,9 @@
 #include "scene/WindowPort.h"
 #include "views/Palette.h"
 
+#include <QMargins>
+#include <QRect>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -195,6 +198,14 @@ public:
     // Docks the tool windows and the two panels in a column along the main
     // window's right edge; the canvas ends left of the column.
     void PositionToolWindows();
+    // The client areas (pixels) of the item groups, the budget and the
+    // colours windows docked one below the other: the first frame's top left
+    // corner at `topLeft`, each frame `gap` below the one above, each window
+    // as large as its client size and its frame. The item groups give up
+    // height, down to `leastGroups`, so that the last frame ends by `bottom`.
+    // A window with an empty size is not docked and takes no room.
+    static std::array<QRect, 3> DockColumn(QPoint topLeft, int bottom, int gap, const std::array<QSize, 3>& clients,
+                                           const std::array<QMargins, 3>& frames, int leastGroups);
     void ConfirmExitAndUnloadAll(int unloadMode, int16_t& cancel);
     void CreatePlanCanvas();
     void DestroyPlanCanvas();
