@@ -186,6 +186,49 @@ TEST_F(Windowing, ModalShowReturnsOnceTheFormIsHidden)
     EXPECT_EQ(TestDialogs().Asked(), QStringList({"Modal Floors"}));
 }
 
+// A window shown with an owner is told to the desktop as a tool window of
+// that owner, which the window manager keeps above it: clicking the owner
+// does not bury its tool windows. The owner itself stays an ordinary window.
+TEST_F(Windowing, AnOwnedWindowIsAToolWindowOfItsOwner)
+{
+    LoggingForm owner(QStringLiteral("Owner")), tool(QStringLiteral("Tool"));
+    // Which window appears when.
+    struct Shows : QObject {
+        QStringList seen;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Show) seen << o->objectName();
+            return false;
+        }
+    } shows;
+    owner.setObjectName(QStringLiteral("owner"));
+    tool.setObjectName(QStringLiteral("tool"));
+    owner.installEventFilter(&shows);
+    tool.installEventFilter(&shows);
+    // Shown before its owner is on the screen, as the item groups are at
+    // start-up, it appears once more after the owner, so that the desktop
+    // learns whose it is; where it was put it stays.
+    tool.setGeometry(300, 200, 160, 120);
+    tool.Show(vbModeless, &owner);
+    owner.Show();
+    EXPECT_EQ(shows.seen, QStringList({"tool", "owner", "tool"}));
+    EXPECT_EQ(tool.geometry(), QRect(300, 200, 160, 120));
+    owner.Hide();
+    owner.Show();
+    EXPECT_EQ(shows.seen.size(), 4);  // only the owner again
+    ASSERT_TRUE(tool.windowHandle() && owner.windowHandle());
+    EXPECT_TRUE(tool.isVisible());
+    EXPECT_EQ(tool.windowHandle()->type(), Qt::Tool);
+    EXPECT_EQ(tool.windowHandle()->transientParent(), owner.windowHandle());
+    EXPECT_EQ(owner.windowHandle()->type(), Qt::Window);
+    // Hidden and shown again, it is the same.
+    tool.Hide();
+    tool.Show(vbModeless, &owner);
+    EXPECT_TRUE(tool.isVisible());
+    EXPECT_EQ(tool.windowHandle()->type(), Qt::Tool);
+    EXPECT_EQ(tool.windowHandle()->transientParent(), owner.windowHandle());
+}
+
 TEST_F(Windowing, AnUnexpectedQuestionGetsTheCautiousAnswerAndIsReported)
 {
     ScriptedDialogs own;  // not the test programs' own, which would fail the test

@@ -281,9 +281,21 @@ void Form::Show(int style, Form* owner)
     Load();
     if (!loaded_ || Ending()) return;  // its load handler unloaded it, or ended the program
     if (owner && owner != this) {
+        // X11 window managers hear of the owner (and keep the window above
+        // it) only for a tool window or a dialog; an ordinary window went
+        // under the main window at the first click on it.
+        if (windowType() != Qt::Tool) {
+            // New flags make the window anew; its client area stays put.
+            const QRect at = geometry();
+            setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
+            setGeometry(at);
+        }
         winId();
         owner->winId();
         if (windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
+        // The desktop reads the owner when the window appears; an owner not
+        // on the screen yet is no owner to it.
+        if (!isVisible()) shownBeforeOwner_ = !owner->isVisible();
     } else if (windowHandle()) {
         windowHandle()->setTransientParent(nullptr);
     }
@@ -300,7 +312,15 @@ void Form::Show(int style, Form* owner)
     // nothing does, so the owned windows are raised over it here.
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w == this || !w->isVisible() || !w->windowHandle()) continue;
-        if (windowHandle() && w->windowHandle()->transientParent() == windowHandle()) w->raise();
+        if (!windowHandle() || w->windowHandle()->transientParent() != windowHandle()) continue;
+        // A window shown before its owner appears once more, now that the
+        // desktop knows the owner.
+        if (auto* owned = dynamic_cast<Form*>(w); owned && owned->shownBeforeOwner_) {
+            owned->shownBeforeOwner_ = false;
+            owned->hide();
+            owned->show();
+        }
+        w->raise();
     }
     activateWindow();
 }

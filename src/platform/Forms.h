@@ -195,6 +195,8 @@ private:
     bool minimised_ = false;
     int scaleMode_ = vbTwips;
     QSize lastClientSize_;
+    // Shown with an owner that was not on the screen yet.
+    bool shownBeforeOwner_ = false;
 };
 
 }  // namespace dorv
