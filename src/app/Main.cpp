@@ -547,7 +547,8 @@ std::array<QRect, 3> Main::DockColumn(QPoint topLeft, int bottom, int gap, const
     for (size_t i = 0; i < 3; ++i) {
         if (clients[i].isEmpty()) continue;
         const QMargins& m = frames[i];
-        placed[i] = QRect(topLeft.x() + m.left(), y + m.top(), clients[i].width(), i == 0 ? groupsHeight : clients[i].height());
+        const int height = i == 0 ? groupsHeight : clients[i].height();
+        placed[i] = QRect(topLeft.x() + m.left(), y + m.top(), clients[i].width(), height);
         y = placed[i].bottom() + 1 + m.bottom() + gap;
     }
     return placed;
