@@ -221,10 +221,14 @@ TEST_F(Windowing, AnOwnedWindowIsAToolWindowOfItsOwner)
     EXPECT_EQ(tool.windowHandle()->type(), Qt::Tool);
     EXPECT_EQ(tool.windowHandle()->transientParent(), owner.windowHandle());
     EXPECT_EQ(owner.windowHandle()->type(), Qt::Window);
-    // Hidden and shown again, it is the same.
+    // Minimised with its owner (as the desktop does to an owner's tool
+    // windows) and hidden, it comes back shown, not minimised: a minimised
+    // tool window would take its owner down with it again.
+    tool.setWindowState(Qt::WindowMinimized);
     tool.Hide();
     tool.Show(vbModeless, &owner);
     EXPECT_TRUE(tool.isVisible());
+    EXPECT_EQ(tool.WindowState(), 0);
     EXPECT_EQ(tool.windowHandle()->type(), Qt::Tool);
     EXPECT_EQ(tool.windowHandle()->transientParent(), owner.windowHandle());
 }

@@ -296,6 +296,9 @@ void Form::Show(int style, Form* owner)
         // The desktop reads the owner when the window appears; an owner not
         // on the screen yet is no owner to it.
         if (!isVisible()) shownBeforeOwner_ = !owner->isVisible();
+        // The desktop minimises an owner's windows with it; shown again one
+        // comes back whole (minimised, it would take the owner down again).
+        if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
     } else if (windowHandle()) {
         windowHandle()->setTransientParent(nullptr);
     }
