@@ -352,8 +352,11 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
     Budget* budget = Budget::Window();
     Colours* colours = Colours::Window();
     Floors* floors = Floors::Window();
+    ASSERT_EQ(main->Caption(), "Dorv Zorazev - Place: " + G.PlanInfo.place);
 
     main->mnu_languageselect[1]->Choose();
+    // The title keeps naming the place, in the new language.
+    EXPECT_EQ(main->Caption(), QString::fromUtf8("Dorv Zorazev - Espaço: ") + G.PlanInfo.place);
     EXPECT_EQ(G.UiLanguage, 1);
     EXPECT_EQ(G.ItemLanguage, 1);
     EXPECT_TRUE(main->mnu_languageselect[1]->Checked());
@@ -388,6 +391,7 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
     EXPECT_EQ(groups->ListView2->ItemText(kHome), "Casa");
 
     main->mnu_languageselect[0]->Choose();
+    EXPECT_EQ(main->Caption(), "Dorv Zorazev - Place: " + G.PlanInfo.place);
     EXPECT_EQ(groups->ListView2->ItemText(kHome), "Home");
     EXPECT_EQ(G.UnitText, " metres");
 }

@@ -4,6 +4,7 @@
 #include "app/ItemGroups.h"
 #include "app/Main.h"
 #include "app/frmGraphs.h"
+#include "platform/AppInfo.h"
 #include "platform/Forms.h"
 #include "scene/CaptionTables.h"
 #include "scene/SceneState.h"
@@ -97,7 +98,11 @@ void ApplyLanguage(int16_t uiLanguage, int16_t itemLanguage)
     G.UiLanguage = uiLanguage;
     Main* main = MainWindow();
     if (main) main->mnu_languageselect_setchecks();
+    // The caption tables give the main window the program's bare title; a
+    // window that named its place goes on naming it, in the new language.
+    const bool namesPlace = main && main->Caption().startsWith(dorv::AppTitle() + QStringLiteral(" - "));
     ApplyBuiltInCaptions(uiLanguage);
+    if (namesPlace) main->ShowPlaceInCaption();
     // The graph panel's frame names the chart drawn, not the pie its caption
     // table holds.
     if (auto* graphs = dynamic_cast<frmGraphs*>(dorv::Form::Existing(QStringLiteral("frmGraphs"))))
