@@ -96,8 +96,9 @@ WorksheetButton ApplyAdminSetup(const QByteArray& text, SceneState& state, const
             currency.Name = trimBlanks(v.left(semicolon));
             const double rate = FileMod::LeadingNumber(trimBlanks(v.mid(semicolon + 1)));
             // A rate that is no positive Single (0, negative, too large to
-            // hold) would break every conversion: it counts as 1.
-            currency.Amount = rate > 0 && rate <= FLT_MAX ? float(rate) : 1.0f;
+            // hold, or so small that it becomes 0) would break every
+            // conversion: it counts as 1.
+            currency.Amount = rate > 0 && rate <= FLT_MAX && float(rate) > 0 ? float(rate) : 1.0f;
             state.CurrencyTable.push_back(currency);
         } else if (key == QLatin1String("language")) {
             state.UiLanguage = SettingsLanguage(lowered);
