@@ -522,6 +522,29 @@ TEST_F(FileCommands, AFileThatCannotBeWrittenIsReportedAndNothingIsLost)
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_FALSE(Ending());
     EXPECT_TRUE(main->isVisible());
+
+    // An untitled scene does not take a name it could not be written
+    // under: the next question offers the dialog again, and another name.
+    G.SceneFileName.clear();
+    dir.mkdir("locked.dvp");
+    TestDialogs().Reset();
+    TestDialogs().ExpectMsgBox(vbYes);
+    TestDialogs().ExpectSave(File(dir.file("locked")));
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_exit->Choose();
+    EXPECT_FALSE(Ending());
+    EXPECT_TRUE(G.SceneFileName.isEmpty());
+    const QByteArray scene = sceneBytes();
+    TestDialogs().ExpectMsgBox(vbYes);
+    TestDialogs().ExpectSave(File(dir.file("free")));
+    main->mnu_exit->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    report = LangMod::GetMessage("lang_FileNotSaved");
+    EXPECT_EQ(asked("MsgBox"), QStringList({Box(51, "lang_DoYouWantToSaveYourWork"),
+                                            "MsgBox 48: " + report.replace('%', "locked.dvp"),
+                                            Box(51, "lang_DoYouWantToSaveYourWork")}));
+    EXPECT_EQ(asked("Save").size(), 2);
+    EXPECT_EQ(ReadFile(dir.file("free.dvp")), scene);
 }
 
 TEST_F(FileCommands, ExportWritesTheFormatOfTheFilterChosen)

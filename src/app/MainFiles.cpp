@@ -139,6 +139,7 @@ bool Main::AskToSaveChanges()
     if (answer == dorv::vbCancel) return true;
     if (answer == dorv::vbNo) return false;
 
+    const QString oldName = G.SceneFileName;
     if (G.SceneFileName.isEmpty()) {
         CommonDialog1.Filter = QStringLiteral("*.dvp");
         CommonDialog1.InitDir = G.UserDir;
@@ -151,9 +152,13 @@ bool Main::AskToSaveChanges()
             G.SceneFileName.clear();
     }
     // Unsaved work is never dropped: a scene that could not be written
-    // cancels the command as the question's Cancel does.
+    // cancels the command as the question's Cancel does. The name chosen is
+    // the scene's only once the scene was written there, so the next
+    // question offers the dialog again.
     if (G.SceneFileName.isEmpty()) return true;
-    return !SaveScene();
+    if (SaveScene()) return false;
+    G.SceneFileName = oldName;
+    return true;
 }
 
 // ---- opening ----
