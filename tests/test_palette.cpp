@@ -11,6 +11,7 @@
 #include "platform/PainterDc.h"
 #include "platform/RecordingDc.h"
 #include "platform/Rounding.h"
+#include "scene/LangMod.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
@@ -655,10 +656,11 @@ protected:
     {
         return canvas(dorv::RoundHalfEven(G.CanvasCentreX), dorv::RoundHalfEven(G.CanvasCentreY));
     }
-    // Press on entry i, move in steps to `to` with the button held, release.
-    void drag(int32_t i, QPoint to, bool letGo = true)
+    // Press on entry i (`grab` from its picture's middle), move in steps to
+    // `to` with the button held, release.
+    void drag(int32_t i, QPoint to, bool letGo = true, QPoint grab = QPoint())
     {
-        const QPoint from = cell(i);
+        const QPoint from = cell(i) + grab;
         press(from);
         // The hand starts to move a pixel, then sweeps across.
         QTest::mouseMove(main->windowHandle(), from + QPoint(1, 0));
@@ -794,6 +796,88 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAKeyTurnedAnotherItemLeavesNeitherItNorIt
     EXPECT_EQ(G.SpentTotal, 0);
 }
 
+TEST_F(PaletteDrop, ADropTakenBackAfterAPasteAndADeleteLeavesTheirStepsWithTheRightMoney)
+{
+    start();
+    // A bath on the plan, clicked and copied.
+    drag(1, centre());
+    const int32_t count = G.PlacedItemCount;
+    const float bath = G.SpentTotal;
+    ASSERT_GT(bath, 0);
+    QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre());
+    Settle();
+    QTest::keyClick(main->Picture2, Qt::Key_C, Qt::ControlModifier);
+    Settle();
+
+    // A shower dragged out; while it is held a copy of the bath is pasted
+    // and deleted again; then the shower goes back to the palette.
+    const QPoint from = cell(2);
+    press(from);
+    QTest::mouseMove(main->windowHandle(), centre() + QPoint(40, 30));
+    Settle();
+    QTest::mouseMove(main->windowHandle(), centre() + QPoint(50, 30));
+    Settle();
+    const float shower = G.SpentTotal - bath;
+    ASSERT_GT(shower, 0);
+    QTest::keyClick(main->Picture2, Qt::Key_V, Qt::ControlModifier);
+    Settle();
+    ASSERT_EQ(G.PlacedItemCount, count + 2);
+    QTest::keyClick(main->Picture2, Qt::Key_Delete);
+    Settle();
+    ASSERT_EQ(G.PlacedItemCount, count + 1);
+    QTest::mouseMove(main->windowHandle(), from);
+    release(from);
+    Settle();
+    EXPECT_EQ(G.PlacedItemCount, count);
+    EXPECT_FLOAT_EQ(G.SpentTotal, bath);
+    // The paste and the delete are undone with the shower's money gone.
+    main->mnu_undo_Click();
+    EXPECT_EQ(G.PlacedItemCount, count + 1);
+    EXPECT_FLOAT_EQ(G.SpentTotal, 2 * bath);
+    main->mnu_undo_Click();
+    EXPECT_EQ(G.PlacedItemCount, count);
+    EXPECT_FLOAT_EQ(G.SpentTotal, bath);
+}
+
+TEST_F(PaletteDrop, TheItemLandsUnderThePointerHeldWhereItWasGrabbedSlowOrFlickedIntoAPannedPlan)
+{
+    start();
+    // The plan panned right and up by a few steps of 512 units, some 30
+    // pixels each way, with the bars under and beside it.
+    const int16_t steps = int16_t(std::ceil(30 / (512 * G.PlanScale)));
+    main->HScroll2->SetValue(steps);
+    main->VScroll2->SetValue(steps);
+    Settle();
+    ASSERT_EQ(G.PlanPanX, -steps);
+    ASSERT_EQ(G.PlanPanY, steps);
+    // Grabbed right of and above the picture's middle.
+    const QPoint grab(7, -5);
+    int32_t n = 0;
+    for (const bool flick : {false, true}) {
+        const QPoint target = centre() + QPoint(flick ? -60 : 60, flick ? 40 : -40);
+        if (flick) {
+            // A flick, or a finger on a touch screen: the first move comes
+            // where the item is let go.
+            press(cell(1) + grab);
+            QTest::mouseMove(main->windowHandle(), target);
+            Settle();
+            release(target);
+            Settle();
+        } else {
+            drag(1, target, true, grab);
+        }
+        ASSERT_EQ(G.PlacedItemCount, G.Room.FirstRealItem + ++n) << "flick " << flick;
+        const int32_t k = G.PlacedItemCount - 1;
+        const QPointF p = planPixels(target - at(main->Picture2, QPoint()) - grab);
+        EXPECT_NEAR(placed(k).X * G.PlanScale, p.x(), 1.0) << "flick " << flick;
+        EXPECT_NEAR(placed(k).Y * G.PlanScale, p.y(), 1.0) << "flick " << flick;
+        // The plan shows it under the pointer: a click there takes it.
+        QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, target);
+        Settle();
+        EXPECT_EQ(G.HitItem, k) << "flick " << flick;
+    }
+}
+
 TEST_F(PaletteDrop, APressWithoutAMoveMakesNothingAndATurnedEntryDropsTurned)
 {
     start();
@@ -897,6 +981,45 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
     G.PlanInfo.noprices = false;
     G.ViewMode = 1;
     main->Picture6_DblClick();
+    EXPECT_FALSE(dialog->IsWindowVisible());
+}
+
+TEST_F(PaletteDrop, TheOpenPriceDialogFollowsThePaletteSoItPricesTheItemItNames)
+{
+    start();
+    const QPoint shower = cell(2);
+    press(shower);
+    release(shower);
+    ClickButton(*main->Command2);
+    Settle();
+    frmChangePrice* dialog = frmChangePrice::Window();
+    ASSERT_TRUE(dialog->IsWindowVisible());
+    ASSERT_EQ(dialog->Label1->Caption(), "Shower");
+    const float showerPrice = G.Palette[2].Price;
+    // Another item clicked while the dialog is open: it names that one.
+    const QPoint bath = cell(1);
+    press(bath);
+    release(bath);
+    Settle();
+    ASSERT_EQ(G.PaletteSelection, 1);
+    EXPECT_TRUE(dialog->IsWindowVisible());
+    EXPECT_EQ(dialog->Label1->Caption(), "Bath");
+    EXPECT_EQ(dialog->Text1->Text(), CommonMod::FormatMoney(G.Palette[1].Price, false));
+    dialog->Text1->SetText("42");
+    ClickButton(*dialog->Command1);
+    EXPECT_FLOAT_EQ(G.Palette[1].Price, CommonMod::ParseMoneyText("42"));
+    EXPECT_FLOAT_EQ(G.Palette[2].Price, showerPrice);
+    // Another group (the wall view's) while it is open: its first item.
+    main->Command2_Click();
+    main->mnu_wallView_Click();
+    Settle();
+    ASSERT_TRUE(G.ItemFolder.endsWith("HomeWalls")) << G.ItemFolder.toStdString();
+    EXPECT_TRUE(dialog->IsWindowVisible());
+    EXPECT_EQ(dialog->Label1->Caption(), LangMod::GetPlanInfoText(G.Palette[0].Name.str()));
+    // A group with nothing in it leaves nothing to price.
+    TempDir dir;
+    dir.mkdir(QStringLiteral("Empty"));
+    main->LoadPalette(dir.file(QStringLiteral("Empty")));
     EXPECT_FALSE(dialog->IsWindowVisible());
 }
 

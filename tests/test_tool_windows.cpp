@@ -103,7 +103,15 @@ TEST_F(ToolWindows, TheItemGroupsWindowListsThePlacesGroupsAndAClickLoadsOne)
         EXPECT_FALSE(groups->ImageList1.Image(groups->ListView1->ItemKey(i)).isNull());
     }
 
+    // The palette scrolled down as far as the second group reaches: the
+    // click shows that group from its top.
     ClickEntry(*groups->ListView1, 2);
+    const int16_t reach = main->VScroll1->Max();
+    ClickEntry(*groups->ListView1, 1);
+    ASSERT_TRUE(main->VScroll1->SetValue(std::min(reach, main->VScroll1->Max())));
+    ASSERT_GT(main->VScroll1->Value(), 0);
+    ClickEntry(*groups->ListView1, 2);
+    EXPECT_EQ(main->VScroll1->Value(), 0);
     EXPECT_EQ(G.ItemFolder, envFolder(kHome) + "\\" + groups->ListView1->ItemKey(2));
     EXPECT_EQ(G.ItemGroupIndex, 2);
     EXPECT_GT(G.PaletteCount, 0);

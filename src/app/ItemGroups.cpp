@@ -159,7 +159,7 @@ void ItemGroups::LoadItemGroup(const QString& folder)
     G.PaletteSelection = 0;
     if (Main* main = MainWindow()) {
         main->Picture5->Refresh();
-        main->Picture6->Refresh();
+        main->ShowPaletteSelection();
     }
 }
 

@@ -443,6 +443,10 @@ public:
     // The catalogue of the item group in `folder` becomes the palette; its
     // first entry is selected.
     void LoadPalette(const QString& folder);
+    // The item panel shows the palette's selected item again, and an open
+    // price dialog names that item and its price: the item it names is the
+    // one its OK prices.
+    void ShowPaletteSelection();
     // Greys the palette, the panel and their buttons out (and ignores the
     // mouse on them), or brings them back; callers redraw after enabling.
     void SetPaletteDisabled(bool flag);
@@ -479,6 +483,9 @@ public:
     // The mouse relative to the grabbed item's centre, in pixels, while
     // dragging (from the palette, or on the canvas).
     int32_t GrabOffsetX = 0, GrabOffsetY = 0;
+    // Where the palette was pressed, in palette pixels: a drop holds the
+    // item where it was grabbed, however far the first move lands.
+    QPointF PalettePress;
     // Where the canvas's inner corner lies from the palette's, in pixels: a
     // point in palette pixels minus this is the same point on the canvas.
     QPoint PaletteOffset() const;

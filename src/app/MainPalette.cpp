@@ -55,6 +55,13 @@ private:
     std::function<void()> moved_;
 };
 
+void FillPriceDialog(frmChangePrice& dialog, const ItemRecord& entry)
+{
+    dialog.Label1->SetCaption(LangMod::GetPlanInfoText(entry.Name.str()));
+    dialog.Label2->SetCaption(G.CurrencySymbol);
+    dialog.Text1->SetText(CommonMod::FormatMoney(entry.Price, false));
+}
+
 void SetButtonColour(dorv::CommandButton* button, int32_t colour)
 {
     QPalette pal = button->palette();
@@ -95,7 +102,19 @@ void Main::LoadPalette(const QString& folder)
     FileMod::LoadItemCatalogue(G.ItemFolder, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount);
     Picture5_Paint();
     G.PaletteSelection = 0;
+    ShowPaletteSelection();
+}
+
+void Main::ShowPaletteSelection()
+{
     Picture6->Refresh();
+    auto* dialog = dynamic_cast<frmChangePrice*>(dorv::Form::Existing(QStringLiteral("frmChangePrice")));
+    if (!dialog || !dialog->IsWindowVisible()) return;
+    // A group with nothing in it leaves nothing to price.
+    if (const ItemRecord* entry = SelectedEntry())
+        FillPriceDialog(*dialog, *entry);
+    else
+        dialog->Hide();
 }
 
 void Main::fitPaletteScrollRange()
@@ -219,9 +238,7 @@ void Main::Picture6_DblClick()
     if (!entry) return;
     frmChangePrice* dialog = frmChangePrice::Window();
     if (!dialog) return;
-    dialog->Label1->SetCaption(LangMod::GetPlanInfoText(entry->Name.str()));
-    dialog->Label2->SetCaption(G.CurrencySymbol);
-    dialog->Text1->SetText(CommonMod::FormatMoney(entry->Price, false));
+    FillPriceDialog(*dialog, *entry);
     showPriceDialog(*dialog);
 }
 
@@ -265,8 +282,9 @@ void Main::Picture5_MouseDown(int, int, float x, float y)
         RoundHalfEven(x + h), RoundHalfEven(y + v), G.CatalogueShapes, G.CatalogueShapeCount, G.Palette,
         G.PaletteCount, h, v, RoundHalfEven(Picture5->ScaleWidth()), RoundHalfEven(Picture5->ScaleHeight()),
         PaletteCellRect);
+    PalettePress = QPointF(x, y);
     PaletteDragArmed = true;
-    Picture6->Refresh();
+    ShowPaletteSelection();
     // The Delete and Ctrl keys of the canvas work after a drop.
     Picture2->setFocus();
 }
@@ -320,8 +338,12 @@ void Main::Picture5_MouseMove(int button, int, float x, float y)
     const float panX = G.PlanPanX * 512 * G.PlanScale, panY = G.PlanPanY * 512 * G.PlanScale;
     if (button != 0 && !PaletteDragActive && PaletteDragArmed && G.PaletteCount > 0 && !G.PaletteDisabled) {
         // The first move of a drop makes the item; it shows from the next.
-        GrabOffsetX = RoundHalfEven(x - (double(PaletteCellRect.left) + PaletteCellRect.right) * 0.5);
-        GrabOffsetY = RoundHalfEven(y - (double(PaletteCellRect.top) + PaletteCellRect.bottom) * 0.5);
+        // It is held where the press grabbed it: a quick flick, or a touch
+        // screen, sends its first move far from the press.
+        GrabOffsetX =
+            RoundHalfEven(PalettePress.x() - (double(PaletteCellRect.left) + PaletteCellRect.right) * 0.5);
+        GrabOffsetY =
+            RoundHalfEven(PalettePress.y() - (double(PaletteCellRect.top) + PaletteCellRect.bottom) * 0.5);
         PaletteDragActive = true;
         PaletteDragArmed = false;
         ItemRecord* entry = SelectedEntry();
