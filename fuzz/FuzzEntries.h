@@ -74,7 +74,8 @@ inline bool InfoFile(const QByteArray& bytes)
 // A scene file over a scene already in memory. A refused file must leave
 // that scene exactly as it was; an accepted one must hold together: every
 // item's pictures inside the words read, the room's item ranges inside the
-// items, a known length unit.
+// items, a known length unit, every amount, size, position and angle a
+// number.
 inline bool SceneFile(const QByteArray& bytes)
 {
     G = SceneState();
@@ -105,7 +106,10 @@ inline bool SceneFile(const QByteArray& bytes)
     for (int32_t i = 0; i < items; ++i) {
         const ItemRecord& r = G.PlacedItems[static_cast<size_t>(i)];
         if (r.ShapeStart < 0 || r.ShapeEnd < r.ShapeStart || r.ShapeEnd > words) return false;
+        for (float v : {r.Price, r.HeightMm, r.WidthMm, r.DepthMm, r.Elevation, r.X, r.Y, r.WallAngle})
+            if (!std::isfinite(v)) return false;
     }
+    if (!std::isfinite(G.SpentTotal)) return false;
     const RoomRecord& room = G.Room;
     return environment == 0 && room.FirstRealItem >= 0 && room.FirstRealItem <= items &&
            room.FirstWallSection >= 0 && room.WallSectionCount >= 0 &&

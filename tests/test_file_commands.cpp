@@ -12,6 +12,7 @@
 #include "platform/Forms.h"
 #include "scene/FileMod.h"
 #include "scene/LangMod.h"
+#include "scene/RecordIO.h"
 #include "scene/SceneFile.h"
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
@@ -25,6 +26,10 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <utility>
+#include <vector>
 
 using namespace dorv;
 
@@ -224,6 +229,55 @@ TEST_F(FileCommands, ADamagedFileLeavesTheSceneAndItsName)
     EXPECT_EQ(asked("MsgBox").last(), Box(48, "lang_ErrorLoadingThisFile"));
     EXPECT_EQ(sceneBytes(), before);
     EXPECT_EQ(G.SceneFileName, dir.file("mine.dvp"));
+}
+
+// A file from outside whose numbers are no numbers, whose version is no
+// version or whose room has no floor is damaged: it is refused and the open
+// scene stays as it was.
+TEST_F(FileCommands, AFileWithNoNumbersNoVersionOrNoFloorIsRefused)
+{
+    start();
+    furnish(0);
+    const QString good = saveAs(dir.file("good.dvp"));
+    const QByteArray bytes = ReadFile(good);
+    const int item = static_cast<int>(bytes.size()) - kItemRecordSize;  // the bed
+    furnish(2000);
+    G.SceneFileName = dir.file("mine.dvp");
+    G.CleanFlag = true;
+    const QByteArray before = sceneBytes();
+
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    auto number = [&](int offset, float value) {
+        ByteWriter w;
+        w.f32(value);
+        return QByteArray(bytes).replace(offset, 4, w.data());
+    };
+    auto version = [&](const char* text) { return QByteArray(bytes).replace(16, 5, text); };
+    const std::vector<std::pair<const char*, QByteArray>> damaged = {
+        {"budget", number(157, nan)},         {"spent", number(161, -inf)},    {"width", number(165, nan)},
+        {"length", number(169, inf)},         {"height", number(173, nan)},    {"price", number(item + 58, nan)},
+        {"elevation", number(item + 108, -inf)}, {"x", number(item + 120, nan)}, {"y", number(item + 124, inf)},
+        {"angle", number(item + 136, nan)},   {"version nan", version("nan  ")}, {"version -0.0A", version("-0.0A")},
+        {"version blank", version("     ")}, {"room of zeros", QByteArray(bytes).replace(kSceneHeaderSize, kRoomRecordSize,
+                                                                                      QByteArray(kRoomRecordSize, 0))},
+    };
+    for (const auto& [name, b] : damaged) {
+        const QString path = dir.write("damaged.dvp", b);
+        TestDialogs().Reset();
+        TestDialogs().ExpectOpen(File(path));
+        TestDialogs().ExpectMsgBox(vbOK);
+        main->mnu_open->Choose();
+        EXPECT_EQ(TestDialogs().Pending(), 0) << name;
+        EXPECT_EQ(asked("MsgBox"), QStringList({Box(48, "lang_ErrorLoadingThisFile")})) << name;
+        EXPECT_EQ(sceneBytes(), before) << name;
+        EXPECT_EQ(G.SceneFileName, dir.file("mine.dvp")) << name;
+    }
+    // The file itself opens.
+    TestDialogs().Reset();
+    TestDialogs().ExpectOpen(File(good));
+    main->mnu_open->Choose();
+    EXPECT_TRUE(asked("MsgBox").isEmpty());
+    EXPECT_EQ(G.SceneFileName, good);
 }
 
 TEST_F(FileCommands, APlaceChosenAfterOpeningAnUnknownEnvironmentsSceneIsANewScene)

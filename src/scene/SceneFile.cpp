@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -116,6 +117,20 @@ const char* const kOverflow = "Overflow";
 
 bool InRange(int32_t index, int32_t wordCount) { return index >= 0 && index <= wordCount; }
 
+// A NaN or an infinity is no amount, size, position or angle: a file that
+// holds one was damaged, and nothing could be priced, placed or drawn from it.
+bool Finite(std::initializer_list<float> values)
+{
+    return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+
+// A version is written as a number: "2.01A", "2,00A". A text that does not
+// begin with a digit ("nan", "-0.0A", blanks) is no version at all.
+bool IsVersionNumber(const QString& version)
+{
+    return !version.isEmpty() && version[0] >= QLatin1Char('0') && version[0] <= QLatin1Char('9');
+}
+
 // The picture indexes of every item must lie in the words read, and the
 // room's item ranges in the items read. FirstShape and FootprintShape are
 // left alone: they point into the catalogue an item came from, not into the
@@ -128,8 +143,13 @@ bool Consistent(const LoadedScene& s)
             item.ShapeEnd < item.ShapeStart || !InRange(item.FloorColourShape, s.wordCount) ||
             !InRange(item.FaceColourShape, s.wordCount))
             return false;
+        if (!Finite({item.Price, item.HeightMm, item.WidthMm, item.DepthMm, item.Elevation, item.X, item.Y,
+                     item.WallAngle}))
+            return false;
     }
     const RoomRecord& r = s.room;
+    // A room without a floor is no place.
+    if (r.ExtentX <= 0 || r.ExtentY <= 0) return false;
     if (r.FirstRealItem < 0 || r.FirstRealItem > s.itemCount) return false;
     if (r.FirstWallSection < 0 || r.WallSectionCount < 0) return false;
     if (int64_t(r.FirstWallSection) + r.WallSectionCount > s.itemCount) return false;
@@ -149,6 +169,10 @@ bool ReadCurrent(const QByteArray& bytes, LoadedScene& s)
     // Version 2.00A headers end before the length-unit field: the two bytes
     // just read as the unit are the start of the room record.
     const QString version = h.Version.str();
+    if (!IsVersionNumber(version) || !Finite({h.Budget, h.Spent, h.Width, h.Length, h.Height})) {
+        SayMessage("lang_ErrorLoadingThisFile");
+        return false;
+    }
     if (PointVersion(version) == QLatin1String("2.00A")) {
         in.seek(kSceneHeaderSize200);
         h.UnitIndex = 0;
