@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xauth
-          libwmf-bin emf2svg view3dscene poppler-utils)
+          libwmf-bin fonts-urw-base35 emf2svg view3dscene poppler-utils)
 
 install_missing() {
     local missing=()
@@ -32,7 +32,7 @@ run)
     ;;
 test)
     install_missing
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDORV_SANITIZE=ON
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDORV_SANITIZE=ON -DDORV_REQUIRE_OUTSIDE_PROGRAMS=ON
     cmake --build build-asan -j "$jobs"
     export QT_QPA_PLATFORM=offscreen
     export XDG_RUNTIME_DIR

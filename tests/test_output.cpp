@@ -12,6 +12,7 @@
 #include "scene/SceneState.h"
 #include "scene/Stacking.h"
 #include "scene/WindowPort.h"
+#include "support/OutsidePrograms.h"
 #include "support/QtPrint.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
@@ -392,9 +393,8 @@ double DrawnAspect(const QByteArray& emf)
 
 TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
 {
-    const bool haveWmf = !QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty();
-    const bool haveEmf = !QStandardPaths::findExecutable(QStringLiteral("emf2svg-conv")).isEmpty();
-    if (!haveWmf || !haveEmf) GTEST_SKIP() << "wmf2svg or emf2svg-conv is not installed";
+    NEED_OUTSIDE_PROGRAM("wmf2svg");
+    NEED_OUTSIDE_PROGRAM("emf2svg-conv");
     G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
     G.PaletteCount = 1;
     G.PaletteSelection = 0;
@@ -487,8 +487,7 @@ protected:
     void SetUp() override
     {
         Output::SetUp();
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            GTEST_SKIP() << "pdftoppm is not installed";
+        NEED_OUTSIDE_PROGRAM("pdftoppm");
         Print::CurrentPrinter().setPageSize(QPageSize(QPageSize::A4));
     }
     // Prints the current view with `title` and reads the page back.

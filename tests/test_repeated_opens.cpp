@@ -113,7 +113,9 @@ TEST_F(RepeatedOpens, MemoryAndTimePerLoadStayFlat)
         EXPECT_LT((LiveHeap() - live) / loads, 1024) << "bytes kept per load";
         EXPECT_LT(Median(last), 2 * Median(first) + 0.002)
             << "seconds per load: " << Median(first) << " at first, " << Median(last) << " at the end";
-        perLoad.push_back(Median(last));
+        // The fastest load is what the work itself costs; the others also
+        // hold whatever else the machine was doing at the time.
+        perLoad.push_back(*std::min_element(last.begin(), last.end()));
     }
     // Looking for the item files that an old scene names, missing ones
     // included, costs a small part of what opening and showing a furnished

@@ -10,6 +10,7 @@
 #include "scene/SceneState.h"
 
 #include "support/NewPlaceScript.h"
+#include "support/OutsidePrograms.h"
 #include "support/RecordingWindows.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
@@ -266,8 +267,8 @@ TEST_F(VrmlWorld, AnExportedExampleOpensInAViewerWithItsFurniture)
     }
     EXPECT_EQ(models, G.PlacedItemCount - G.Room.FirstRealItem);
 
+    NEED_OUTSIDE_PROGRAM("tovrmlx3d");
     const QString viewer = QStandardPaths::findExecutable(QStringLiteral("tovrmlx3d"));
-    if (viewer.isEmpty()) GTEST_SKIP() << "tovrmlx3d is not installed (Debian package view3dscene)";
     QProcess run;
     run.setWorkingDirectory(dir.path());
     run.start(viewer, {world});
