@@ -43,7 +43,10 @@ namespace {
 constexpr int kWidth = 800, kHeight = 600;
 
 struct Port : WindowPort {
+    bool dims = false, wires = false;
     QSizeF CanvasSize() override { return {kWidth, kHeight}; }
+    bool ShowDimensions() override { return dims; }
+    bool ShowWireObjects() override { return wires; }
 };
 
 int16_t Word(const QByteArray& b, int at) { return int16_t(uint8_t(b[at]) | (uint8_t(b[at + 1]) << 8)); }
@@ -310,7 +313,6 @@ TEST_F(Output, ClipboardHoldsTheMetafileAndAPictureOfTheSameDrawing)
     EXPECT_EQ(uint32_t(Long(emf, 40)), dorv::emr::Signature);
     EXPECT_EQ(Long(emf, 60), 12 + 5);  // the title and five NULs
     const QImage whole = qvariant_cast<QImage>(data->imageData());
-    ASSERT_EQ(whole.size(), QSize(kWidth, kHeight));
 
     // The desk alone: fewer records and less ink than the whole view.
     Metafile::CopyViewToClipboard(true, G.PlacedItemCount - 1);
@@ -319,12 +321,13 @@ TEST_F(Output, ClipboardHoldsTheMetafileAndAPictureOfTheSameDrawing)
     const QByteArray itemEmf = item->data(QString::fromLatin1(Metafile::kEmfMimeType));
     EXPECT_LT(Long(itemEmf, 52), Long(emf, 52));
     const QImage alone = qvariant_cast<QImage>(item->imageData());
-    int inkWhole = 0, inkAlone = 0;
-    for (int y = 0; y < kHeight; y += 2)
-        for (int x = 0; x < kWidth; x += 2) {
-            inkWhole += whole.pixel(x, y) != qRgb(255, 255, 255);
-            inkAlone += alone.pixel(x, y) != qRgb(255, 255, 255);
-        }
+    auto ink = [](const QImage& picture) {
+        int n = 0;
+        for (int y = 0; y < picture.height(); y += 2)
+            for (int x = 0; x < picture.width(); x += 2) n += picture.pixel(x, y) != qRgb(255, 255, 255);
+        return n;
+    };
+    const int inkWhole = ink(whole), inkAlone = ink(alone);
     EXPECT_GT(inkAlone, 0);
     EXPECT_LT(inkAlone, inkWhole);
 }
@@ -354,7 +357,7 @@ TEST_F(Output, PaletteItemSnapshotsNeedASelectedItem)
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasFormat(QString::fromLatin1(Metafile::kEmfMimeType)));
-    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(186, 200));
+    EXPECT_FALSE(qvariant_cast<QImage>(data->imageData()).isNull());
 }
 
 namespace {
@@ -481,6 +484,62 @@ struct CountingPort : Port {
 };
 
 }  // namespace
+
+// What an image program pastes is what the metafile shows, whole: a picture
+// of the metafile's bounds with the drawing reaching each of its edges, also
+// where the drawing reaches past the canvas (the plan's dimension lines, the
+// tops of the walls in 3D).
+TEST_F(Output, ClipboardPictureHoldsTheWholeDrawingOfItsMetafile)
+{
+    port.dims = port.wires = true;
+    G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
+    G.PaletteCount = 1;
+    G.PaletteSelection = 0;
+    G.CatalogueShapes = G.SceneShapes;
+    G.CatalogueShapeCount = G.SceneShapeCount;
+    G.WallIndex = 1;
+    for (const char* kind : {"plan", "3d", "wall", "placed item", "palette item"}) {
+        const QString name = QString::fromLatin1(kind);
+        G.ViewMode = name == u"3d" ? 1 : name == u"wall" ? 2 : 0;
+        if (name == u"palette item")
+            Metafile::CopyItemToClipboard(QSizeF(186, 200));
+        else
+            Metafile::CopyViewToClipboard(name == u"placed item", G.PlacedItemCount - 1);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        const QByteArray emf = data->data(QString::fromLatin1(Metafile::kEmfMimeType));
+        const QRect bounds(QPoint(Long(emf, 8), Long(emf, 12)), QPoint(Long(emf, 16), Long(emf, 20)));
+        const QImage picture = qvariant_cast<QImage>(data->imageData());
+        EXPECT_EQ(picture.size(), bounds.size()) << kind << ": " << picture.width() << " x " << picture.height()
+                                                 << " for bounds " << bounds.width() << " x " << bounds.height();
+        const QRect ink = Ink(picture, 0, true);
+        EXPECT_LE(ink.left(), 2) << kind;
+        EXPECT_LE(ink.top(), 2) << kind;
+        EXPECT_GE(ink.right(), picture.width() - 3) << kind;
+        EXPECT_GE(ink.bottom(), picture.height() - 3) << kind;
+    }
+
+    // A room far longer than wide, fitted by its width, would need a picture
+    // of a gigabyte: it is shrunk to one a program can take, still whole.
+    G.PlacedItems.clear();
+    G.PlacedItemCount = 0;
+    G.SceneShapes = ShapeStream();
+    G.SceneShapeCount = 0;
+    CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 400, 1, 2.5f, 0x336699, 0x608040);
+    G.ViewMode = 0;
+    Metafile::CopyViewToClipboard(false, -1);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QByteArray emf = data->data(QString::fromLatin1(Metafile::kEmfMimeType));
+    const QRect bounds(QPoint(Long(emf, 8), Long(emf, 12)), QPoint(Long(emf, 16), Long(emf, 20)));
+    const QImage picture = qvariant_cast<QImage>(data->imageData());
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_LE(double(picture.width()) * picture.height(), 4096.0 * 4096.0);
+    EXPECT_NEAR(double(picture.width()) / picture.height() * bounds.height() / bounds.width(), 1.0, 0.02);
+    const QRect ink = Ink(picture, 0, true);
+    EXPECT_LE(ink.left(), 2);
+    EXPECT_GE(ink.bottom(), picture.height() - 3);
+}
 
 class PrintOut : public Output {
 protected:

@@ -306,6 +306,11 @@ ImageDc::~ImageDc()
     if (painter_.isActive()) painter_.end();
 }
 
+void ImageDc::ShowArea(const QRect& area)
+{
+    if (!memory_ && painter_.isActive() && area.isValid()) painter_.setWindow(area);
+}
+
 bool ImageDc::AcceptBitmap(GdiObject bitmap)
 {
     if (!memory_) return false;

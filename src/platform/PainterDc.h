@@ -78,6 +78,10 @@ public:
     ImageDc(QImage* picture, int logPixelsY);     // on a given picture
     ~ImageDc() override;
     const QImage* Surface() const override { return image_; }
+    // Stretches the device area `area` over the whole picture: on a picture
+    // of the area's size the drawing is only shifted, on a smaller one it is
+    // also shrunk. Only for a context made on a given picture.
+    void ShowArea(const QRect& area);
 
 protected:
     bool AcceptBitmap(GdiObject bitmap) override;

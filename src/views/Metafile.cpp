@@ -143,16 +143,29 @@ dorv::MetafileReference ReferenceOf(const dorv::DeviceContext* dc, QSizeF size)
     return ref;
 }
 
+// The largest clipboard picture, in pixels: a drawing that would need more
+// (a long narrow room fitted by its width) is shrunk to it.
+constexpr double kMaxPicturePixels = 4096.0 * 4096.0;
+
 // Puts the metafile and an ordinary picture of the same drawing on the
-// clipboard. False when the picture could not be made.
+// clipboard. The picture shows what the metafile shows: the box of what was
+// drawn, whole, also where it reaches past the canvas (dimension lines, the
+// tops of the walls in 3D). False when the picture could not be made.
 bool ToClipboard(const Drawing& draw, const dorv::MetafileReference& ref)
 {
     const Recorded r = Record(draw, ref, clipboardDescription());
-    QImage picture(ref.widthPixels, ref.heightPixels, QImage::Format_RGB32);
-    if (picture.isNull() || r.emf.isEmpty()) return false;
+    if (r.emf.isEmpty()) return false;
+    QRect area = dorv::RecordedBounds(r.calls);
+    if (area.isNull()) area = QRect(0, 0, ref.widthPixels, ref.heightPixels);
+    const double pixels = double(area.width()) * area.height();
+    const double shrink = pixels > kMaxPicturePixels ? std::sqrt(kMaxPicturePixels / pixels) : 1.0;
+    QImage picture(std::max(1, dorv::RoundHalfEven(area.width() * shrink)),
+                   std::max(1, dorv::RoundHalfEven(area.height() * shrink)), QImage::Format_RGB32);
+    if (picture.isNull()) return false;
     picture.fill(Qt::white);
     {
         dorv::ImageDc dc(&picture, ref.dpiY);
+        dc.ShowArea(area);
         draw(dc);
     }
     auto* data = new QMimeData;
