@@ -85,7 +85,7 @@ std::vector<WmfRecord> WmfRecords(const QByteArray& data)
 // A small drawing: a filled rectangle, a polygon with a hole, a line and a text.
 void DrawSample(RecordingDc& dc)
 {
-    GdiObject pen = CreatePen(PS_GEOMETRIC, 3, RGB(255, 0, 0));
+    GdiObject pen = CreatePen(PS_GEOMETRIC, 3, RGB(200, 100, 50));  // every byte of the colour
     GdiObject brush = CreateSolidBrush(RGB(0, 0, 255));
     GdiObject oldPen = dc.SelectObject(pen);
     GdiObject oldBrush = dc.SelectObject(brush);
@@ -159,7 +159,7 @@ TEST(Metafiles, EnhancedMetafileHeaderAndRecordsReadBack)
     EXPECT_EQ(byType[emr::CreatePen][0].size, 28);
     EXPECT_EQ(I32(emf, pen + 12), PS_SOLID);
     EXPECT_EQ(I32(emf, pen + 16), 3);
-    EXPECT_EQ(I32(emf, pen + 24), RGB(255, 0, 0));
+    EXPECT_EQ(I32(emf, pen + 24), RGB(200, 100, 50));
     ASSERT_EQ(byType[emr::Rectangle].size(), 1u);
     const int rect = byType[emr::Rectangle][0].offset;
     EXPECT_EQ(I32(emf, rect + 8), 10);
@@ -287,6 +287,7 @@ TEST(Metafiles, WindowsMetafileRecordsReadBack)
     // The context's first objects, selected back, are made as objects (a
     // Windows metafile has no stock objects).
     ASSERT_EQ(byFunction[meta::CreatePenIndirect].size(), 2u);
+    EXPECT_EQ(I32(wmf, byFunction[meta::CreatePenIndirect][0].offset + 12), RGB(200, 100, 50));
     ASSERT_EQ(byFunction[meta::CreateFontIndirect].size(), 2u);
     EXPECT_EQ(byFunction[meta::CreateFontIndirect][0].words, 3 + 25);
     EXPECT_EQ(byFunction[meta::DeleteObject].size(), 3u);

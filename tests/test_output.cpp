@@ -360,6 +360,37 @@ TEST_F(Output, PaletteItemSnapshotsNeedASelectedItem)
     EXPECT_FALSE(qvariant_cast<QImage>(data->imageData()).isNull());
 }
 
+// A palette item on the clipboard fills the panel's box (its caption's 16
+// pixels left out) along one axis and is centred along the other: a wide
+// item in a tall panel and a tall item in a wide panel.
+TEST_F(Output, PaletteItemIsCentredInThePanelWithEqualMargins)
+{
+    struct Case {
+        const char* name;
+        int32_t w, d, h;
+        QSizeF panel;
+    };
+    for (const Case& c : {Case{"wide item, tall panel", 80000, 8000, 8000, QSizeF(150, 400)},
+                          Case{"tall item, wide panel", 8000, 8000, 80000, QSizeF(400, 166)}}) {
+        G.CatalogueShapeCount = 0;
+        G.CatalogueShapes = ShapeStream();
+        G.Palette = {TestItems::BoxItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Box", c.w, c.d, c.h,
+                                        0x2020C0)};
+        G.PaletteCount = 1;
+        G.PaletteSelection = 0;
+        Metafile::CopyItemToClipboard(c.panel);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        const QByteArray emf = data->data(QString::fromLatin1(Metafile::kEmfMimeType));
+        const int left = Long(emf, 8), top = Long(emf, 12);
+        const int right = int(c.panel.width()) - 1 - Long(emf, 16);
+        const int bottom = int(c.panel.height()) - 16 - 1 - Long(emf, 20);
+        EXPECT_NEAR(left, right, 2) << c.name;
+        EXPECT_NEAR(top, bottom, 2) << c.name;
+        EXPECT_LE(std::min(left, top), 2) << c.name;
+    }
+}
+
 namespace {
 
 // The size an outside reader gives a picture: the width and height of the
