@@ -750,24 +750,37 @@ TEST_F(FileCommands, SnapshotsTakeTheTypeOfTheirNameAndShareTheOtherDialogsFolde
     EXPECT_EQ(TestDialogs().Pending(), 0);
 }
 
+// The face a button shows: "i" for picture i of the view buttons' list,
+// "grey i" for picture i of the list of greyed faces.
+QString Face(const Main& m, const QImage& picture)
+{
+    for (int i = 1; i <= m.ImageList1.Count(); ++i)
+        if (picture == m.ImageList1.Image(i)) return QString::number(i);
+    for (int i = 1; i <= m.ImageList2.Count(); ++i)
+        if (picture == m.ImageList2.Image(i)) return QStringLiteral("grey %1").arg(i);
+    return QStringLiteral("other");
+}
+
 // What the window shows of the scene in hand.
 QStringList WindowState(Main& m)
 {
     QStringList state;
     state << "caption " + m.Caption() << QStringLiteral("view button %1").arg(m.CurrentViewButton);
     for (int i = 0; i < 5; ++i)
-        state << QStringLiteral("button %1 %2 %3")
-                     .arg(i)
-                     .arg(m.Picture1[i]->Enabled())
-                     .arg(m.Picture1[i]->Picture().cacheKey() ==
-                          (i == 1 ? m.ImageList1.Image(4) : m.Picture1[i]->Picture()).cacheKey());
-    state << QStringLiteral("turn %1 wall %2 %3 %4")
+        state << QStringLiteral("button %1 %2 face %3").arg(i).arg(m.Picture1[i]->Enabled()).arg(Face(m, m.Picture1[i]->Picture()));
+    state << QStringLiteral("turn %1 face %2 wall %3 %4 %5")
                  .arg(m.Picture3[9]->Enabled())
+                 .arg(Face(m, m.Picture3[9]->Picture()))
                  .arg(m.mnu_wallView->Enabled())
                  .arg(m.mnu_rotateWall->Enabled())
                  .arg(m.mnu_showWallBar->Enabled());
     state << QStringLiteral("sheet %1 price %2").arg(m.mnu_showSheet->Enabled()).arg(m.Command2->Visible());
     state << QStringLiteral("pans %1 %2").arg(m.HScroll2->Enabled()).arg(m.VScroll2->Enabled());
+    state << QStringLiteral("palette %1 items, bar %2 to %3 at %4")
+                 .arg(G.PaletteCount)
+                 .arg(m.VScroll1->Min())
+                 .arg(m.VScroll1->Max())
+                 .arg(m.VScroll1->Value());
     const Form* groups = Form::Existing("ItemGroups");
     state << QStringLiteral("groups %1 %2 %3")
                  .arg(groups && groups->IsWindowVisible())
@@ -776,38 +789,27 @@ QStringList WindowState(Main& m)
     return state;
 }
 
-TEST_F(FileCommands, TheCommandLineOpensItsSceneAndLeavesTheWindowAsOpenLeavesIt)
+// File > Open, from any view of a room with walls, leaves the window as a
+// fresh start with the opened scene does: a garden too low for walls has no
+// wall view, whatever view was shown, and the palette scrolls over the
+// garden's items alone.
+TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
 {
-    // A garden too low for walls, saved, then opened with File > Open from
-    // the wall view of a room that has walls.
     ExpectChoice(kGarden);
     ExpectPlaceDialog([](Floors& floors) {
-        floors.Text3->SetText(QStringLiteral("0.01"));
+        floors.Text3->SetText(QStringLiteral("0"));
         floors.Command1[0]->click();
     });
     start(-1);
     ASSERT_EQ(G.Room.WallSectionCount, 0);
     furnish(2000);
-    QString path = dir.file("from the desktop.dvp");
-    ASSERT_TRUE(FileMod::SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
-                                       G.Room));
+    const QString path = saveAs(dir.file("from the desktop.dvp"));
     const QByteArray place = sceneBytes();
-    G.CleanFlag = true;
-    ExpectNewPlace(kHome);
-    main->mnu_new->Choose();
-    main->Picture1_Click(2);
-    TestDialogs().ExpectOpen(File(path));
-    main->mnu_open->Choose();
-    Settle();
-    const QStringList opened = WindowState(*main);
-    EXPECT_TRUE(opened.contains("turn 0 wall 0 0 0"));
-    EXPECT_TRUE(opened.contains("caption Dorv Zorazev - Place: Garden"));
 
-    main.reset();
-    Form::DestroyAll();
-    G = SceneState();
+    // The program started with the garden named on its command line.
+    CloseProgram(main);
+    SetAppPath(DORV_CONTENT_BUILD_DIR);
     SetCommandLine("\"" + path + "\"");
-    TestDialogs().Reset();
     main = std::make_unique<Main>();
     main->Show();
     Settle();
@@ -816,7 +818,24 @@ TEST_F(FileCommands, TheCommandLineOpensItsSceneAndLeavesTheWindowAsOpenLeavesIt
     EXPECT_EQ(G.SceneFileName, path);
     EXPECT_TRUE(G.CleanFlag);
     EXPECT_EQ(sceneBytes(), place);
-    EXPECT_EQ(WindowState(*main).join("\n"), opened.join("\n"));
+    const QStringList fresh = WindowState(*main);
+    EXPECT_TRUE(fresh.contains("turn 0 face grey 2 wall 0 0 0"));
+    EXPECT_TRUE(fresh.contains("button 2 0 face grey 1"));
+    EXPECT_TRUE(fresh.contains("caption Dorv Zorazev - Place: Garden"));
+
+    // Opened from each view of a room at home.
+    for (int16_t button : {0, 1, 2, 3, 4}) {
+        SCOPED_TRACE(button);
+        ExpectNewPlace(kHome);
+        main->mnu_new->Choose();
+        main->Picture1_Click(button);
+        TestDialogs().ExpectOpen(File(path));
+        main->mnu_open->Choose();
+        Settle();
+        EXPECT_EQ(TestDialogs().Pending(), 0);
+        EXPECT_EQ(sceneBytes(), place);
+        EXPECT_EQ(WindowState(*main).join("\n").toStdString(), fresh.join("\n").toStdString());
+    }
 }
 
 }  // namespace

@@ -284,11 +284,11 @@ void Main::Form_Load()
         ResetScene();
         G.EnvironmentIndex = -1;
         G.PlaceSetupResult = -1;
-        // Opened as Open opens it, the window then set as the new-place
-        // flow leaves it. A scene that cannot be opened leaves nothing to
-        // show: the child sets up a new place instead.
+        // Opened as Open opens it, with the item groups the new-place flow
+        // ends with. A scene that cannot be opened leaves nothing to show:
+        // the child sets up a new place instead.
         if (OpenSceneFile(*CommandLineScene))
-            ShowPlace();
+            ShowItemGroups();
         else
             StartNewPlace();
     } else {

@@ -222,9 +222,14 @@ public:
     // button and menu entries when it has walls; the spreadsheet, the price
     // button and the Use Prices box when it has prices.
     void SetPlaceControls();
-    // The window as a new place or an opened scene leaves it: those
-    // controls, the title, the plan view and the item-groups window.
+    // The window as a fresh start with the place or scene in hand leaves it,
+    // after New, Open, Examples, the command line and the chooser's loads:
+    // the plan view, those controls, the title, the item groups of the
+    // place's environment and the palette's range.
     void ShowPlace();
+    // The item-groups window shown beside the window, its menu entry ticked,
+    // as a run or a new place begins.
+    void ShowItemGroups();
     // The window's title names the place of the scene.
     void ShowPlaceInCaption();
 

@@ -230,8 +230,7 @@ bool Main::OpenSceneFile(const QString& chosen)
         G.SceneFileName = chosen;
     // The scene the environment chooser asked for is open, titled or not.
     G.OpenFileChosen = false;
-    SetPlaceControls();
-    Picture1_Click(1);
+    ShowPlace();
     DrawMod::RedrawView();
     return true;
 }
@@ -250,7 +249,7 @@ void Main::mnu_examples_Click()
     // under a name of their own.
     G.SceneFileName.clear();
     G.CleanFlag = false;
-    Picture1_Click(1);
+    ShowPlace();
     DrawMod::RedrawView();
 }
 

@@ -149,6 +149,7 @@ void Main::StartNewPlace()
     }
 
     ShowPlace();
+    ShowItemGroups();
 }
 
 void Main::SetPlaceControls()
@@ -179,17 +180,20 @@ void Main::SetPlaceControls()
 
 void Main::ShowPlace()
 {
+    // The plan first: the switch gives the button of the view it leaves its
+    // working face, which the place's own controls then grey where the place
+    // lacks walls or prices.
+    Picture1_Click(1);
     SetPlaceControls();
     if (ItemGroups* groups = ItemGroups::Window()) groups->NarrowForm();
-
     ShowPlaceInCaption();
     G.HomeEnvironmentFolder = G.EnvFolder;
+    // Measured at the place's own scale, now that the plan shows.
     UpdateItemListScrollRange();
-    // The plan as its button leaves it, whatever view the flow began in:
-    // pan bars working, the item groups offered.
-    Picture1_Click(1);
-    VScroll1->SetValue(0);
+}
 
+void Main::ShowItemGroups()
+{
     if (dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"))) {
         groups->Show(dorv::vbModeless, this);
         mnu_showItemGroups->SetChecked(true);
