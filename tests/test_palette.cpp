@@ -22,11 +22,14 @@
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
 #include "views/Palette.h"
+#include "views/PictureEngine.h"
 #include "views/ViewRender.h"
 
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace DrawMod;
 using dorv::DcCall;
@@ -619,6 +622,76 @@ TEST_F(PaletteWindow, ADoubleClickOnTheGreyPaletteOfThe3DViewOrTheReportsTurnsNo
     EXPECT_EQ(G.Palette[1].ViewIndex, 0);
 }
 
+// The box of the pixels in `area` that are neither `background` nor one of
+// `others`.
+QRect Painted(const QImage& img, const QRect& area, QRgb background, std::initializer_list<int32_t> others = {})
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            const int32_t c = Rgb(img, x, y);
+            if (p != background && std::find(others.begin(), others.end(), c) == others.end())
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+TEST_F(PaletteWindow, HungWallItemsArePicturedAtTheSizeOfWhatTheyDraw)
+{
+    // The shipped wall items hang at their heights: a clock 1.8 m up is a
+    // clock, not a tall strip of empty wall with a clock at its top, in its
+    // palette cell, in the item panel and in the icons of the spreadsheet
+    // and the chart legends.
+    start();
+    main->mnu_wallView_Click();
+    Settle();
+    ASSERT_EQ(G.ViewMode, 2);
+    ASSERT_GE(G.PaletteCount, 5);
+    const int width = dorv::RoundHalfEven(main->Picture5->ScaleWidth());
+    for (int32_t i = 0; i < G.PaletteCount; ++i) {
+        const ItemRecord& entry = G.Palette[static_cast<size_t>(i)];
+        SCOPED_TRACE(entry.Name.str().trimmed().toStdString());
+        // Its cell alone: the frame's foot is at cell - 1, the name below
+        // cell - 18; the picture fills a square of cell - 27 and lies within
+        // the frame.
+        QImage cellImage(width, 600, QImage::Format_RGB32);
+        cellImage.fill(Qt::white);
+        {
+            dorv::ImageDc dc(&cellImage, 96);
+            DrawItemPalette(dc, G.CatalogueShapes, G.CatalogueShapeCount, {entry}, 1, 0, 0, width, 600.0f);
+        }
+        int cell = 0;
+        for (int y = 599; y > 0 && cell == 0; --y)
+            if (Rgb(cellImage, width / 2, y) == kFrame) cell = y + 1;
+        ASSERT_GT(cell, 27);
+        const QRect picture = Painted(cellImage, QRect(3, 3, width - 6, cell - 22), qRgb(255, 255, 255), {kFrame});
+        EXPECT_NEAR(std::max(picture.width(), picture.height()), cell - 27, 2) << "cell " << cell;
+
+        // The panel: the picture spans the panel's width or the height above
+        // the caption.
+        G.PaletteSelection = i;
+        const QImage shown = panel();
+        const int H = shown.height() - 16;
+        const QRect inPanel = Painted(shown, QRect(0, 0, shown.width(), H), shown.pixel(shown.width() - 1, H - 1));
+        EXPECT_TRUE(inPanel.width() >= shown.width() - 3 || inPanel.height() >= H - 3)
+            << inPanel.width() << " x " << inPanel.height() << " in " << shown.width() << " x " << H;
+
+        // The icon of the spreadsheet and the legends: fitted into its box,
+        // centred along the other side.
+        QImage icon(60, 60, QImage::Format_RGB32);
+        icon.fill(Qt::white);
+        {
+            dorv::ImageDc dc(&icon, 96);
+            DrawItemIcon(dc, G.CatalogueShapes, G.CatalogueShapeCount, entry, kPicture3D, 0, 0, -60, 60, 60, 0);
+        }
+        const QRect drawn = Painted(icon, icon.rect(), qRgb(255, 255, 255));
+        EXPECT_GE(std::max(drawn.width(), drawn.height()), 58);
+        EXPECT_NEAR(drawn.left(), 59 - drawn.right(), 2);
+        EXPECT_NEAR(drawn.top(), 59 - drawn.bottom(), 2);
+    }
+}
+
 TEST_F(PaletteWindow, AShortOrEmptyGroupHasNoScrollRangeAndAnEmptyPanel)
 {
     start();
@@ -941,6 +1014,42 @@ TEST_F(PaletteDrop, OnTheWallViewTheItemStandsAgainstTheWallItFaces)
                               dorv::RoundHalfEven(along * G.WallScale * ((side == 0 || side == 3) ? 1 : -1)), 0,
                               grabX, grabY),
               before);
+}
+
+TEST_F(PaletteDrop, AHungItemsSelectionFrameRunsRoundItsPictureNotFromTheFloor)
+{
+    start();
+    main->mnu_wallView_Click();
+    Settle();
+    int32_t clock = -1;
+    for (int32_t i = 0; i < G.PaletteCount; ++i)
+        if (G.Palette[static_cast<size_t>(i)].Name.str().trimmed().endsWith(QLatin1String("clock"))) clock = i;
+    ASSERT_GE(clock, 0);
+    ASSERT_EQ(clock, 0);  // the first cell, in the order of the group's files
+    const QImage before = main->Picture2->Surface().copy();
+    drag(clock, centre());
+    ASSERT_EQ(G.SelectedItem, G.PlacedItemCount - 1);
+    const QImage selected = main->Picture2->Surface().copy();
+    G.SelectedItem = -1;
+    RedrawView();
+    const QImage plain = main->Picture2->Surface().copy();
+    // The frame: what selecting changed. The clock: what the drop changed
+    // across the frame's columns (the room's small picture in the corner
+    // changed too).
+    QRect frame, clockBox;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (selected.pixel(x, y) != plain.pixel(x, y)) frame |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(frame.isEmpty());
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = frame.left(); x <= frame.right(); ++x)
+            if (plain.pixel(x, y) != before.pixel(x, y)) clockBox |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(clockBox.isEmpty());
+    // The 4-pixel frame runs along the picture's edges.
+    EXPECT_NEAR(frame.top(), clockBox.top(), 3);
+    EXPECT_NEAR(frame.bottom(), clockBox.bottom(), 3);
+    EXPECT_NEAR(frame.left(), clockBox.left(), 3);
+    EXPECT_NEAR(frame.right(), clockBox.right(), 3);
 }
 
 TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)

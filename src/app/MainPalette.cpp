@@ -180,8 +180,10 @@ void Main::Picture6_Paint()
     if (G.PaletteCount <= 0 || !entry) return;
 
     const float H = SH - 16;  // room for the caption
-    float w = 0, h = 0;
-    DrawMod::GetItemPictureSize(*entry, kPicture3D, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h);
+    float w = 0, h = 0, insetX = 0, insetY = 0;
+    int16_t view = -1;
+    DrawMod::GetItemDrawnSize(*entry, kPicture3D, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h, insetX, insetY,
+                              view);
     if (w == 0) return;
     float k = SW / w;
     const float ky = h > 0 ? H / h : 0;
@@ -194,7 +196,7 @@ void Main::Picture6_Paint()
     }
     if (k > 0 && 1 / k > 2)
         DrawMod::DrawItemPicture(dc, G.CatalogueShapes, G.CatalogueShapeCount, *entry, kPicture3D,
-                                 DrawMod::ReduceView(*entry, entry->ViewIndex), offX, offY, 0, H, k,
+                                 DrawMod::ReduceView(*entry, entry->ViewIndex), offX - insetX, offY - insetY, 0, H, k,
                                  G.PaletteDisabled ? DrawMod::kGhost : 0);
 
     QString caption = LangMod::GetPlanInfoText(entry->Name.str());

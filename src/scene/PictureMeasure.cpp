@@ -82,6 +82,64 @@ void GetItemPictureSize(const ItemRecord& item, int16_t mode, const ShapeStream&
     GetItemPictureSize(item, mode, stream, count, scale, width, height, view);
 }
 
+namespace {
+// The union of the boxes of the shapes that the picture at `index` paints
+// (a fill or a line colour), walked as DrawItemPicture walks it; false when
+// it paints none.
+bool DrawnBox(const Table& t, int32_t index, Shapes::Box& drawn)
+{
+    Record picture;
+    if (!PictureRecordAt(t, index, picture)) return false;
+    bool any = false;
+    int32_t i = index;
+    while (i < picture.end) {
+        int32_t step = Shapes::RecordStep(t, i, picture.end);
+        if (step == 0) break;
+        const int32_t kind = t.at(i);
+        if (kind == Shapes::kShape && step >= Shapes::kShapeHeaderWords) {
+            const Record shape{i, i + step, Shapes::kShape};
+            if (Shapes::FillWord(t, shape) != Shapes::kNoColour || Shapes::LineWord(t, shape) != Shapes::kNoColour) {
+                const Shapes::Box b = Shapes::RecordBox(t, shape);
+                if (!any) {
+                    drawn = b;
+                    any = true;
+                } else {
+                    drawn.minX = std::min(drawn.minX, b.minX);
+                    drawn.minY = std::min(drawn.minY, b.minY);
+                    drawn.maxX = std::max(drawn.maxX, b.maxX);
+                    drawn.maxY = std::max(drawn.maxY, b.maxY);
+                }
+            }
+        } else if (kind == Shapes::kGroup && step >= Shapes::kGroupHeaderWords) {
+            step = Shapes::kGroupHeaderWords;  // go on with its children
+        }
+        i += step;
+    }
+    return any;
+}
+}  // namespace
+
+void GetItemDrawnSize(const ItemRecord& item, int16_t mode, const ShapeStream& stream, int32_t count,
+                      float scale, float& width, float& height, float& insetX, float& insetY, int16_t& view)
+{
+    insetX = 0;
+    insetY = 0;
+    GetItemPictureSize(item, mode, stream, count, scale, width, height, view);
+    if (!(item.Flags & kItemOnWall)) return;
+    const Table t = Shapes::Used(stream, count);
+    const int32_t v = mode == kPictureWallSize ? ReduceView(item, item.ViewCount - 1) : ReduceView(item, view);
+    const int32_t g = PictureStart(item, mode, v, t);
+    Record picture;
+    if (!PictureRecordAt(t, g, picture)) return;
+    const Shapes::Box box = Shapes::RecordBox(t, picture);
+    Shapes::Box drawn = box;
+    DrawnBox(t, g, drawn);
+    width = static_cast<float>(scale * (double(drawn.maxX) - drawn.minX));
+    height = static_cast<float>(scale * (double(drawn.maxY) - drawn.minY));
+    insetX = static_cast<float>(double(drawn.minX) - box.minX);
+    insetY = static_cast<float>(double(drawn.minY) - box.minY);
+}
+
 void GetShapeViewBounds(const ItemRecord& item, int32_t view, const ShapeStream& stream, int32_t count,
                         int32_t& width, int32_t& depth)
 {

@@ -49,6 +49,17 @@ void GetItemPictureSize(const ItemRecord& item, int16_t mode, const ShapeStream&
 void GetItemPictureSize(const ItemRecord& item, int16_t mode, const ShapeStream& stream, int32_t count,
                         float scale, float& width, float& height);
 
+// What the picture of `view` in `mode` draws, for showing it at a size of its
+// own (palette cells, the item panel, icons, selection frames): its width and
+// height in pixels (units x scale), and where its lower-left corner lies, in
+// units, from the lower-left corner at which DrawItemPicture places the
+// picture. A wall item's pictures reach down to the floor, so that the views
+// hang it at its height; measured by its shapes alone, a clock is the clock
+// and not the wall below it. Mode 2 measures the front (the last view) whole.
+// Other items are measured by their pictures' boxes, inset (0, 0).
+void GetItemDrawnSize(const ItemRecord& item, int16_t mode, const ShapeStream& stream, int32_t count,
+                      float scale, float& width, float& height, float& insetX, float& insetY, int16_t& view);
+
 // The plan picture's width and depth of `view`, in units.
 void GetShapeViewBounds(const ItemRecord& item, int32_t view, const ShapeStream& stream, int32_t count,
                         int32_t& width, int32_t& depth);

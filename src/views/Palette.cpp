@@ -24,11 +24,19 @@ int32_t EntryCount(const std::vector<ItemRecord>& items, int32_t itemCount)
     return std::clamp<int32_t>(itemCount, 0, static_cast<int32_t>(items.size()));
 }
 
-// The size of an entry's picture at the palette's mode and scale.
+// The size of what an entry's picture draws at the palette's mode and
+// scale, and the inset of that box in the picture (units).
+void EntrySize(const ItemRecord& entry, int16_t mode, float scale, const ShapeStream& stream, int32_t count,
+               float& w, float& h, float& insetX, float& insetY)
+{
+    int16_t view = -1;
+    GetItemDrawnSize(entry, mode, stream, count, scale, w, h, insetX, insetY, view);
+}
 void EntrySize(const ItemRecord& entry, int16_t mode, float scale, const ShapeStream& stream, int32_t count,
                float& w, float& h)
 {
-    GetItemPictureSize(entry, mode, stream, count, scale, w, h);
+    float insetX = 0, insetY = 0;
+    EntrySize(entry, mode, scale, stream, count, w, h, insetX, insetY);
 }
 
 int32_t CellHeight(float w, float h) { return RoundHalfEven(std::max(w, h) + kCellMargin); }
@@ -97,8 +105,8 @@ void DrawItemPalette(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t
         const ItemRecord& entry = items[static_cast<size_t>(i)];
         const QString name = LangMod::GetPlanInfoText(entry.Name.str());
         const int32_t tw = dc.GetTextExtentPoint32A(name).width();
-        float w = 0, h = 0;
-        EntrySize(entry, mode, scale, stream, streamCount, w, h);
+        float w = 0, h = 0, insetX = 0, insetY = 0;
+        EntrySize(entry, mode, scale, stream, streamCount, w, h, insetX, insetY);
         const int32_t cell = CellHeight(w, h);
         const int32_t lift = w <= h ? 0 : RoundHalfEven((double(w) - h) * 0.5);
         const int32_t t = static_cast<int32_t>(y - vScroll);
@@ -109,9 +117,9 @@ void DrawItemPalette(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t
         // With the origin at the window's foot, the picture's lower edge
         // lands at t + cell - lift.
         if (scale > 0)
-            DrawItemPicture(dc, stream, streamCount, entry, mode, view, (width * 0.5f - w * 0.5f) / scale,
-                            static_cast<float>((double(height) - double(y) + vScroll - cell + lift) / scale), 0,
-                            height, scale, disabled ? kGhost : 0);
+            DrawItemPicture(dc, stream, streamCount, entry, mode, view, (width * 0.5f - w * 0.5f) / scale - insetX,
+                            static_cast<float>((double(height) - double(y) + vScroll - cell + lift) / scale - insetY),
+                            0, height, scale, disabled ? kGhost : 0);
         DrawBox(dc, 2, t + 22, width - 2, t + cell + 19, -1, kFrameColour, 1);
         if (!disabled) dc.TextOutA(RoundHalfEven(width * 0.5 - RoundHalfEven(tw * 0.5)), t + cell + 2, name);
         if (y + cell > height + double(vScroll)) break;

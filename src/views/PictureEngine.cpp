@@ -181,13 +181,13 @@ void DrawItemIcon(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t co
                   int16_t mode, int16_t view, float boxLeft, float boxY, float boxWidth, float boxHeight,
                   int16_t colourMode)
 {
-    float w = 0, h = 0, s = 0, marginX = 0, marginY = 0;
-    GetItemPictureSize(item, mode, stream, count, 1.0f, w, h, view);
+    float w = 0, h = 0, insetX = 0, insetY = 0, s = 0, marginX = 0, marginY = 0;
+    GetItemDrawnSize(item, mode, stream, count, 1.0f, w, h, insetX, insetY, view);
     if (!FitPictureInBox(w, h, boxWidth, boxHeight, s, marginX, marginY)) return;
     // The view measured: a view past the item's count would otherwise walk
     // on into the pictures of whatever follows the item in the table.
-    DrawItemPicture(dc, stream, count, item, mode, ReduceView(item, view), (marginX + boxLeft) / s,
-                    (marginY + boxY) / s, 0, 0, s, colourMode);
+    DrawItemPicture(dc, stream, count, item, mode, ReduceView(item, view), (marginX + boxLeft) / s - insetX,
+                    (marginY + boxY) / s - insetY, 0, 0, s, colourMode);
 }
 
 }  // namespace DrawMod

@@ -49,7 +49,8 @@ void DrawItemPicture(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t
 bool FitPictureInBox(float w, float h, float boxWidth, float boxHeight, float& scale, float& marginX,
                      float& marginY);
 
-// Draws the picture fitted into a box. boxY is the negated device y of the
+// Draws the picture fitted into a box, measured by what it draws
+// (GetItemDrawnSize). boxY is the negated device y of the
 // box's bottom edge: the picture's lower-left corner lands at
 // (boxLeft + marginX, -(boxY + marginY)). A view of -1 is the item's own;
 // a view past the item's count is counted round, as it is measured.

@@ -190,8 +190,15 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
                 DrawItemPicture(dc, shapes, shapeCount, item, kPictureFromAbove, item.ViewCount - 1,
                                 static_cast<float>(u), static_cast<float>(offY), centreX, float(yB), scale, 0);
                 if (i == selectedItem && wallDragItem == -1 && !itemAlone) {
+                    // Round what the front draws, not down to the floor
+                    // below an item hung at its height.
+                    float fw = 0, fh = 0, insetX = 0, insetY = 0;
+                    int16_t view = -1;
+                    GetItemDrawnSize(item, kPictureWallSize, shapes, shapeCount, scale, fw, fh, insetX, insetY, view);
+                    const double left = cx + s * (u + insetX), bottom = yB - s * (offY + insetY);
                     dc.SetROP2(dorv::R2_XORPEN);
-                    DrawBox(dc, boxL, boxB, boxR, boxT, -1, kFrameColour, 4);
+                    DrawBox(dc, RoundHalfEven(left), RoundHalfEven(bottom), RoundHalfEven(left + fw),
+                            RoundHalfEven(bottom - fh), -1, kFrameColour, 4);
                     dc.SetROP2(dorv::R2_COPYPEN);
                 }
             } else if (showWires && !itemAlone) {
