@@ -24,7 +24,9 @@
 #include "support/NewPlaceScript.h"
 #include "support/TestDialogs.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,11 +36,13 @@
 #include <QMap>
 #include <QSet>
 #include <QStyle>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QColor>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -402,6 +406,53 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
     EXPECT_EQ(main->Caption(), "Dorv Zorazev - Place: " + G.PlanInfo.place);
     EXPECT_EQ(groups->ListView2->ItemText(kHome), "Home");
     EXPECT_EQ(G.UnitText, " metres");
+}
+
+TEST_F(ToolWindows, QtsOwnButtonsAndFileDialogsSpeakTheProgramsLanguage)
+{
+    // Qt's translations come from Debian's package, which build.sh installs.
+    ASSERT_TRUE(QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_pt_BR.qm"));
+    start(kHome);
+    // The desktop's own dialogs, read while they are open and then cancelled.
+    struct Desktop : DesktopDialogs {
+        Desktop() { SetDialogs(this); }
+        ~Desktop() override { SetDialogs(&TestDialogs()); }
+    } desktop;
+    const auto textsOf = [](const std::function<void()>& command) {
+        QStringList texts;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            for (QLabel* l : dialog->findChildren<QLabel*>())
+                if (l->isVisible()) texts << l->text();
+            for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+                if (b->isVisible()) texts << b->text();
+            dialog->reject();
+        });
+        poll.start(10);
+        command();
+        return texts;
+    };
+    const struct {
+        int entry;
+        QStringList question, fileDialog;
+    } languages[] = {
+        {1,
+         {"&Sim", QString::fromUtf8("&Não"), "Cancelar"},
+         {"Procurar em:", "&Nome do arquivo:", "&Salvar", "Cancelar"}},
+        {0, {"&Yes", "&No", "Cancel"}, {"Look in:", "File &name:", "&Save", "Cancel"}},
+    };
+    for (const auto& l : languages) {
+        main->mnu_languageselect[l.entry]->Choose();
+        G.CleanFlag = false;
+        const QStringList question = textsOf([&] { main->mnu_new_Click(); });
+        for (const QString& t : l.question)
+            EXPECT_TRUE(question.contains(t)) << t.toStdString() << " in " << question.join(" / ").toStdString();
+        const QStringList fileDialog = textsOf([&] { main->mnu_saveas_Click(); });
+        for (const QString& t : l.fileDialog)
+            EXPECT_TRUE(fileDialog.contains(t)) << t.toStdString() << " in " << fileDialog.join(" / ").toStdString();
+    }
 }
 
 // Every caption a child can read, by window and control: window titles,

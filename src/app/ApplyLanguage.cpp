@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "app/frmGraphs.h"
 #include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "scene/CaptionTables.h"
 #include "scene/SceneState.h"
@@ -102,6 +103,8 @@ void ApplyLanguage(int16_t uiLanguage, int16_t itemLanguage)
     // window that named its place goes on naming it, in the new language.
     const bool namesPlace = main && main->Caption().startsWith(dorv::AppTitle() + QStringLiteral(" - "));
     ApplyBuiltInCaptions(uiLanguage);
+    // Qt's own buttons and dialogs speak the built-in languages too.
+    if (uiLanguage == 0 || uiLanguage == 1) dorv::SetQtLanguage(uiLanguage == 1 ? QStringLiteral("pt_BR") : QString());
     if (namesPlace) main->ShowPlaceInCaption();
     // The graph panel's frame names the chart drawn, not the pie its caption
     // table holds.

@@ -10,6 +10,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QDoubleSpinBox>
@@ -17,6 +19,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTranslator>
 
 #include <algorithm>
 
@@ -137,6 +140,26 @@ std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& r, bool save
 }
 
 }  // namespace
+
+bool SetQtLanguage(const QString& localeName)
+{
+    // One translation at a time, owned by the application.
+    static QPointer<QTranslator> current;
+    if (current) {
+        QCoreApplication::removeTranslator(current);
+        delete current;
+    }
+    if (localeName.isEmpty()) return true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(localeName), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    current = translator;
+    return true;
+}
 
 std::optional<FileDialogAnswer> DesktopDialogs::ShowOpen(const FileDialogRequest& request) { return fileDialog(request, false); }
 

@@ -117,6 +117,12 @@ QString InputBox(const QString& prompt, const QString& title = QString(), const 
 // "A|*.a;*.b|B|*.c" as Qt's "A (*.a *.b);;B (*.c)".
 QString QtFilterFromPairs(const QString& filter);
 
+// Qt's own texts (the buttons of message boxes, the file, print and colour
+// dialogs) in the language of `localeName` ("pt_BR"); "" puts them back in
+// English. False when this machine has no Qt translation for it: they then
+// stay English.
+bool SetQtLanguage(const QString& localeName);
+
 class DesktopDialogs : public DialogService {
 public:
     int MsgBox(const QString& text, int style, const QString& title) override;
