@@ -47,6 +47,40 @@ QString Box(int style, const char* key) { return QStringLiteral("MsgBox %1: ").a
 
 FileDialogAnswer File(const QString& path, int filter = 1) { return FileDialogAnswer{path, filter}; }
 
+// A scene of the old stream format in the Home environment: its four walls
+// and its plan each hold `count` entries of the item file `item`.
+QByteArray OldScene(int16_t count, const QByteArray& group, const QByteArray& item)
+{
+    ByteWriter w;
+    auto counted = [&](const QByteArray& text) {
+        w.i32(static_cast<int32_t>(text.size()));
+        w.bytes(text);
+    };
+    for (const char* text : {"DorvFile", "0.02B", "Home", "Old room"}) counted(text);
+    w.f64(256);                                                    // scale 1
+    for (int32_t v : {0, 0, 100, 200, 300, 260}) w.i32(v);         // the floor box
+    for (double v : {50.0, 0.0, 12.5}) w.f64(v);                   // budget, spent
+    counted("\xA3");
+    counted("unused");
+    w.i16(0);
+    for (int16_t v : {10, 20, 30, 200, 100, 50}) w.i16(v);         // colours
+    for (double v : {4.0, 3.0, 2.0, 0.0, 0.0, 0.0}) w.f64(v);      // sizes
+    for (const char* section : {"north", "west", "south", "east", "plan"}) {
+        counted(section);
+        w.i16(count);
+        const bool plan = section[0] == 'p';
+        for (int16_t k = 0; k < count; ++k) {
+            counted(group);
+            counted(item);
+            w.i32(plan ? 200 : 1000);
+            w.i32(plan ? 230 : 0);
+            w.i16(0);
+            for (int32_t v : {0, 0, 0}) w.i32(v);
+        }
+    }
+    return w.data();
+}
+
 class FileCommands : public ::testing::Test {
 protected:
     void SetUp() override
@@ -278,6 +312,72 @@ TEST_F(FileCommands, AFileWithNoNumbersNoVersionOrNoFloorIsRefused)
     main->mnu_open->Choose();
     EXPECT_TRUE(asked("MsgBox").isEmpty());
     EXPECT_EQ(G.SceneFileName, good);
+}
+
+// Open and Save agree on the largest scene: an old file that would build a
+// scene larger than a scene file can hold is refused before it is built, and
+// a scene that large is never written, so the file on disk still opens.
+TEST_F(FileCommands, NoSceneLargerThanOpenTakesIsBuiltOrWritten)
+{
+    start();
+    furnish(0);
+    const QString mine = saveAs(dir.file("mine.dvp"));
+    const QByteArray saved = ReadFile(mine);
+    G.SceneFileName = mine;
+    G.CleanFlag = true;
+    const QByteArray before = sceneBytes();
+
+    // Five sections of 8,000 bunk beds, 1.6 MB, would make a file of 1.1 GB.
+    const QString huge = dir.write("huge.dvp", OldScene(8000, "Bedroom", "bunkbed"));
+    TestDialogs().ExpectOpen(File(huge));
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_open->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    // A file of the current format beyond the limit is not read.
+    QFile beyond(dir.file("beyond.dvp"));
+    ASSERT_TRUE(beyond.open(QIODevice::WriteOnly) && beyond.write(saved) == saved.size() &&
+                beyond.resize(FileMod::kLargestSceneFile + 1));
+    beyond.close();
+    TestDialogs().ExpectOpen(File(beyond.fileName()));
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_open->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(asked("MsgBox"), QStringList(2, Box(48, "lang_SceneTooLargeToOpen")));
+    EXPECT_EQ(sceneBytes(), before);
+    EXPECT_EQ(G.SceneFileName, mine);
+
+    // A scene grown past the limit: Save and the save question say so and
+    // write nothing.
+    const int32_t words = G.SceneShapeCount;
+    G.SceneShapes.resize(static_cast<size_t>(FileMod::kLargestSceneFile / 4) + 1);
+    G.SceneShapeCount = static_cast<int32_t>(FileMod::kLargestSceneFile / 4);
+    G.CleanFlag = false;
+    TestDialogs().Reset();
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_save->Choose();
+    TestDialogs().ExpectMsgBox(vbYes);
+    TestDialogs().ExpectMsgBox(vbOK);
+    main->mnu_exit->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_FALSE(Ending());
+    EXPECT_EQ(asked("MsgBox"), QStringList({Box(48, "lang_SceneTooLargeToSave"), Box(51, "lang_DoYouWantToSave").replace('%', "mine.dvp"),
+                                            Box(48, "lang_SceneTooLargeToSave")}));
+    EXPECT_EQ(ReadFile(mine), saved);
+    EXPECT_EQ(G.SceneFileName, mine);
+    EXPECT_FALSE(G.CleanFlag);
+    G.SceneShapes.resize(static_cast<size_t>(words) + 1);
+    G.SceneShapes.shrink_to_fit();
+    G.SceneShapeCount = words;
+
+    // The same old file with fewer entries opens.
+    G.CleanFlag = true;
+    const QString small = dir.write("small.dvp", OldScene(2, "Bedroom", "bunkbed"));
+    TestDialogs().Reset();
+    TestDialogs().ExpectOpen(File(small));
+    main->mnu_open->Choose();
+    EXPECT_TRUE(asked("MsgBox").isEmpty());
+    EXPECT_EQ(G.PlacedItemCount, G.Room.FirstRealItem + 10);
+    EXPECT_EQ(G.SceneFileName, small);
 }
 
 TEST_F(FileCommands, APlaceChosenAfterOpeningAnUnknownEnvironmentsSceneIsANewScene)

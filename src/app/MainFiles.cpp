@@ -48,6 +48,12 @@ void ReportNotSaved(const QString& path)
 // file that could not be written is reported and leaves the name as it was.
 bool SaveScene()
 {
+    // A scene larger than Open accepts is not written: the file on disk
+    // stays one that opens.
+    if (FileMod::SceneTooLarge(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount)) {
+        dorv::MsgBox(Message("lang_SceneTooLargeToSave"), dorv::vbOKOnly | dorv::vbExclamation);
+        return false;
+    }
     QString path = G.SceneFileName;
     if (!FileMod::SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room)) {
         ReportNotSaved(path);

@@ -17,6 +17,8 @@
 #include "scene/UnitsMoney.h"
 #include "scene/WindowPort.h"
 
+#include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QtEndian>
 
@@ -34,11 +36,6 @@ namespace {
 
 const QByteArray kMagic = QByteArrayLiteral("DorvFile");
 
-// A place of ten thousand of the shipped items makes a file of about 150 MB
-// (each item carries its pictures); a file beyond this is no scene and is
-// refused before it fills the memory.
-constexpr qint64 kMaxSceneFileBytes = qint64(1) << 30;
-
 // Old plans were drawn in metres divided by 1.08.
 constexpr double kOldSizeToMetres = 1.08;
 // The largest side of a place in metres: more would not fit the scene's
@@ -50,6 +47,8 @@ constexpr int kExclamation = 48;
 void Say(const QString& text, int style = kExclamation) { Windows().MsgBox(text, style, dorv::AppTitle()); }
 
 void SayMessage(const char* key) { Say(LangMod::GetMessage(QLatin1String(key))); }
+
+const char* const kTooLargeToOpen = "lang_SceneTooLargeToOpen";
 
 QLocale NumberLocale()
 {
@@ -248,6 +247,12 @@ struct OldEntry {
     int16_t r = 0;
 };
 
+// A section of an old file: its name and its entries.
+struct OldSection {
+    QString name;
+    std::vector<OldEntry> entries;
+};
+
 OldEntry ReadOldEntry(dorv::ByteReader& in, bool v002)
 {
     OldEntry e;
@@ -261,6 +266,20 @@ OldEntry ReadOldEntry(dorv::ByteReader& in, bool v002)
     in.i32();  // e
     if (!in.ok()) Fail(kPastEnd);
     return e;
+}
+
+// Reads a section: its name, its count and its entries. The plan section
+// holds no count or entries unless it is named "plan".
+OldSection ReadOldSection(dorv::ByteReader& in, bool v002, bool plan)
+{
+    OldSection section;
+    section.name = ReadCountedString(in);
+    if (!in.ok()) Fail(kPastEnd);
+    if (plan && section.name != QLatin1String("plan")) return section;
+    const int16_t count = in.i16();
+    if (!in.ok()) Fail(kPastEnd);
+    for (int16_t k = 0; k < count; ++k) section.entries.push_back(ReadOldEntry(in, v002));
+    return section;
 }
 
 // A name read from the file that would lead out of its folder, that holds
@@ -277,8 +296,6 @@ bool PlainName(const QString& n)
 
 // The old reader's state: the items so far, their pictures in G.SceneShapes.
 struct OldReader {
-    dorv::ByteReader& in;
-    bool v002;
     QString envFolder;
     double scale;
     std::vector<ItemRecord>& items;
@@ -289,12 +306,38 @@ struct OldReader {
         return envFolder + e.group + QLatin1Char('\\') + e.name + QStringLiteral(".dvo");
     }
 
+    bool itemFileThere(const OldEntry& e, const QString& path) const
+    {
+        return !envFolder.isEmpty() && PlainName(e.group) && PlainName(e.name) && FileExists(path);
+    }
+
+    // The size of the file the scene would make with every entry whose item
+    // file is there loaded: each brings its record and the words of its file.
+    qint64 builtFileSize(const std::array<OldSection, 5>& sections) const
+    {
+        QHash<QString, qint64> words;  // by item file, each looked at once
+        int64_t itemsMore = 0, wordsMore = 0;
+        for (const OldSection& section : sections)
+            for (const OldEntry& e : section.entries) {
+                const QString path = itemPath(e);
+                auto it = words.constFind(path);
+                if (it == words.constEnd())
+                    it = words.insert(path, itemFileThere(e, path)
+                                                ? QFileInfo(dorv::FindPath(path)).size() / 4 + 1
+                                                : -1);
+                if (*it < 0) continue;
+                ++itemsMore;
+                wordsMore += *it;
+            }
+        return SceneFileSize(itemCount + itemsMore, G.SceneShapeCount + wordsMore);
+    }
+
     // Loads the entry's item file as the next item; false when it is missing
     // or fails (the loader reports a failing file itself).
     bool loadItem(const OldEntry& e, bool reportMissing)
     {
         const QString path = itemPath(e);
-        if (envFolder.isEmpty() || !PlainName(e.group) || !PlainName(e.name) || !FileExists(path)) {
+        if (!itemFileThere(e, path)) {
             if (reportMissing) {
                 QString text = LangMod::GetMessage(QStringLiteral("lang_CantLoad"));
                 Say(text.replace(QLatin1Char('%'), path), 0);
@@ -314,13 +357,10 @@ struct OldReader {
     }
 
     // One wall section: entries placed along the wall named by the section.
-    void wallSection(const std::array<int32_t, 4>& offsets)
+    void wallSection(const OldSection& wallEntries, const std::array<int32_t, 4>& offsets)
     {
-        const QString section = ReadCountedString(in);
-        const int16_t count = in.i16();
-        if (!in.ok()) Fail(kPastEnd);
-        for (int16_t k = 0; k < count; ++k) {
-            const OldEntry e = ReadOldEntry(in, v002);
+        const QString& section = wallEntries.name;
+        for (const OldEntry& e : wallEntries.entries) {
             if (!loadItem(e, false)) continue;
             ItemRecord& item = items[static_cast<size_t>(itemCount)];
             item.ViewIndex = dorv::RoundHalfEven16(e.r / 2.0);
@@ -353,18 +393,13 @@ struct OldReader {
 
     // The plan section: entries placed on the floor, each settled on the
     // items before it.
-    void planSection(int32_t cx, int32_t cy)
+    void planSection(const OldSection& plan, int32_t cx, int32_t cy)
     {
-        const QString section = ReadCountedString(in);
-        if (!in.ok()) Fail(kPastEnd);
-        if (section != QLatin1String("plan")) {
+        if (plan.name != QLatin1String("plan")) {
             SayMessage("lang_PlanNotFoundInDorvFile");
             return;
         }
-        const int16_t count = in.i16();
-        if (!in.ok()) Fail(kPastEnd);
-        for (int16_t k = 0; k < count; ++k) {
-            const OldEntry e = ReadOldEntry(in, v002);
+        for (const OldEntry& e : plan.entries) {
             if (!loadItem(e, true)) continue;
             ItemRecord& item = items[static_cast<size_t>(itemCount)];
             item.ViewIndex = dorv::RoundHalfEven16(e.r / 2.0);
@@ -457,9 +492,15 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
                                       ? dorv::AppPath() + QStringLiteral("\\Environments\\") +
                                             TrimTrailingSpaces(envName) + QLatin1Char('\\')
                                       : QString();
-        OldReader reader{in, v002, envFolder, scale, s.items, s.itemCount};
-        for (int k = 0; k < 4; ++k) reader.wallSection(offsets);
-        reader.planSection(cx, cy);
+        OldReader reader{envFolder, scale, s.items, s.itemCount};
+        // The four walls and the plan, read whole before any item is built:
+        // a scene larger than a scene file can hold is not built at all.
+        std::array<OldSection, 5> sections;
+        for (size_t k = 0; k < sections.size(); ++k) sections[k] = ReadOldSection(in, v002, k == 4);
+        if (reader.builtFileSize(sections) > kLargestSceneFile)
+            throw OldFormatError{LangMod::GetMessage(QLatin1String(kTooLargeToOpen))};
+        for (size_t k = 0; k < 4; ++k) reader.wallSection(sections[k], offsets);
+        reader.planSection(sections[4], cx, cy);
 
         // One zero word and one item to spare past the counts, as a file of
         // the current version loads.
@@ -540,6 +581,19 @@ QByteArray SceneFileBytes(const std::vector<ItemRecord>& items, int32_t itemCoun
     return w.data();
 }
 
+qint64 SceneFileSize(int64_t itemCount, int64_t wordCount)
+{
+    return kSceneHeaderSize + kRoomRecordSize + wordCount * 4 + itemCount * kItemRecordSize;
+}
+
+bool SceneTooLarge(const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
+                   int32_t wordCount)
+{
+    return SceneFileSize(std::clamp<int64_t>(itemCount, 0, static_cast<int64_t>(items.size())),
+                         std::clamp<int64_t>(wordCount, 0, static_cast<int64_t>(words.size()))) >
+           kLargestSceneFile;
+}
+
 QString SceneFilePath(const QString& path)
 {
     return path.right(4).toLower() == QLatin1String(".dvp") ? path : path + QStringLiteral(".dvp");
@@ -549,14 +603,22 @@ bool SaveSceneFile(QString& path, const std::vector<ItemRecord>& items, int32_t 
                    int32_t wordCount, const RoomRecord& room, QString* error)
 {
     path = SceneFilePath(path);
+    if (SceneTooLarge(items, itemCount, words, wordCount)) {
+        if (error) *error = QStringLiteral("The scene is larger than a scene file can hold");
+        return false;
+    }
     return dorv::WriteWholeFile(path, SceneFileBytes(items, itemCount, words, wordCount, room), error);
 }
 
 bool LoadSceneFile(const QString& path, std::vector<ItemRecord>& items, int32_t& itemCount, ShapeStream& words,
                    int32_t& wordCount, RoomRecord& room, int16_t& environmentNumber)
 {
+    if (QFileInfo(path).size() > kLargestSceneFile) {
+        SayMessage(kTooLargeToOpen);
+        return false;
+    }
     bool ok = false;
-    const QByteArray bytes = dorv::ReadWholeFile(path, &ok, kMaxSceneFileBytes);
+    const QByteArray bytes = dorv::ReadWholeFile(path, &ok, kLargestSceneFile);
     if (!ok) {
         SayMessage("lang_ErrorLoadingThisFile");
         return false;

@@ -27,6 +27,21 @@ constexpr double kSceneVersion = 2.01;
 // A counted string longer than this is no text of a scene file.
 constexpr int32_t kMaxCountedString = 10000;
 
+// The largest scene file. A place of ten thousand of the shipped items makes
+// a file of about 150 MB (each item carries its pictures); a larger file is
+// no scene and is refused before it fills the memory. A scene that would
+// make a larger file is neither built from an old file nor written, so that
+// every file saved opens again.
+constexpr qint64 kLargestSceneFile = qint64(1) << 30;
+
+// The size of the file of a scene of `itemCount` items and `wordCount`
+// picture words.
+qint64 SceneFileSize(int64_t itemCount, int64_t wordCount);
+
+// True when the scene would make a file larger than kLargestSceneFile.
+bool SceneTooLarge(const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
+                   int32_t wordCount);
+
 // The bytes of a scene file of the current version: the header filled from
 // the scene state and the windows (budget and size texts), the room, the
 // words 0 .. wordCount - 1 and the items 0 .. itemCount - 1.
@@ -40,7 +55,7 @@ QString SceneFilePath(const QString& path);
 // Writes the scene to `path`, adding ".dvp" when the path does not end with
 // it (in any letter case); the longer path comes back in `path`. The file is
 // written whole or not at all: false, with the reason in `error`, when it
-// could not be.
+// could not be. A scene too large for a scene file is not written.
 bool SaveSceneFile(QString& path, const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& words,
                    int32_t wordCount, const RoomRecord& room, QString* error = nullptr);
 
