@@ -293,3 +293,43 @@ TEST_F(Room, IsometricProjection)
     EXPECT_EQ(ComparePoints(5, 9, 5, 5), 1);
     EXPECT_EQ(ComparePoints(5, 5, 5, 9), 3);
 }
+
+TEST_F(Room, AWallBetweenTwoFloorsStandsOnTheLowerOne)
+{
+    // Two floors side by side that share the edge x = 0: a raised one 3000
+    // high on the west, a low one 1000 high on the east, in either order.
+    for (const bool raisedFirst : {true, false}) {
+        G = SceneState();
+        ShapeStream& rs = G.RoomShapes;
+        int32_t& rc = G.RoomShapeCount;
+        RoomRecord room;
+        room.RoomListStart = rc;
+        AppendQuadShape(rs, rc, 0, 0, 0, 0, 10, 8000);
+        room.FloorGroupStart = rc;
+        const int32_t group = AppendGroupHeader(rs, rc);
+        for (const bool raised : {raisedFirst, !raisedFirst}) {
+            if (raised)
+                AppendQuadShape(rs, rc, 0, 3000, -10000, -10000, 0, 10000);
+            else
+                AppendQuadShape(rs, rc, 0, 1000, 0, -10000, 10000, 10000);
+        }
+        FinishRecordBounds(rs, rc, group);
+        // Walls along the shared edge and along the raised floor's west edge.
+        room.WallPathStart = rc;
+        const int32_t path = AppendShapeHeader(rs, rc, -1, 8000);
+        AppendRecordValues5(rs, rc, Shapes::kTokenMoveTo, 0, 10000);
+        AppendRecordValues5(rs, rc, Shapes::kTokenLineTo, 0, -10000);
+        AppendRecordValues5(rs, rc, Shapes::kTokenMoveTo, -10000, -10000);
+        AppendRecordValues5(rs, rc, Shapes::kTokenLineTo, -10000, 10000);
+        Box box;
+        NormaliseRect(box, -10000, -10000, 10000, 10000);
+        CloseShapeRecord(rs, rc, path, box);
+
+        BuildRoomSections(room, rs, rc, ColourToShiftedLong(kWall), G.PlacedItems, G.PlacedItemCount);
+        ASSERT_EQ(room.WallSectionCount, 2) << raisedFirst;
+        const ItemRecord& shared = Item(room.FirstWallSection);
+        EXPECT_EQ(shared.Elevation, 1000) << raisedFirst;
+        EXPECT_EQ(shared.Height, 7000) << raisedFirst;
+        EXPECT_EQ(Item(room.FirstWallSection + 1).Elevation, 3000) << raisedFirst;
+    }
+}
