@@ -676,6 +676,79 @@ TEST_F(PrintOut, TheSelectedItemIsFramedOnPaper)
     EXPECT_GT(changed, 20) << "no selection frame";
 }
 
+namespace {
+
+// The dimension lines shown, labelled with the sizes as typed.
+struct DimensionsPort : Port {
+    bool ShowDimensions() override { return true; }
+    QString PlaceSizeText(int box) override { return box == 1 ? QStringLiteral(" 3") : QStringLiteral(" 5"); }
+};
+
+}  // namespace
+
+TEST_F(PrintOut, APlanWithItsDimensionLinesFitsThePage)
+{
+    DimensionsPort dimensions;
+    SetWindows(&dimensions);
+    G.UnitText = QStringLiteral(" metres");
+    G.ViewMode = 0;
+    // The furnished 3 x 5 m room, then one 12 m long and 1 m wide, whose
+    // width line is too short to hold its label.
+    for (int i = 0; i < 4; ++i) {
+        if (i == 2) {
+            G.PlacedItemCount = G.SceneShapeCount = 0;
+            CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 1, 12, 2.5f, 0x336699, 0x608040);
+        }
+        const auto orientation = i % 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+        Print::CurrentPrinter().setPageOrientation(orientation);
+        const QImage page = print();
+        ASSERT_FALSE(page.isNull());
+        const QRectF area = printable();
+        const QRect ink = Ink(page, 0, true), floor = Ink(page, qRgb(0x99, 0x66, 0x33));
+        const std::string side = (i < 2 ? "3 x 5 m, " : "1 x 12 m, ") +
+                                 std::string(i % 2 ? "landscape" : "portrait");
+        ASSERT_FALSE(floor.isEmpty()) << side;
+        // Everything drawn, the lines' arrowheads and labels included, stands
+        // clear of the printable area's edges; the width is measured down
+        // the floor's left side and the length along its foot.
+        EXPECT_GT(ink.left(), area.left() + 1) << side;
+        EXPECT_GT(ink.top(), area.top() + 1) << side;
+        EXPECT_LT(ink.right(), area.right() - 1) << side;
+        EXPECT_LT(ink.bottom(), area.bottom() - 1) << side;
+        EXPECT_LT(ink.left(), floor.left() - 4) << side;
+        EXPECT_GT(ink.bottom(), floor.bottom() + 4) << side;
+        // And it is as large as the page allows, in the middle of it.
+        EXPECT_TRUE(ink.width() > area.width() * 0.9 || ink.height() > area.height() * 0.9) << side;
+        EXPECT_NEAR(ink.center().x(), area.center().x(), 3) << side;
+        EXPECT_NEAR(ink.center().y(), area.center().y(), 3) << side;
+    }
+    Print::CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+    SetWindows(&port);
+}
+
+TEST_F(PrintOut, ALongNarrowRoomStaysOnThePaperWhicheverWayItRuns)
+{
+    // 12 m by 1 m, running across the page and down it.
+    G.ViewMode = 0;
+    const QRectF area = printable();
+    for (const bool across : {true, false}) {
+        G.PlacedItemCount = G.SceneShapeCount = 0;
+        CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, across ? 1 : 12, across ? 12 : 1,
+                                     2.5f, 0x336699, 0x608040);
+        const QImage page = print();
+        ASSERT_FALSE(page.isNull());
+        const QRect floor = Ink(page, qRgb(0x99, 0x66, 0x33));
+        const char* way = across ? "across" : "down";
+        ASSERT_FALSE(floor.isEmpty()) << way;
+        EXPECT_TRUE(area.adjusted(-1, -1, 1, 1).contains(QRectF(floor))) << way;
+        // The floor as long as the page allows, twelve times as long as wide.
+        const double along = across ? floor.width() : floor.height(), room = across ? area.width() : area.height();
+        const double wide = across ? floor.height() : floor.width();
+        EXPECT_NEAR(along, room, 3) << way;
+        EXPECT_NEAR(along / wide, 12, 1.5) << way;
+    }
+}
+
 TEST_F(PrintOut, TheJobIsNamedByTheProgramAndTheView)
 {
     G.ViewMode = 0;

@@ -4,6 +4,7 @@
 #include "scene/PlaceInfo.h"
 #include "views/ViewRender.h"
 
+#include <algorithm>
 #include <cmath>
 
 using dorv::RoundHalfEven;
@@ -119,6 +120,23 @@ void DrawDimensionLineScaled(dorv::DeviceContext& dc, float k, int screenDpi, fl
         triangle(x2 + 2 * Ax + 2 * nx, y2 + 2 * Ay + 2 * ny, x2 + nx, y2 + ny, x2 + 2 * Ax, y2 + 2 * Ay);
         triangle(x1 - 2 * Ax + 2 * nx, y1 - 2 * Ay + 2 * ny, x1 + nx, y1 + ny, x1 - 2 * Ax, y1 - 2 * Ay);
     }
+}
+
+float DimensionLineReach(dorv::DeviceContext& dc, float length, const QString& label)
+{
+    float k = DrawMod::GetPrintScale(dc);
+    if (!(k > 0) || !std::isfinite(k)) k = 1;
+    // The arrowheads run from the segment to twice the line's offset.
+    const float arrows = 10 * k;
+    const bool labelled = length >= 80 * k ? !label.isEmpty() : !label.isEmpty() && label != QLatin1String("0");
+    if (!labelled) return arrows;
+    const dorv::GdiObject font = LabelFont(8, DrawMod::CanvasLogPixelsY(), 1 / k, 0);
+    const dorv::GdiObject oldFont = dc.SelectObject(font);
+    const float th = static_cast<float>(dc.GetTextExtentPoint32A(label).height());
+    dc.SelectObject(oldFont);
+    dorv::DeleteObject(font);
+    // The label's middle is one offset out, on a short line four.
+    return std::max(arrows, (length >= 80 * k ? 5 * k : 20 * k) + th / 2);
 }
 
 void DrawRotatedLengthLabel(dorv::DeviceContext& dc, const QString& label, int32_t x, int32_t y, float angle,

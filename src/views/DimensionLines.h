@@ -27,6 +27,11 @@ void DrawDimensionLine(dorv::DeviceContext& dc, float x1, float y1, float x2, fl
 void DrawDimensionLineScaled(dorv::DeviceContext& dc, float k, int screenDpi, float x1, float y1, float x2,
                              float y2, const QString& label);
 
+// How far the dimension line of a segment `length` pixels long, labelled
+// `label`, reaches to its side of the segment on `dc`: its arrowheads, or
+// its label when that stands further out. In device pixels.
+float DimensionLineReach(dorv::DeviceContext& dc, float length, const QString& label);
+
 // The label centred on (x, y), turned by `angle` radians. ratio is the
 // screen's resolution over the device's; ratio x (ex, ey) is the unit vector
 // against the text's reading direction. An empty label draws nothing.

@@ -104,6 +104,29 @@ void DrawHeading(dorv::PrinterDc& dc, const QString& title)
     dorv::DeleteObject(font);
 }
 
+// The plan with its dimension lines: the floor and the lines left of it and
+// below it fit the page together, clear of its edges by the lines' own
+// offset, in the middle of the page. `scale` comes in as the floor's own fit
+// of its `w` x `h` units.
+void FitPlanWithDimensions(dorv::DeviceContext& dc, double w, double h, QSizeF page, double& scale, QPointF& centre)
+{
+    if (!(w > 0) || !(h > 0)) return;
+    const double rim = 5.0 * DrawMod::GetPrintScale(dc);
+    DrawMod::PlanDimensionsReach reach;
+    // A line too short to hold its label has it further out: fitted again
+    // until the reach stays as it was.
+    for (int pass = 0; pass < 4; ++pass) {
+        reach = DrawMod::PlanDimensionsBeside(dc, static_cast<float>(scale));
+        const double sx = (page.width() - 2 * rim - reach.left) / (w + reach.units);
+        const double sy = (page.height() - 2 * rim - reach.below) / (h + reach.units);
+        const double fitted = std::max(0.0, std::min(sx, sy));
+        if (fitted == scale) break;
+        scale = fitted;
+    }
+    const double left = reach.units * scale + reach.left, below = reach.units * scale + reach.below;
+    centre = QPointF(page.width() + left, page.height() - below) / 2;
+}
+
 // The print job's name, which print queues and PDF printers show: the
 // program's name and the view, as the View menu names it in the interface
 // language ("Dorv - Plan View"; the charts by their own names).
@@ -191,6 +214,7 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
     double scale = std::min(sx, sy);
     if (sx == 0 || sy == 0) scale = sx == 0 ? sy : sx;
     if (sx == 0 && sy == 0) scale = 1.0;
+    QPointF centre(page.width() / 2, page.height() / 2);
 
     // Without a range chosen every page is printed.
     int first = pages.FromPage, last = pages.ToPage;
@@ -213,8 +237,11 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
             dc->NewPage();
         }
         activeDc = dc.get();
-        DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, static_cast<float>(page.width() / 2),
-                                                           static_cast<float>(page.height() / 2), 0);
+        DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, 0, 0, 0);
+        // The lines' labels are measured on the printer.
+        if (number == first && viewMode == 0 && v.showDims) FitPlanWithDimensions(*dc, w, h, page, scale, centre);
+        v.originX = static_cast<float>(centre.x());
+        v.originY = static_cast<float>(centre.y());
         v.scale = 1.0;
         v.dragged = v.wallDragged = -1;
         v.planScale = v.isoScale = v.wallScale = static_cast<float>(scale);

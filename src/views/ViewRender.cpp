@@ -27,6 +27,8 @@ constexpr int32_t kBlack = 0;
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kFrameColour = 0xFFFF00;
 constexpr float kPanStep = 512;  // pans count in steps of 512 units
+// How far the plan's dimension lines stand off the floor, in units.
+constexpr float kPlanDimensionOffset = 10240;
 
 // A size typed in the place-setup dialog, with one decimal, and the unit:
 // " 3" in metres reads "3.0 metres". Text that is no number stands as it is.
@@ -70,9 +72,9 @@ void DrawPlan(const ViewDrawing& v)
     // The width down the left of the floor, the length along its foot.
     const float xExt = float(G.Room.ExtentX), yExt = float(G.Room.ExtentY);
     const float xc = v.originX + kPanStep * v.planPanX * s, yc = v.originY - kPanStep * v.planPanY * s;
-    const float left = xc - xExt * s / 2 - 10240 * s;
+    const float left = xc - xExt * s / 2 - kPlanDimensionOffset * s;
     Graphs::DrawDimensionLine(*v.dc, left, yc - yExt * s / 2, left, yc + yExt * s / 2, DimensionLabel(1));
-    const float foot = yc + yExt * s / 2 + 10240 * s;
+    const float foot = yc + yExt * s / 2 + kPlanDimensionOffset * s;
     Graphs::DrawDimensionLine(*v.dc, xc - xExt * s / 2, foot, xc + xExt * s / 2, foot, DimensionLabel(2));
 }
 
@@ -163,6 +165,15 @@ void DrawWall(const ViewDrawing& v)
                                  QStringLiteral("Arial"), QStringLiteral("C"));
 }
 }  // namespace
+
+PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale)
+{
+    PlanDimensionsReach r;
+    r.units = kPlanDimensionOffset;
+    r.left = Graphs::DimensionLineReach(dc, float(G.Room.ExtentY) * scale, DimensionLabel(1));
+    r.below = Graphs::DimensionLineReach(dc, float(G.Room.ExtentX) * scale, DimensionLabel(2));
+    return r;
+}
 
 ViewDrawing SceneViewDrawing(dorv::DeviceContext& dc, float originX, float originY, float canvasHeight)
 {

@@ -45,6 +45,15 @@ ViewDrawing SceneViewDrawing(dorv::DeviceContext& dc, float originX, float origi
 // 3D view with the dimensions shown, the room's near edges.
 void DrawCurrentView(const ViewDrawing& v);
 
+// Where the plan's dimension lines stand, drawn on `dc` at `scale` pixels
+// per unit: left of the floor and below it, `units` off its edges, and
+// reaching `left` and `below` pixels further (arrowheads and labels).
+struct PlanDimensionsReach {
+    float units = 0;
+    float left = 0, below = 0;
+};
+PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale);
+
 // Clears `dc` to the view's background and draws the current view centred on
 // the canvas; sets G.LastRenderTime (hundredths of a second, at least 1).
 void RenderView(int16_t view, dorv::DeviceContext& dc);
