@@ -749,6 +749,56 @@ TEST_F(PrintOut, ALongNarrowRoomStaysOnThePaperWhicheverWayItRuns)
     }
 }
 
+TEST_F(PrintOut, AWallStaysOnThePaperAndClearOfItsHeading)
+{
+    DimensionsPort dimensions;
+    SetWindows(&dimensions);
+    const QString title = QStringLiteral("Our classroom");
+    // A room as high as it is long, whose picture reaches up to the page's
+    // top, and whose north wall, fitted by its width, would run off paper
+    // turned sideways.
+    G.PlacedItemCount = G.SceneShapeCount = 0;
+    CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 2, 4, 4, 0x336699, 0x608040);
+    FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
+                                  G.ViewListCount);
+    G.FloorColour = 0x336699;
+    G.WallColour = 0x608040;
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        Print::CurrentPrinter().setPageOrientation(orientation);
+        const std::string side = orientation == QPageLayout::Portrait ? "portrait" : "landscape";
+        // Where the heading stands: what it changes on the plan.
+        G.ViewMode = 0;
+        const QImage plain = print(QString(), 72), headed = print(title, 72);
+        ASSERT_FALSE(plain.isNull());
+        QRect heading;
+        for (int y = 0; y < plain.height() / 4; ++y)
+            for (int x = 0; x < plain.width() / 2; ++x)
+                if (!Close(plain.pixel(x, y), headed.pixel(x, y), 8)) heading |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(heading.isEmpty()) << side;
+
+        G.ViewMode = 2;
+        G.WallIndex = 0;
+        const QImage wall = print(title, 72);
+        // The wall, its name and its length line stay on the paper.
+        EXPECT_TRUE(printable(72).adjusted(-1, -1, 1, 1).contains(QRectF(Ink(wall, 0, true)))) << side;
+        // No colour of the room's picture or of the wall comes into the
+        // heading: it holds its own black and white alone.
+        int coloured = 0;
+        for (int y = heading.top() - 1; y <= heading.bottom() + 1; ++y)
+            for (int x = heading.left() - 1; x <= heading.right() + 1; ++x) {
+                const QRgb c = wall.pixel(x, y);
+                coloured += std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 30;
+            }
+        EXPECT_EQ(coloured, 0) << side;
+        // The room's picture, its floor in the upper left, stands below it.
+        const QRect floor = Ink(wall.copy(0, 0, wall.width() / 3, wall.height() / 3), qRgb(0x99, 0x66, 0x33));
+        ASSERT_FALSE(floor.isEmpty()) << side;
+        EXPECT_GT(floor.top(), heading.bottom()) << side;
+    }
+    Print::CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+    SetWindows(&port);
+}
+
 TEST_F(PrintOut, TheJobIsNamedByTheProgramAndTheView)
 {
     G.ViewMode = 0;

@@ -83,12 +83,17 @@ namespace {
 // The page's drawing size in the printer's pixels (its printable area).
 QSizeF PageSize(QPrinter& printer) { return QSizeF(printer.width(), printer.height()); }
 
+dorv::GdiObject HeadingFont(dorv::PrinterDc& dc)
+{
+    return dorv::CreateFontA(-dorv::MulDiv(10, dc.GetDeviceCaps(dorv::LOGPIXELSY), 72), 0, 0, dorv::FW_NORMAL,
+                             QStringLiteral("Arial"));
+}
+
 // The heading in the page's upper left corner: black, with a white rim two
 // pixels wide, in 10-point Arial.
 void DrawHeading(dorv::PrinterDc& dc, const QString& title)
 {
-    const dorv::GdiObject font = dorv::CreateFontA(-dorv::MulDiv(10, dc.GetDeviceCaps(dorv::LOGPIXELSY), 72), 0, 0,
-                                                   dorv::FW_NORMAL, QStringLiteral("Arial"));
+    const dorv::GdiObject font = HeadingFont(dc);
     const dorv::GdiObject oldFont = dc.SelectObject(font);
     const int oldMode = dc.SetBkMode(dorv::TRANSPARENT);
     const dorv::ColorRef oldColour = dc.SetTextColor(0xFFFFFF);
@@ -102,6 +107,17 @@ void DrawHeading(dorv::PrinterDc& dc, const QString& title)
     dc.SetBkMode(oldMode);
     dc.SelectObject(oldFont);
     dorv::DeleteObject(font);
+}
+
+// The lowest row the heading reaches, its rim included.
+int HeadingBottom(dorv::PrinterDc& dc, const QString& title)
+{
+    const dorv::GdiObject font = HeadingFont(dc);
+    const dorv::GdiObject oldFont = dc.SelectObject(font);
+    const int height = dc.GetTextExtentPoint32A(title).height();
+    dc.SelectObject(oldFont);
+    dorv::DeleteObject(font);
+    return 16 + height;
 }
 
 // The plan with its dimension lines: the floor and the lines left of it and
@@ -125,6 +141,23 @@ void FitPlanWithDimensions(dorv::DeviceContext& dc, double w, double h, QSizeF p
     }
     const double left = reach.units * scale + reach.left, below = reach.units * scale + reach.below;
     centre = QPointF(page.width() + left, page.height() - below) / 2;
+}
+
+// A wall is fitted by its width; where its height would then run off the
+// page (a high wall on paper turned sideways), by its height: the frame, and
+// with the dimension lines the wall's name above it and its length below.
+void FitWallHeight(dorv::DeviceContext& dc, bool showDims, QSizeF page, double& scale)
+{
+    const double half = page.height() / 2 - 5.0 * DrawMod::GetPrintScale(dc);
+    // A shorter length line may have its label further out: fitted again
+    // until the drawing stays inside.
+    for (int pass = 0; pass < 4 && scale > 0; ++pass) {
+        const DrawMod::WallDrawingReach r = DrawMod::WallViewReach(dc, showDims, static_cast<float>(scale));
+        if (!(r.unitsAbove > 0) || !(r.unitsBelow > 0)) return;
+        const double fitted = std::min((half - r.pixelsAbove) / r.unitsAbove, (half - r.pixelsBelow) / r.unitsBelow);
+        if (fitted >= scale) return;
+        scale = std::max(fitted, 0.0);
+    }
 }
 
 // The print job's name, which print queues and PDF printers show: the
@@ -240,6 +273,7 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, 0, 0, 0);
         // The lines' labels are measured on the printer.
         if (number == first && viewMode == 0 && v.showDims) FitPlanWithDimensions(*dc, w, h, page, scale, centre);
+        if (number == first && viewMode == 2) FitWallHeight(*dc, v.showDims, page, scale);
         v.originX = static_cast<float>(centre.x());
         v.originY = static_cast<float>(centre.y());
         v.scale = 1.0;
@@ -251,6 +285,7 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         v.page = static_cast<int16_t>(number);
         v.areaWidth = static_cast<int32_t>(page.width());
         v.areaHeight = static_cast<int32_t>(page.height());
+        if (!title.isEmpty()) v.clearTop = static_cast<float>(HeadingBottom(*dc, title));
         // The view drawn is the one asked for, whatever the screen shows.
         const int16_t shown = G.ViewMode;
         G.ViewMode = viewMode;

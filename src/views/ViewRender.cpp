@@ -136,11 +136,18 @@ void DrawIso(const ViewDrawing& v)
     v.dc->LineTo(p.x(), p.y());
 }
 
+// The current wall's name, which the wall view writes above it.
+QString WallTitle()
+{
+    static const char* const titles[] = {"lang_NorthWall", "lang_WestWall", "lang_SouthWall", "lang_EastWall"};
+    return G.WallIndex >= 0 && G.WallIndex <= 3 ? LangMod::GetMessage(QLatin1String(titles[G.WallIndex])) : QString();
+}
+
 void DrawWall(const ViewDrawing& v)
 {
     const float s = static_cast<float>(v.wallScale * v.scale);
     DrawWallView(*v.dc, G.WallIndex, G.Room, *v.items, v.itemCount, *v.stream, v.streamCount, v.originX, v.originY,
-                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires, v.singleItem);
+                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires, v.singleItem, v.clearTop);
     if (!v.showDims || v.singleItem) return;
     // The wall's height beside it and its length below it. The north and
     // south walls run along the room's x extent (its length), the west and
@@ -155,12 +162,8 @@ void DrawWall(const ViewDrawing& v)
     Graphs::DrawDimensionLine(*v.dc, v.originX - span * s / 2, foot, v.originX + span * s / 2, foot,
                               DimensionLabel(alongX ? 2 : 1));
     // The wall's name above it.
-    static const char* const titles[] = {"lang_NorthWall", "lang_WestWall", "lang_SouthWall", "lang_EastWall"};
-    const QString title = G.WallIndex >= 0 && G.WallIndex <= 3
-                              ? LangMod::GetMessage(QLatin1String(titles[G.WallIndex]))
-                              : QString();
     Graphs::DrawTextAlignedSized(*v.dc, RoundHalfEven(v.originX),
-                                 RoundHalfEven(v.originY - (height + 32000) * s / 2 - 10240 * s), title,
+                                 RoundHalfEven(v.originY - (height + 32000) * s / 2 - 10240 * s), WallTitle(),
                                  12 * GetPrintScale(*v.dc), 0, static_cast<float>(Windows().CanvasSize().width()),
                                  QStringLiteral("Arial"), QStringLiteral("C"));
 }
@@ -172,6 +175,33 @@ PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale)
     r.units = kPlanDimensionOffset;
     r.left = Graphs::DimensionLineReach(dc, float(G.Room.ExtentY) * scale, DimensionLabel(1));
     r.below = Graphs::DimensionLineReach(dc, float(G.Room.ExtentX) * scale, DimensionLabel(2));
+    return r;
+}
+
+WallDrawingReach WallViewReach(dorv::DeviceContext& dc, bool showDims, float scale)
+{
+    WallDrawingReach r;
+    const int64_t sec = int64_t(G.Room.FirstWallSection) + G.WallIndex;
+    if (G.Room.WallSectionCount == 0 || sec < 0 || sec >= std::min<int64_t>(G.PlacedItemCount, G.PlacedItems.size()))
+        return r;
+    // The frame: the wall's full height and the strips of floor and ceiling.
+    const ItemRecord& wall = G.PlacedItems[static_cast<size_t>(sec)];
+    r.unitsAbove = r.unitsBelow = static_cast<float>((double(wall.Height) + RoundHalfEven(wall.Elevation)) / 2 + 16000);
+    if (!showDims) return r;
+    // The name above the frame and the length below it, as DrawWall puts them.
+    const float height = float(G.Room.ExtentZ), s = scale;
+    const bool alongX = G.WallIndex == 0 || G.WallIndex == 2;
+    const float span = float(alongX ? G.Room.ExtentX : G.Room.ExtentY) + 64000;
+    r.unitsAbove = std::max(r.unitsAbove, (height + 32000) / 2 + 10240);
+    r.unitsBelow = std::max(r.unitsBelow, height / 2 + 20480);
+    r.pixelsBelow = Graphs::DimensionLineReach(dc, span * s, DimensionLabel(alongX ? 2 : 1));
+    const dorv::GdiObject font = dorv::CreateFontA(
+        Graphs::ChartFontHeight(12 * GetPrintScale(dc), static_cast<float>(Windows().CanvasSize().width())), 0, 0,
+        dorv::FW_NORMAL, QStringLiteral("Arial"));
+    const dorv::GdiObject oldFont = dc.SelectObject(font);
+    r.pixelsAbove = dc.GetTextExtentPoint32A(WallTitle()).height() / 2.0f;
+    dc.SelectObject(oldFont);
+    dorv::DeleteObject(font);
     return r;
 }
 

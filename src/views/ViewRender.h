@@ -34,6 +34,9 @@ struct ViewDrawing {
     // The area the spreadsheet and the charts fill (the printer's or the
     // preview's page); 0 fills the view canvas.
     int32_t areaWidth = 0, areaHeight = 0;
+    // The rows at the top that a print-out's heading takes: the wall view's
+    // picture of the room stands below them.
+    float clearTop = 0;
 };
 
 // The scene as the screen draws it (G's items, tables, scales, pans and
@@ -54,6 +57,16 @@ struct PlanDimensionsReach {
 };
 PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale);
 
+// How far the wall view's drawing of the current wall reaches above and
+// below its centre line at `scale` pixels per unit on `dc`: the frame, and
+// with the dimension lines shown the wall's name above it and its length
+// below it; in units, and then that many pixels further (text, arrowheads).
+struct WallDrawingReach {
+    float unitsAbove = 0, unitsBelow = 0;
+    float pixelsAbove = 0, pixelsBelow = 0;
+};
+WallDrawingReach WallViewReach(dorv::DeviceContext& dc, bool showDims, float scale);
+
 // Clears `dc` to the view's background and draws the current view centred on
 // the canvas; sets G.LastRenderTime (hundredths of a second, at least 1).
 void RenderView(int16_t view, dorv::DeviceContext& dc);
@@ -64,11 +77,13 @@ void RedrawView();
 void BlitView();
 
 // The wall elevation of wall `wallIndex` (see WallView.cpp). With itemAlone
-// only the selected item's picture, where the view places it.
+// only the selected item's picture, where the view places it. The picture of
+// the room in the upper left stands below the top `clearTop` rows.
 void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
                   const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
                   int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
-                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone = false);
+                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone = false,
+                  float clearTop = 0);
 
 // A rectangle filled with `fill` and outlined with a `width`-pixel pen of
 // `line`; with fill -1 only the outline, with line -1 only the fill.

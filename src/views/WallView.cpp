@@ -66,8 +66,9 @@ LocatorPlace PlaceInLocator(const ItemRecord& item)
 }
 
 // The locator: the room 150 pixels wide, back to front, the current wall
-// outlined in red, in the upper left corner of the drawing.
-void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX)
+// outlined in red, in the upper left corner of the drawing, below the top
+// `clearTop` rows.
+void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX, float clearTop)
 {
     std::vector<std::pair<const ItemRecord*, int16_t>> drawn;
     const int32_t listed = std::min<int32_t>(G.ViewListCount, static_cast<int32_t>(G.ViewList.size()));
@@ -95,12 +96,13 @@ void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& s
     float ls = CommonMod::ComputeFitScale(kPicture3D, 150.0f);
     if (right - left > 0) ls = std::min(ls, static_cast<float>(150.0 / (right - left)));
     ls *= printScale;
-    // Moved in where the canvas's left or top edge would cut it.
+    // Moved in where the canvas's left or top edge would cut it, or down
+    // where a print-out's heading stands.
     const double margin = 4.0 * printScale;
     float ox = 0.2f * centreX, oy = 0.25f * centreX;
     if (any) {
         ox += static_cast<float>(std::max(0.0, margin - (ox + left * ls)));
-        oy += static_cast<float>(std::max(0.0, margin - (oy - top * ls)));
+        oy += static_cast<float>(std::max(0.0, std::max(0.0f, clearTop) + margin - (oy - top * ls)));
     }
     for (const auto& [item, mode] : drawn) {
         const LocatorPlace p = PlaceInLocator(*item);
@@ -136,7 +138,7 @@ void DrawWallFrame(dorv::DeviceContext& dc, double s, double cx, double cy, doub
 void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
                   const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
                   int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
-                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone)
+                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone, float clearTop)
 {
     const int32_t count = std::min<int32_t>(itemCount, static_cast<int32_t>(items.size()));
     const int64_t secIndex = int64_t(room.FirstWallSection) + wallIndex;
@@ -211,7 +213,7 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
         }
     }
 
-    if (!itemAlone) DrawLocator(dc, wallIndex, sec, centreX);
+    if (!itemAlone) DrawLocator(dc, wallIndex, sec, centreX, clearTop);
 
     dc.SelectObject(oldFont);
     dorv::DeleteObject(font);
