@@ -692,45 +692,115 @@ TEST_F(Reports, LineGraphAndTheAreaGraphClosingAlongTheBaseLine)
 
 // ---- the view ----
 
-TEST_F(Reports, ChartLabelsStayOnTheCanvasAndApart)
+// The box each text of a recording covers, turned with its font.
+std::vector<std::pair<QRect, QString>> TextBoxes(const dorv::RecordingDc& dc)
 {
-    // Twenty kinds with long names, on the canvas a 1024 x 768 screen leaves
-    // a chart beside its panel.
+    std::map<dorv::GdiObject, int32_t> escapements;
+    int32_t escapement = 0;
+    std::vector<std::pair<QRect, QString>> out;
+    for (const DcCall& c : dc.Calls()) {
+        if (c.op == DcOp::CreateFont) escapements[c.object] = c.b;
+        if (c.op == DcOp::SelectObject && escapements.count(c.object)) escapement = escapements[c.object];
+        if (c.op != DcOp::TextOut) continue;
+        // Turned to run downwards, a text's height lies left of its corner.
+        const QRect box = escapement == 2700 ? QRect(c.a - c.d, c.b, c.d, c.c) : QRect(c.a, c.b, c.c, c.d);
+        out.emplace_back(box, c.text);
+    }
+    return out;
+}
+// Boxes cover left .. left + width, top .. top + height.
+bool Overlap(const QRect& a, const QRect& b)
+{
+    return a.x() < b.x() + b.width() && b.x() < a.x() + a.width() && a.y() < b.y() + b.height() &&
+           b.y() < a.y() + a.height();
+}
+QRect Bounds(const std::vector<QPoint>& points)
+{
+    QRect r;
+    for (const QPoint& p : points) r |= QRect(p, QSize(1, 1));
+    return r;
+}
+// Whether the line from a to b, `clear` pixels thick on each side, touches
+// the box (sampled every half pixel).
+bool Touches(QPointF a, QPointF b, const QRect& box, double clear)
+{
+    const QRectF wide = QRectF(box).adjusted(-clear, -clear, clear, clear);
+    const int n = int(std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())) * 2) + 1;
+    for (int i = 0; i <= n; ++i) {
+        const QPointF p = a + (b - a) * (double(i) / n);
+        if (p.x() > wide.left() && p.x() < wide.right() && p.y() > wide.top() && p.y() < wide.bottom()) return true;
+    }
+    return false;
+}
+
+TEST_F(Reports, ChartLabelsStayOnTheCanvasApartAndClearOfWhatTheyDescribe)
+{
+    // Twenty kinds with long names on the canvas that a 1024 x 768 screen
+    // leaves a chart beside its panel: costs up to 1500 that jump from one
+    // kind to the next, and pairs of small slices side by side in the pie.
     std::set<QString> prices;
     for (int i = 0; i < 20; ++i) {
-        Place(qPrintable(QStringLiteral("Home\\Teacher's wide desk %1").arg(i)), 1000 + 7.5f * i);
-        prices.insert(CommonMod::FormatMoney(1000 + 7.5f * i, 1));
+        const float price = i % 3 == 0 ? 1500 - 10.0f * i : 9 + 2.0f * i;
+        Place(qPrintable(QStringLiteral("Home\\Teacher's wide desk %1").arg(i)), price);
+        if (i % 4 == 1) Place(qPrintable(QStringLiteral("Home\\Teacher's wide desk %1").arg(i)), price);
+        prices.insert(CommonMod::FormatMoney(i % 4 == 1 ? 2 * price : price, 1));
     }
-    const int w = 510, h = 560;
+    const int w = 520, h = 595;
     using Chart = void (*)(dorv::DeviceContext&, const std::vector<ItemRecord>&, int32_t, float, float, int32_t,
                            int32_t);
-    for (Chart chart : {&DrawPieChart, &DrawBarGraph, &DrawPictogram, &DrawLineGraph}) {
-        G.GraphShowCosts.fill(true);
-        G.GraphShowPictures.fill(false);
-        dorv::RecordingDc dc;
-        chart(dc, G.PlacedItems, G.PlacedItemCount, w / 2.0f, h / 2.0f, w, h);
-        std::vector<const DcCall*> costs;
-        int names = 0;
-        for (const DcCall& c : dc.Calls()) {
-            if (c.op != DcOp::TextOut) continue;
-            if (c.text.startsWith("Teacher")) {
-                // A name runs down from where it starts, and ends on the canvas.
-                ++names;
-                EXPECT_LE(c.b + c.c, h) << c.text.toStdString();
-            } else if (prices.count(c.text)) {
-                costs.push_back(&c);
+    const Chart charts[] = {&DrawPieChart, &DrawBarGraph, &DrawPictogram, &DrawLineGraph};
+    for (int kind = 0; kind < 4; ++kind) {
+        for (int variant = 0; variant < 4; ++variant) {
+            const bool in3D = variant & 1, pictures = variant & 2;
+            G.GraphShowCosts.fill(true);
+            G.GraphShowPictures.fill(pictures);
+            G.Graph3D.fill(in3D);
+            dorv::RecordingDc dc;
+            charts[kind](dc, G.PlacedItems, G.PlacedItemCount, w / 2.0f, h / 2.0f, w, h);
+            const std::string where = std::to_string(kind) + (in3D ? " in 3D" : "") + (pictures ? " with pictures" : "");
+            const auto texts = TextBoxes(dc);
+            int names = 0, costs = 0;
+            for (const auto& [box, text] : texts) {
+                names += text.startsWith("Teacher");
+                costs += int(prices.count(text));
+                // Wholly on the canvas.
+                EXPECT_TRUE(box.x() >= 0 && box.y() >= 0 && box.x() + box.width() <= w && box.y() + box.height() <= h)
+                    << where << ": " << text.toStdString() << " leaves the canvas";
+            }
+            EXPECT_EQ(names, pictures ? 0 : 20) << where;
+            EXPECT_GE(costs, 20) << where;
+            // Over no other label.
+            for (size_t i = 0; i < texts.size(); ++i)
+                for (size_t j = i + 1; j < texts.size(); ++j)
+                    EXPECT_FALSE(Overlap(texts[i].first, texts[j].first))
+                        << where << ": " << texts[i].second.toStdString() << " over " << texts[j].second.toStdString();
+            EXPECT_TRUE(dc.Undeleted().empty());
+            if (kind == 0) continue;
+            // A cost keeps clear of the bars, the columns and their pictures,
+            // the markers, and the line (4 pixels wide) or the area's outline.
+            std::vector<QRect> drawn;
+            std::vector<std::vector<QPoint>> lines;
+            for (const DcCall& c : dc.Calls()) {
+                if (c.op == DcOp::Rectangle) drawn.push_back(QRect(QPoint(c.a, c.b), QPoint(c.c, c.d)).normalized());
+                if (c.op == DcOp::Polyline && kind == 3) {
+                    lines.push_back(c.points);
+                } else if (c.op == DcOp::Polygon && kind == 3 && c.points.size() != 180) {
+                    lines.push_back(c.points);
+                    lines.back().push_back(c.points.front());
+                } else if (c.op == DcOp::Polygon || c.op == DcOp::PolyPolygon || c.op == DcOp::Polyline) {
+                    drawn.push_back(Bounds(c.points));
+                }
+            }
+            for (const auto& [box, text] : texts) {
+                if (!prices.count(text)) continue;
+                for (const QRect& r : drawn)
+                    EXPECT_FALSE(Overlap(box, r)) << where << ": " << text.toStdString() << " on a shape";
+                for (const auto& line : lines)
+                    for (size_t i = 1; i < line.size(); ++i)
+                        EXPECT_FALSE(Touches(line[i - 1], line[i], box, 2))
+                            << where << ": the line runs over " << text.toStdString();
             }
         }
-        EXPECT_EQ(names, 20);
-        ASSERT_EQ(costs.size(), 20u);
-        // The costs stand on the canvas, each clear of the next.
-        std::sort(costs.begin(), costs.end(), [](const DcCall* a, const DcCall* b) { return a->a < b->a; });
-        EXPECT_GE(costs.front()->a, 0);
-        EXPECT_LE(costs.back()->a + costs.back()->c, w);
-        for (size_t i = 1; i < costs.size(); ++i)
-            EXPECT_LE(costs[i - 1]->a + costs[i - 1]->c, costs[i]->a)
-                << costs[i - 1]->text.toStdString() << " runs into " << costs[i]->text.toStdString();
-        EXPECT_TRUE(dc.Undeleted().empty());
     }
 }
 

@@ -73,12 +73,12 @@ const ViewCase kCases[] = {
      "ffff415c6e730914f0907f91a3d71fca5a510898"},
     {"pie", 3, 1, false, true, "11b19a7ce3de10460554621828d638c7aa50018b",
      "dd4f116514f39bd74aa520b750d94ad8677e20e9"},
-    {"bars", 3, 2, false, true, "ac4425fc03bb5cff0ffbb36dacfc232194700441",
+    {"bars", 3, 2, false, true, "2e0aa0760a6010dbaf91ca0e1ca0aebd8b112fc8",
      "4b9765b577f41b101657df51811bfb689dddb53c"},
-    {"pictogram", 3, 3, false, false, "84fe105c174c00462144f5e0264e590e88e76712",
-     "7297d50114ab852356f88316f7786f15c6248d1d"},
-    {"line", 3, 4, false, true, "ecbe0005d173042b74566fa0272fad1138f0f092",
-     "9ba609c5848980321487b94e49fcbeddbb522dca"},
+    {"pictogram", 3, 3, false, false, "5138cee9b65cea67765914701d4d2656c02bd445",
+     "914ae7d1ce6436e5e0a1dbff3fb8180ad703dc79"},
+    {"line", 3, 4, false, true, "c4a598ce5236d1ee1e3511d47760062326327ed3",
+     "b9f1192c23d1ac487e01818df9c16b8a0ed7c3ae"},
 };
 
 void PrintTo(const ViewCase& c, std::ostream* os) { *os << c.name; }

@@ -122,6 +122,127 @@ float ShrinkToFit(dorv::DeviceContext& dc, const std::vector<QString>& texts, fl
     return ref;
 }
 
+QRect LabelSpace::TextBox(const QPoint& at, const QSize& extent)
+{
+    return QRect(R(at.x() - extent.width() / 2.0), R(at.y() - extent.height() / 2.0), extent.width(),
+                 extent.height());
+}
+
+namespace {
+// Boxes cover left .. left + width and top .. top + height: boxes that only
+// touch do not overlap.
+bool Overlap(const QRect& a, const QRect& b)
+{
+    return a.x() < b.x() + b.width() && b.x() < a.x() + a.width() && a.y() < b.y() + b.height() &&
+           b.y() < a.y() + a.height();
+}
+
+bool Inside(const QRect& box, const QRect& area)
+{
+    return box.x() >= area.x() && box.y() >= area.y() && box.x() + box.width() <= area.x() + area.width() &&
+           box.y() + box.height() <= area.y() + area.height();
+}
+
+// Whether the line from a to b runs through the box (Liang-Barsky clipping).
+bool Crosses(const QLineF& line, const QRectF& box)
+{
+    const double dx = line.dx(), dy = line.dy();
+    double t0 = 0, t1 = 1;
+    auto clip = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    return clip(-dx, line.x1() - box.left()) && clip(dx, box.right() - line.x1()) &&
+           clip(-dy, line.y1() - box.top()) && clip(dy, box.bottom() - line.y1());
+}
+}  // namespace
+
+bool LabelSpace::Free(const QRect& box) const
+{
+    if (!Inside(box, area_)) return false;
+    for (const QRect& t : taken_)
+        if (Overlap(box, t)) return false;
+    const QRectF wide = QRectF(box.x(), box.y(), box.width(), box.height())
+                            .adjusted(-lineClear, -lineClear, lineClear, lineClear);
+    for (const QLineF& l : lines_)
+        if (Crosses(l, wide)) return false;
+    return true;
+}
+
+QPoint LabelSpace::Place(const QSize& extent, const std::vector<QPoint>& spots)
+{
+    for (const QPoint& at : spots) {
+        const QRect box = TextBox(at, extent);
+        if (Free(box)) {
+            Take(box);
+            return at;
+        }
+    }
+    if (spots.empty()) return QPoint();
+    // Nowhere free: the first spot, moved inside the area as far as it fits.
+    QPoint at = spots.front();
+    const QRect box = TextBox(at, extent);
+    const int dx = std::max(0, area_.x() - box.x()) -
+                   std::max(0, box.x() + box.width() - (area_.x() + area_.width()));
+    const int dy = std::max(0, area_.y() - box.y()) -
+                   std::max(0, box.y() + box.height() - (area_.y() + area_.height()));
+    at += QPoint(dx, dy);
+    Take(TextBox(at, extent));
+    return at;
+}
+
+QPoint LabelSpace::PlaceAbove(const QSize& extent, const QPoint& at)
+{
+    // Raised over the highest box it meets, until nothing is met or the
+    // area ends above it.
+    std::vector<QPoint> spots{at};
+    QPoint cur = at;
+    for (size_t i = 0; i <= taken_.size(); ++i) {
+        const QRect box = TextBox(cur, extent);
+        bool met = false;
+        int top = box.y();
+        for (const QRect& t : taken_) {
+            if (!Overlap(box, t)) continue;
+            met = true;
+            top = std::min(top, t.y());
+        }
+        if (!met || top < area_.y()) break;
+        // The box's bottom two pixels above the top of what it met.
+        cur.setY(top - 2 - extent.height() + extent.height() / 2);
+        spots.push_back(cur);
+    }
+    return Place(extent, spots);
+}
+
+void DrawPlacedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef,
+                    const std::function<QPoint(const QSize&)>& place)
+{
+    // The calls of DrawTextAlignedSized, with the spot chosen in between.
+    dc.SetBkMode(dorv::TRANSPARENT);
+    const dorv::GdiObject font =
+        dorv::CreateFontA(ChartFontHeight(points, widthRef), 0, 0, dorv::FW_NORMAL, QStringLiteral("Arial"));
+    const dorv::GdiObject old = DrawMod::SelectGdiObject(dc, font);
+    const QPoint at = place(dc.GetTextExtentPoint32A(text));
+    DrawTextAligned(dc, at.x(), at.y(), text, QStringLiteral("C"));
+    DrawMod::SelectGdiObject(dc, old);
+    DrawMod::DeleteGdiObject(font);
+}
+
+int32_t WidestText(const dorv::DeviceContext& dc, const std::vector<QString>& texts)
+{
+    int32_t widest = 0;
+    for (const QString& t : texts) widest = std::max(widest, dc.GetTextExtentPoint32A(t).width());
+    return widest;
+}
+
 QString SignedNumber(int64_t n)
 {
     return n < 0 ? QString::number(n) : QStringLiteral(" ") + QString::number(n);

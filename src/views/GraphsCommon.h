@@ -5,9 +5,13 @@
 #include "platform/DeviceContext.h"
 #include "platform/Rounding.h"
 
+#include <QLineF>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace Graphs::Detail {
@@ -65,6 +69,41 @@ QString FitText(const dorv::DeviceContext& dc, const QString& text, int32_t widt
 QString FitSizedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef, int32_t length);
 float ShrinkToFit(dorv::DeviceContext& dc, const std::vector<QString>& texts, float points, float widthRef,
                   double room);
+
+// Where a chart's labels may stand and what they keep clear of: the labels
+// already placed, the boxes of what is drawn (columns, pictures, markers),
+// and lines drawn thick, kept `lineClear` pixels away.
+class LabelSpace {
+public:
+    explicit LabelSpace(const QRect& area) : area_(area) {}
+    void Take(const QRect& box) { taken_.push_back(box); }
+    void AddLine(const QPointF& a, const QPointF& b) { lines_.emplace_back(a, b); }
+    double lineClear = 0;
+
+    // The box of a text `extent` in size drawn centred ("C") on `at`.
+    static QRect TextBox(const QPoint& at, const QSize& extent);
+    // Whether a box lies inside the area, over nothing taken and no line.
+    bool Free(const QRect& box) const;
+    // The first of `spots` (centres) where a text of `extent` is free; with
+    // none free, the first spot moved inside the area. Its box is taken.
+    QPoint Place(const QSize& extent, const std::vector<QPoint>& spots);
+    // The same for a label over a column: at `at`, else raised just above
+    // whatever it would cover, the nearest first.
+    QPoint PlaceAbove(const QSize& extent, const QPoint& at);
+
+private:
+    QRect area_;
+    std::vector<QRect> taken_;
+    std::vector<QLineF> lines_;
+};
+
+// Draws `text` as DrawTextAlignedSized does with "C", centred on the spot
+// that `place` chooses for the text's extent in that font.
+void DrawPlacedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef,
+                    const std::function<QPoint(const QSize&)>& place);
+
+// The widest of `texts` in the dc's current font.
+int32_t WidestText(const dorv::DeviceContext& dc, const std::vector<QString>& texts);
 
 // Rounds a chart coordinate for a drawing call.
 inline int32_t R(double v) { return dorv::RoundHalfEven(v); }

@@ -9,6 +9,7 @@
 #include "views/GraphsCommon.h"
 #include "views/PictureEngine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Graphs {
@@ -164,6 +165,7 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
     for (const ItemSummary& sg : summary) costTexts.push_back(CommonMod::FormatMoney(sg.Value, 1));
     const float costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
     const int32_t nameLength = R(0.12 * h - 2);
+    int32_t legendTop = R(C + 0.37 * h);  // the swatches' top, or the costs' over them
     for (int32_t g = 0; g < groups; ++g) {
         const ItemSummary& sg = summary[size_t(g)];
         const ItemRecord& item = items[size_t(sg.FirstItem)];
@@ -182,21 +184,39 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
                                  QStringLiteral("Arial"), QStringLiteral("L"));
         }
         if (costs)
-            DrawTextAlignedSized(dc, R(x0 + 0.6 * s), R(C + 0.355 * h), costTexts[size_t(g)], 6, 0, costRef,
-                                 QStringLiteral("Arial"), QStringLiteral("C"));
+            DrawPlacedText(dc, costTexts[size_t(g)], 6, costRef, [&](const QSize& e) {
+                const QPoint at(R(x0 + 0.6 * s), R(C + 0.355 * h));
+                legendTop = std::min(legendTop, LabelSpace::TextBox(at, e).y());
+                return at;
+            });
     }
 
     if (plotted) {
         // The slices' numbers: inside the pie, or just outside the rim for a
         // slice too thin to hold its number.
+        // A number that would run into one placed before moves out along
+        // its slice's middle until it stands clear, between the title band
+        // and the legend, on the canvas.
         SelectedPen labelPen(dc, dorv::PS_GEOMETRIC, 1, 0x444444);
+        const int32_t top = R(cy - 1.05 * B);
+        LabelSpace space(QRect(R(cx - w / 2), top, R(w), legendTop - top));
         float cum = 0;
         for (int32_t g = 0; g < groups; ++g) {
             const float v = values[size_t(g)];
             const double am = double(k) * (cum + v / 2);
             const double f = double(k) * v < 0.2 ? 0.88 : 0.7;
-            DrawTextAligned(dc, R(cx + f * B * std::cos(am)), R(C - f * B * 1.2 * q * std::sin(am)), SignedNumber(g + 1),
-                            QStringLiteral("C"));
+            const QString number = SignedNumber(g + 1);
+            // Out along the middle of the slice, then, where the title or
+            // the legend leaves no room for that, on round the pie.
+            std::vector<QPoint> spots;
+            for (int i = 0; i <= 20; ++i) {
+                const double r = f + 0.06 * i;
+                spots.push_back(QPoint(R(cx + r * B * std::cos(am)), R(C - r * B * 1.2 * q * std::sin(am))));
+            }
+            for (int j = 1; j <= 20; ++j)
+                spots.push_back(spots.front() + QPoint(R(-3.0 * j * std::sin(am)), R(-3.0 * j * std::cos(am))));
+            const QPoint at = space.Place(dc.GetTextExtentPoint32A(number), spots);
+            DrawTextAligned(dc, at.x(), at.y(), number, QStringLiteral("C"));
             cum += v;
         }
     }

@@ -39,11 +39,22 @@ struct Frame {
     std::vector<float> values;  // plotted: counts, or values in the display currency
     int32_t groups = 0;
     double w = 0, h = 0, cx = 0, cy = 0, t = 0, s = 0, B = 0, y0 = 0;
+    // How far the columns move right to make room for the grid's labels.
+    double off = 0;
     double scale = 0;  // pixels per unit of value; 0 when nothing can be plotted
     bool costs = false, pictures = false, in3D = false;
+    // The grid: the spacing of its lines in pixels, the value step from one
+    // line to the next, the labels' decimals, and whether every line or
+    // every fifth is labelled.
+    double spacing = 0, valueStep = 1;
+    int decimals = 0;
+    bool everyLine = true;
     // The cost texts, and the width reference at which each fits its column.
     std::vector<QString> costTexts;
     float costRef = 0;
+    // Where the cost labels may go: between the title band and the legend,
+    // clear of the grid's labels and of what the chart draws.
+    LabelSpace space{QRect()};
 
     Frame(dorv::DeviceContext& d, const std::vector<ItemRecord>& it, int32_t count, Kind k, float centreX,
           float centreY, int32_t width, int32_t height)
@@ -72,55 +83,92 @@ struct Frame {
         // With nothing above 0 there is no scale, and no grid or column.
         const double sc = 0.62 * h / max;
         if (max > 0 && std::isfinite(sc) && sc > 0) scale = sc;
-        // Neighbouring costs never run into each other: they shrink together
-        // until each fits its column.
         for (const ItemSummary& g : summary) costTexts.push_back(CommonMod::FormatMoney(g.Value, 1));
-        costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
     }
 
-    double X0(int32_t g) const { return cx - w / 2 + (g + 1) * s; }
+    // With the chart's font selected: the grid's step, the columns' width
+    // and the size of the costs.
+    void Layout()
+    {
+        if (scale > 0) {
+            // A step of a power of ten whose lines stand between a twentieth
+            // and a tenth of the height apart.
+            spacing = scale;
+            int tenths = 0;  // how often the step of 1 was divided by ten
+            while (spacing < h / 20) {
+                spacing *= 10;
+                valueStep *= 10;
+                --tenths;
+            }
+            while (spacing > h / 10) {
+                spacing /= 10;
+                valueStep /= 10;
+                ++tenths;
+            }
+            // "0" for whole steps and "0.0" for tenths; a smaller step gets
+            // as many decimals as it needs, so that no two labels read alike.
+            decimals = std::max(0, tenths);
+            everyLine = spacing >= h / 20;
+        }
+        // The grid's labels end a tenth of a column left of the grid. Where
+        // the widest would leave the canvas, the columns narrow and move
+        // right until it fits with a margin.
+        std::vector<QString> labels;
+        ForGridLines([&](float, const QString& label) { labels.push_back(label); });
+        constexpr int32_t kMargin = 2;
+        const int32_t widest = WidestText(dc, labels);
+        if (widest + kMargin > 0.9 * s) {
+            s = (w - widest - kMargin) / (groups + 1.1);
+            off = widest + kMargin - 0.9 * s;
+        }
+        // Neighbouring costs never run into each other: they shrink together
+        // until each fits its column.
+        costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
+        const int32_t top = R(cy + 1.05 * B), bottom = R(cy + 0.27 * h);
+        space = LabelSpace(QRect(R(cx - w / 2), top, R(w), bottom - top));
+    }
+
+    double Left() const { return cx - w / 2 + off; }
+    double X0(int32_t g) const { return Left() + (g + 1) * s; }
     const ItemRecord& First(int32_t g) const { return items[size_t(summary[size_t(g)].FirstItem)]; }
 
-    void Title(const char* key) const
+    // Calls `line`(y, label) for every grid line from the base line up, the
+    // label empty on a line that carries none.
+    template <class F>
+    void ForGridLines(F line) const
     {
-        DrawMod::DrawGradientRect(dc, kLightBlue, kWhite, R(cx - w / 2 + s), R(cy + 1.15 * B), R(cx + w / 2 - s),
+        if (scale <= 0) return;
+        const double limit = kind == Kind::Bar ? cy - 0.4 * h - 1 : cy - 0.405 * h;
+        const QString prefix = costs ? G.CurrencySymbol : QString();
+        int64_t n = 0;
+        for (float y = static_cast<float>(y0); y >= limit; y = static_cast<float>(y - spacing), ++n)
+            line(y, everyLine || n % 5 == 0 ? prefix + GridNumber(n * valueStep, decimals) : QString());
+    }
+
+    void Title() const
+    {
+        const char* key = kind == Kind::Bar         ? "lang_DorvBarGraph"
+                          : kind == Kind::Pictogram ? "lang_DorvPictogram"
+                                                    : "lang_DorvLineGraph";
+        DrawMod::DrawGradientRect(dc, kLightBlue, kWhite, R(Left() + s), R(cy + 1.15 * B), R(cx + w / 2 - s),
                                   R(cy + 1.05 * B), 1);
-        DrawTextAligned(dc, R(cx - w / 2 + 1.1 * s), R(cy + 1.1 * B), LangMod::GetMessage(QLatin1String(key)),
+        DrawTextAligned(dc, R(Left() + 1.1 * s), R(cy + 1.1 * B), LangMod::GetMessage(QLatin1String(key)),
                         QStringLiteral("L"));
     }
 
-    void Grid() const
+    void Grid()
     {
         if (scale <= 0) return;
-        // A step of a power of ten whose lines stand between a twentieth and
-        // a tenth of the height apart.
-        double spacing = scale, valueStep = 1;
-        int tenths = 0;  // how often the step of 1 was divided by ten
-        while (spacing < h / 20) {
-            spacing *= 10;
-            valueStep *= 10;
-            --tenths;
-        }
-        while (spacing > h / 10) {
-            spacing /= 10;
-            valueStep /= 10;
-            ++tenths;
-        }
-        // "0" for whole steps and "0.0" for tenths; a smaller step gets as
-        // many decimals as it needs, so that no two labels read alike.
-        const int decimals = std::max(0, tenths);
-        const bool everyLine = spacing >= h / 20;
-        const double limit = kind == Kind::Bar ? cy - 0.4 * h - 1 : cy - 0.405 * h;
-        const QString prefix = costs ? G.CurrencySymbol : QString();
         SelectedPen grey(dc, dorv::PS_GEOMETRIC, 1, kGrey);
-        int64_t line = 0;
-        for (float y = static_cast<float>(y0); y >= limit; y = static_cast<float>(y - spacing), ++line) {
-            dc.MoveToEx(R(cx - w / 2 + s), R(y));
+        const int32_t x = R(Left() + 0.9 * s);
+        ForGridLines([&](float y, const QString& label) {
+            dc.MoveToEx(R(Left() + s), R(y));
             dc.LineTo(R(cx + w / 2 - s), R(y));
-            if (everyLine || line % 5 == 0)
-                DrawTextAligned(dc, R(cx - w / 2 + 0.9 * s), R(y), prefix + GridNumber(line * valueStep, decimals),
-                                QStringLiteral("R"));
-        }
+            if (label.isEmpty()) return;
+            DrawTextAligned(dc, x, R(y), label, QStringLiteral("R"));
+            const QSize e = dc.GetTextExtentPoint32A(label);
+            space.Take(QRect(x - e.width(), R(R(y) - e.height() / 2.0), e.width(), e.height()));
+        });
     }
 
     void Legend(int32_t g) const
@@ -142,11 +190,18 @@ struct Frame {
         }
     }
 
-    void CostText(int32_t g) const
+    // The cost over a column, as near its top as is clear of what is drawn
+    // and of the other labels: `spots` gives the places to try, from the
+    // spot just above the column's top.
+    void CostText(int32_t g, const std::function<QPoint(const QSize&, const QPoint&)>& spot)
     {
         if (!costs) return;
-        DrawTextAlignedSized(dc, R(X0(g) + 0.6 * s), R(y0 - 0.03 * h - values[size_t(g)] * scale),
-                             costTexts[size_t(g)], 6, 0, costRef, QStringLiteral("Arial"), QStringLiteral("C"));
+        const QPoint above(R(X0(g) + 0.6 * s), R(y0 - 0.03 * h - values[size_t(g)] * scale));
+        DrawPlacedText(dc, costTexts[size_t(g)], 6, costRef, [&](const QSize& e) { return spot(e, above); });
+    }
+    void CostAbove(int32_t g)
+    {
+        CostText(g, [&](const QSize& e, const QPoint& at) { return space.PlaceAbove(e, at); });
     }
 };
 
@@ -162,10 +217,16 @@ void DrawBarGraph(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
     if (f.groups == 0) return;
     dc.SetBkMode(dorv::TRANSPARENT);
     ChartFont font(dc, static_cast<float>(f.w));
-    f.Title("lang_DorvBarGraph");
+    f.Layout();
+    f.Title();
     f.Grid();
     SelectedPen nullPen(dc, dorv::PS_NULL, 1, 0);
     const double s = f.s;
+    // The costs keep clear of every bar, its 3D top and side included.
+    for (int32_t g = 0; g < f.groups && f.scale > 0; ++g) {
+        const double x0 = f.X0(g), top = f.y0 - f.values[size_t(g)] * f.scale - (f.in3D ? 0.05 * s : 0);
+        f.space.Take(QRect(QPoint(R(x0 + 0.2 * s), R(top)), QPoint(R(x0 + (f.in3D ? 1.03 : 1) * s), R(f.y0))));
+    }
     for (int32_t g = 0; g < f.groups; ++g) {
         f.Legend(g);
         if (f.scale <= 0) continue;
@@ -179,7 +240,7 @@ void DrawBarGraph(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
             FillPolygon(dc, p, 6, DarkColour(g));
         }
         DrawMod::DrawBox(dc, R(x0 + 0.2 * s), R(y0), R(x0 + s), R(y0 - H), FullColour(g), -1, 1);
-        f.CostText(g);
+        f.CostAbove(g);
     }
 }
 
@@ -191,10 +252,22 @@ void DrawPictogram(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items
     if (f.groups == 0) return;
     dc.SetBkMode(dorv::TRANSPARENT);
     ChartFont font(dc, static_cast<float>(f.w));
-    f.Title("lang_DorvPictogram");
+    f.Layout();
+    f.Title();
     f.Grid();
     const double s = f.s, y0 = f.y0;
     constexpr double kDepth = 14;  // pixels, whatever the size
+    // The pictures are a twentieth of the height high and of the width wide,
+    // narrower where the columns are: each stays in its own column.
+    const double pictureHeight = f.h / 20, pictureWidth = std::min(f.w / 20, 0.8 * s);
+    // The costs keep clear of every column, its 3D depth included, and of
+    // the first picture, which stands higher than a very short column.
+    for (int32_t g = 0; g < f.groups && f.scale > 0; ++g) {
+        const double left = f.X0(g) + 0.2 * s, H = f.values[size_t(g)] * f.scale;
+        const double depth = f.in3D ? kDepth : 0;
+        f.space.Take(QRect(QPoint(R(left), R(y0 - H - depth)), QPoint(R(left + 0.8 * s + depth), R(y0))));
+        f.space.Take(QRect(QPoint(R(left), R(y0 - pictureHeight)), QPoint(R(left + pictureWidth), R(y0))));
+    }
     for (int32_t g = 0; g < f.groups; ++g) {
         f.Legend(g);
         if (f.scale <= 0) continue;
@@ -221,16 +294,14 @@ void DrawPictogram(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items
                 dc.LineTo(R(right + kDepth), R(y0 - H - kDepth));
             }
         }
-        // The column filled with pictures of the item, one a twentieth of
-        // the height high: always the first, then each that ends below the
-        // column's top.
-        const double p = f.h / 20;
-        for (int64_t k = 0; k == 0 || (k + 1) * p < H; ++k) {
+        // The column filled with pictures of the item: always the first,
+        // then each that ends below the column's top.
+        for (int64_t k = 0; k == 0 || (k + 1) * pictureHeight < H; ++k) {
             DrawMod::DrawItemIcon(dc, G.SceneShapes, G.SceneShapeCount, f.First(g), kPicture3D, 0,
-                                  static_cast<float>(left), static_cast<float>(-(y0 - k * p)),
-                                  static_cast<float>(f.w / 20), static_cast<float>(p), 0);
+                                  static_cast<float>(left), static_cast<float>(-(y0 - k * pictureHeight)),
+                                  static_cast<float>(pictureWidth), static_cast<float>(pictureHeight), 0);
         }
-        f.CostText(g);
+        f.CostAbove(g);
     }
 }
 
@@ -242,10 +313,12 @@ void DrawLineGraph(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items
     if (f.groups == 0) return;
     dc.SetBkMode(dorv::TRANSPARENT);
     ChartFont font(dc, static_cast<float>(f.w));
-    f.Title("lang_DorvLineGraph");
+    f.Layout();
+    f.Title();
     f.Grid();
+    std::vector<QPoint> points;
+    int32_t radius = 0;
     if (f.scale > 0) {
-        std::vector<QPoint> points;
         const int32_t n = std::min<int32_t>(f.groups, 801);
         for (int32_t g = 0; g < n; ++g)
             points.push_back(QPoint(R(f.X0(g) + 0.6 * f.s), R(f.y0 - f.values[size_t(g)] * f.scale)));
@@ -262,12 +335,36 @@ void DrawLineGraph(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items
                 dc.Polyline(points.data(), int(points.size()));
             }
         }
-        const int32_t radius = R(0.01 * f.h);
+        radius = R(0.01 * f.h);
         for (const QPoint& p : points) DrawFilledEllipse(dc, p.x(), p.y(), radius, radius, 0xFFFF, -1);
     }
+    // The costs keep clear of the markers and of the thick line (the area's
+    // outline), beside the point where the line leaves no room above it.
+    for (const QPoint& p : points) f.space.Take(QRect(p.x() - radius, p.y() - radius, 2 * radius + 1, 2 * radius + 1));
+    std::vector<QPoint> outline = points;
+    if (f.in3D && !points.empty()) {
+        outline.push_back(QPoint(points.back().x(), R(f.y0)));
+        outline.push_back(QPoint(points.front().x(), R(f.y0)));
+        outline.push_back(points.front());
+    }
+    for (size_t i = 1; i < outline.size(); ++i) f.space.AddLine(outline[i - 1], outline[i]);
+    f.space.lineClear = 3;
+    const int32_t d = R(0.03 * f.h);
     for (int32_t g = 0; g < f.groups; ++g) {
         f.Legend(g);
-        if (f.scale > 0) f.CostText(g);
+        if (f.scale <= 0) continue;
+        f.CostText(g, [&](const QSize& e, const QPoint& above) {
+            // Above the point as far as ever, else below it, beside it,
+            // at its corners, farther below, or higher up.
+            const QPoint p = points[size_t(std::min<int32_t>(g, int32_t(points.size()) - 1))];
+            const int32_t side = radius + 3 + (e.width() + 1) / 2;
+            std::vector<QPoint> spots{above,                p + QPoint(0, d),     p + QPoint(side, 0),
+                                      p - QPoint(side, 0),  p + QPoint(side, -d), p + QPoint(-side, -d),
+                                      p + QPoint(side, d),  p + QPoint(-side, d), p + QPoint(0, 2 * d)};
+            // In a narrow valley, up between its sides.
+            for (int32_t k = 1; k <= 20; ++k) spots.push_back(above - QPoint(0, k * d / 2));
+            return f.space.Place(e, spots);
+        });
     }
 }
 
