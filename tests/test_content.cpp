@@ -79,6 +79,8 @@ TEST_F(Content, EveryEnvironmentHasPlaceInformationNamesAndGroups)
         PlanInfoRecord info;
         ASSERT_TRUE(FileMod::ReadInfoFile(path, QStringLiteral("\\PlanInfo.dvf"), info));
         EXPECT_FALSE(info.place.trimmed().isEmpty());
+        // The place is named in both languages, as the environment is.
+        for (int lang : {0, 1}) EXPECT_TRUE(HasText(LangMod::EnvTexts, lang, name + QLatin1Char('\\') + info.place));
         EXPECT_GT(info.default_width, 0);
         EXPECT_GT(info.default_depth, 0);
         EXPECT_LE(info.default_width, info.max_width);

@@ -22,6 +22,7 @@
 #include "scene/UnitsMoney.h"
 
 #include "support/NewPlaceScript.h"
+#include "support/TempDir.h"
 #include "support/TestDialogs.h"
 
 #include <QAbstractButton>
@@ -45,6 +46,8 @@
 #include <QTimer>
 #include <QColor>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -69,6 +72,7 @@ protected:
     {
         CloseProgram(main);
         QLocale::setDefault(QLocale::c());
+        SetQtLanguage(QString());
     }
     // Starts the program and makes a place in the environment of `entry`.
     void start(int entry = kClassroom)
@@ -368,7 +372,7 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
 
     main->mnu_languageselect[1]->Choose();
     // The title keeps naming the place, in the new language.
-    EXPECT_EQ(main->Caption(), QString::fromUtf8("Dorv Zorazev - Espaço: ") + G.PlanInfo.place);
+    EXPECT_EQ(main->Caption(), QString::fromUtf8("Dorv Zorazev - Espaço: Cômodo da casa"));
     EXPECT_EQ(G.UiLanguage, 1);
     EXPECT_EQ(G.ItemLanguage, 1);
     EXPECT_TRUE(main->mnu_languageselect[1]->Checked());
@@ -394,6 +398,7 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
     main->mnu_languageselect[2]->Choose();
     EXPECT_EQ(G.UiLanguage, 0);
     EXPECT_EQ(G.ItemLanguage, 1);
+    EXPECT_EQ(main->Caption(), QString::fromUtf8("Dorv Zorazev - Place: Cômodo da casa"));
     EXPECT_TRUE(main->mnu_languageselect[2]->Checked());
     EXPECT_FALSE(main->mnu_languageselect[1]->Checked());
     EXPECT_EQ(main->mnu_file->Caption(), "&File");
@@ -408,32 +413,35 @@ TEST_F(ToolWindows, PortugueseAndBackSwitchesEveryCaption)
     EXPECT_EQ(G.UnitText, " metres");
 }
 
+// The texts of the desktop's own dialog that `command` opens (its labels and
+// buttons), read while it is open; the dialog is then cancelled.
+QStringList DesktopDialogTexts(const std::function<void()>& command)
+{
+    struct Desktop : DesktopDialogs {
+        Desktop() { SetDialogs(this); }
+        ~Desktop() override { SetDialogs(&TestDialogs()); }
+    } desktop;
+    QStringList texts;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        for (QLabel* l : dialog->findChildren<QLabel*>())
+            if (l->isVisible()) texts << l->text();
+        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+            if (b->isVisible()) texts << b->text();
+        dialog->reject();
+    });
+    poll.start(10);
+    command();
+    return texts;
+}
+
 TEST_F(ToolWindows, QtsOwnButtonsAndFileDialogsSpeakTheProgramsLanguage)
 {
     // Qt's translations come from Debian's package, which build.sh installs.
     ASSERT_TRUE(QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_pt_BR.qm"));
     start(kHome);
-    // The desktop's own dialogs, read while they are open and then cancelled.
-    struct Desktop : DesktopDialogs {
-        Desktop() { SetDialogs(this); }
-        ~Desktop() override { SetDialogs(&TestDialogs()); }
-    } desktop;
-    const auto textsOf = [](const std::function<void()>& command) {
-        QStringList texts;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            for (QLabel* l : dialog->findChildren<QLabel*>())
-                if (l->isVisible()) texts << l->text();
-            for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-                if (b->isVisible()) texts << b->text();
-            dialog->reject();
-        });
-        poll.start(10);
-        command();
-        return texts;
-    };
     const struct {
         int entry;
         QStringList question, fileDialog;
@@ -446,12 +454,90 @@ TEST_F(ToolWindows, QtsOwnButtonsAndFileDialogsSpeakTheProgramsLanguage)
     for (const auto& l : languages) {
         main->mnu_languageselect[l.entry]->Choose();
         G.CleanFlag = false;
-        const QStringList question = textsOf([&] { main->mnu_new_Click(); });
+        const QStringList question = DesktopDialogTexts([&] { main->mnu_new_Click(); });
         for (const QString& t : l.question)
             EXPECT_TRUE(question.contains(t)) << t.toStdString() << " in " << question.join(" / ").toStdString();
-        const QStringList fileDialog = textsOf([&] { main->mnu_saveas_Click(); });
+        const QStringList fileDialog = DesktopDialogTexts([&] { main->mnu_saveas_Click(); });
         for (const QString& t : l.fileDialog)
             EXPECT_TRUE(fileDialog.contains(t)) << t.toStdString() << " in " << fileDialog.join(" / ").toStdString();
+    }
+}
+
+TEST_F(ToolWindows, AProgramStartedInPortugueseSpeaksItFromTheSplashOn)
+{
+    // The shipped content, with settings that start the program in
+    // Portuguese.
+    TempDir app;
+    const QDir content(DORV_CONTENT_BUILD_DIR);
+    for (const QFileInfo& entry : content.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        if (entry.fileName() != "AdminSetup.txt") {
+            ASSERT_TRUE(QFile::link(entry.absoluteFilePath(), app.file(entry.fileName())));
+        }
+    bool ok = false;
+    QByteArray settings = ReadWholeFile(content.filePath("AdminSetup.txt"), &ok);
+    ASSERT_TRUE(ok && settings.contains("\nlanguage:0") && settings.contains("\nitemlang:0"));
+    app.write("AdminSetup.txt",
+              settings.replace("\nlanguage:0", "\nlanguage:1").replace("\nitemlang:0", "\nitemlang:1"));
+    SetAppPath(app.path());
+
+    QString forLinux, placeDialog;
+    TestDialogs().ExpectModal("frmSplash", [&](Form& f) {
+        forLinux = dynamic_cast<frmSplash&>(f).lblForWindows->Caption();
+        QTest::keyClick(&f, Qt::Key_Space);
+    });
+    ExpectChoice(kClassroom);
+    ExpectPlaceDialog([&](Floors& floors) {
+        placeDialog = floors.Caption();
+        ClickButton(*floors.Command1[0]);
+    });
+    main = std::make_unique<Main>();
+    main->Show();
+    Settle();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(forLinux, "Para Linux");
+    // The place is named as the chooser names it.
+    EXPECT_EQ(placeDialog, QString::fromUtf8("Prepare o seu espaço: Sala de aula"));
+    EXPECT_EQ(main->Caption(), QString::fromUtf8("Dorv Zorazev - Espaço: Sala de aula"));
+    G.CleanFlag = false;
+    const QStringList question = DesktopDialogTexts([&] { main->mnu_new_Click(); });
+    EXPECT_TRUE(question.contains("&Sim")) << question.join(" / ").toStdString();
+    CloseProgram(main);
+}
+
+TEST_F(ToolWindows, EveryMenuEntryShownHasACaptionOfItsOwnInBothLanguages)
+{
+    start(kHome);
+    // The entries shown of each menu, without their access-key marks.
+    const auto shown = [&] {
+        QMap<QString, QStringList> menus;
+        std::function<void(const QString&, const QList<QAction*>&)> walk = [&](const QString& menu,
+                                                                               const QList<QAction*>& actions) {
+            for (QAction* a : actions) {
+                if (a->isSeparator() || !a->isVisible()) continue;
+                menus[menu] << QString(a->text()).remove('&');
+                if (a->menu()) walk(a->objectName(), a->menu()->actions());
+            }
+        };
+        walk("the bar", main->findChild<QMenuBar*>()->actions());
+        return menus;
+    };
+    main->mnu_languageselect[1]->Choose();
+    const QMap<QString, QStringList> portuguese = shown();
+    main->mnu_languageselect[0]->Choose();
+    const QMap<QString, QStringList> english = shown();
+    ASSERT_EQ(english.keys(), portuguese.keys());
+    for (const QString& menu : english.keys()) {
+        SCOPED_TRACE(menu.toStdString());
+        for (const QStringList& entries : {english[menu], portuguese[menu]})
+            EXPECT_EQ(QSet<QString>(entries.begin(), entries.end()).size(), entries.size())
+                << entries.join(", ").toStdString();
+        ASSERT_EQ(english[menu].size(), portuguese[menu].size());
+        // The maker's web page keeps its name in every language.
+        for (int i = 0; i < english[menu].size(); ++i) {
+            if (english[menu][i] != "Kelmo on the Web...") {
+                EXPECT_NE(english[menu][i], portuguese[menu][i]);
+            }
+        }
     }
 }
 

@@ -115,7 +115,7 @@ void Main::StartNewPlace()
 
         floors->Load();
         QString caption = LangMod::GetMessage(QStringLiteral("lang_PlaceSetup"));
-        floors->SetCaption(caption.replace(QLatin1Char('%'), G.PlanInfo.place));
+        floors->SetCaption(caption.replace(QLatin1Char('%'), LangMod::GetPlaceText()));
         floors->Text1->SetText(Floors::StrOf(G.PlanInfo.default_width));
         floors->Text2->SetText(Floors::StrOf(G.PlanInfo.default_depth));
         floors->Text3->SetText(Floors::StrOf(G.PlanInfo.default_height));
@@ -203,7 +203,7 @@ void Main::ShowItemGroups()
 void Main::ShowPlaceInCaption()
 {
     QString caption = LangMod::GetMessage(QStringLiteral("lang_CurrentEnvironment"));
-    SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), G.PlanInfo.place));
+    SetCaption(dorv::AppTitle() + QStringLiteral(" - ") + caption.replace(QLatin1Char('%'), LangMod::GetPlaceText()));
 }
 
 void Main::NewPlace()

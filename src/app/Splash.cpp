@@ -4,7 +4,9 @@
 
 #include "platform/AppInfo.h"
 #include "platform/FileSystem.h"
+#include "scene/CaptionTables.h"
 #include "scene/LangMod.h"
+#include "scene/SceneState.h"
 #include "views/ViewRender.h"
 
 #include <QKeyEvent>
@@ -61,6 +63,10 @@ void frmSplash::Form_Load()
 void frmSplash::go()
 {
     Load();
+    // The splash shows before the language is applied to the windows: it
+    // takes the caption of the language the program starts in itself.
+    if (const char* text = LangMod::BuiltInCaption("frmSplash", "lblForWindows", G.UiLanguage))
+        lblForWindows->SetCaption(QString::fromUtf8(text));
     lblVersion->SetCaption(LangMod::GetMessage(QStringLiteral("lang_Version")) + QLatin1Char(' ') + vsnstr());
     Timer1.SetInterval(50);
     Timer1.SetEnabled(true);

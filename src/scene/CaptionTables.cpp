@@ -1,6 +1,17 @@
 #include "scene/CaptionTables.h"
 
+#include <cstring>
+
 namespace LangMod {
+
+const char* BuiltInCaption(const char* window, const char* control, int16_t language)
+{
+    if (language != 0 && language != 1) return nullptr;
+    for (const CaptionText& row : BuiltInCaptions())
+        if (std::strcmp(row.window, window) == 0 && std::strcmp(row.control, control) == 0 && !row.toolTip)
+            return row.text[language];
+    return nullptr;
+}
 
 const std::vector<CaptionText>& BuiltInCaptions()
 {
@@ -14,10 +25,10 @@ const std::vector<CaptionText>& BuiltInCaptions()
     {"Main", "mnu_saveas", false, {"Save &As ...", "Salvar &Como ..."}},
     {"Main", "mnu_export", false, {"&Export CSV file", "&Exportar CSV..."}},
     {"Main", "mnu_examples", false, {"Examples...", "Exemplos..."}},
-    {"Main", "mnu_snapshot", false, {"Sna&pshot view", "Visualização rápida"}},
+    {"Main", "mnu_snapshot", false, {"Sna&pshot view", "Ca&pturar a visualização"}},
     {"Main", "mnu_snapToFile", false, {"To &File", "Para o arquivo"}},
     {"Main", "mnu_snapToClip", false, {"To &Clipboard", "Para a área de transferência"}},
-    {"Main", "mnu_snapItem", false, {"Snapshot item", "Visualização rápida"}},
+    {"Main", "mnu_snapItem", false, {"Snapshot item", "Capturar o item"}},
     {"Main", "mnu_snapItemToFile", false, {"To &File", "Para o arquivo"}},
     {"Main", "mnu_snapItemToClip", false, {"To &Clipboard", "Para a área de transferência"}},
     {"Main", "file_div1", false, {"-", "-"}},
@@ -40,7 +51,7 @@ const std::vector<CaptionText>& BuiltInCaptions()
     {"Main", "mnu_delete", false, {"Delete", "Excluir"}},
     {"Main", "ed_div4", false, {"-", "-"}},
     {"Main", "mnu_changePrice", false, {"Change price", "Mudar preço"}},
-    {"Main", "mnu_snap", false, {"Snap", "Snap"}},
+    {"Main", "mnu_snap", false, {"Snap", "Encaixar"}},
     {"Main", "mnu_options", false, {"&Options", "Opções"}},
     {"Main", "mnu_showAllGroups", false, {"Show All Item Groups", "Exibir todos os grupos"}},
     {"Main", "mnu_showDims", false, {"Show &View Dimensions", "Exibir dimensões"}},
@@ -53,7 +64,7 @@ const std::vector<CaptionText>& BuiltInCaptions()
     {"Main", "mnu_zoomOut", false, {"Zoom Out", "Menos Zoom"}},
     {"Main", "opt_div2", false, {"-", "-"}},
     {"Main", "mnu_showWires", false, {"Show &wire objects on walls", "Show &wire objects on walls"}},
-    {"Main", "mnu_view", false, {"&View", "&View"}},
+    {"Main", "mnu_view", false, {"&View", "&Exibir"}},
     {"Main", "mnu_toolbar", false, {"&Toolbars", "Barra de Ferramentas"}},
     {"Main", "mnu_statusBar", false, {"&Status Bar", "&Status Bar"}},
     {"Main", "vw_div1", false, {"-", "-"}},

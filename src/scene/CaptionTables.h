@@ -4,6 +4,7 @@
 // the window and the control it belongs to. Other interface languages have no
 // built-in captions (their messages still come from the message file).
 
+#include <cstdint>
 #include <vector>
 
 namespace LangMod {
@@ -20,5 +21,9 @@ struct CaptionText {
 // colours windows, the print preview, the splash screen, the graph and
 // spreadsheet panels, the price dialog, and last the tool tips.
 const std::vector<CaptionText>& BuiltInCaptions();
+
+// The caption of one control (not its tool tip) in `language` (0 or 1);
+// nullptr for another language or a control the tables do not name.
+const char* BuiltInCaption(const char* window, const char* control, int16_t language);
 
 }  // namespace LangMod

@@ -190,6 +190,16 @@ QString GetPlanInfoText(const QString& key)
     return text ? *text : FileMod::GetTrimmedFileName(trimmed);
 }
 
+QString GetPlaceText()
+{
+    const QString& place = G.PlanInfo.place;
+    const int32_t row = G.EnvironmentIndex;
+    if (row < 1 || row > static_cast<int32_t>(G.EnvironmentTable.size())) return place;
+    const QString environment = FileMod::GetTrimmedFileName(G.EnvironmentTable[static_cast<size_t>(row - 1)][0]);
+    const QString* text = FindText(EnvTexts, G.ItemLanguage, environment + QLatin1Char('\\') + place);
+    return text ? *text : place;
+}
+
 void TranslateFormCaptions(CaptionedWindow& form)
 {
     const int count = form.CaptionCount();

@@ -75,6 +75,11 @@ QString GetEnvText(const QString& key);
 // The display name of an item name ("<group>\<item>", blank-padded) in the
 // item language; otherwise the part after its last backslash.
 QString GetPlanInfoText(const QString& key);
+// The place's name (`PlanInfo.place`) in the item language, as the
+// environment chooser names environments: the entry of that name in the
+// language file of the place's environment (`EnvironmentIndex`); the name as
+// it stands otherwise. Scene files keep the name itself.
+QString GetPlaceText();
 
 // A window whose captions are message keys at design time. The windows
 // implement it; TranslateFormCaptions only reads and sets texts.
