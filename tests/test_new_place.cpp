@@ -17,6 +17,7 @@
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QLocale>
 #include <QTest>
@@ -686,6 +687,97 @@ TEST_F(NewPlace, TheLoadButtonsRunTheOpenCommand)
     EXPECT_FALSE(Ending());
     EXPECT_EQ(G.HomeEnvironmentFolder, G.EnvFolder);
     EXPECT_TRUE(main->isVisible());
+}
+
+// A key as the keyboard sends it: to the window that has the keyboard.
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key(key), modifiers);
+    Settle();
+}
+
+// Whether entry `index` is drawn with the focus mark: as the list draws it
+// with the keyboard and without.
+bool DrawnWithFocusMark(ListView& list, int index)
+{
+    const QRect entry = list.ItemRect(index);
+    const QImage focused = list.viewport()->grab(entry).toImage();
+    list.clearFocus();
+    const QImage plain = list.viewport()->grab(entry).toImage();
+    list.setFocus();
+    return focused != plain;
+}
+
+// A child without a mouse: the chooser's focus mark on the first
+// environment, which the first arrow chooses; Enter for Select and OK,
+// Escape for Back.
+TEST_F(NewPlace, TheKeyboardAloneSetsUpAPlace)
+{
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        ASSERT_EQ(QApplication::focusWidget(), chooser.ListView1);
+        EXPECT_TRUE(chooser.Command1->isDefault());
+        EXPECT_TRUE(DrawnWithFocusMark(*chooser.ListView1, kClassroom));
+        // Nothing chosen: Enter waits.
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(chooser.isVisible());
+        Press(Qt::Key_Down);
+        EXPECT_EQ(chooser.ListView1->SelectedIndex(), kClassroom);
+        Press(Qt::Key_Return);
+        EXPECT_FALSE(chooser.isVisible());
+    });
+    ExpectPlaceDialog([](Floors& floors) {
+        Press(Qt::Key_Escape);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        // Shown again, the first environment is where the keys start.
+        EXPECT_TRUE(DrawnWithFocusMark(*chooser.ListView1, kClassroom));
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Right);
+        EXPECT_EQ(chooser.ListView1->SelectedIndex(), kGarden);
+        Press(Qt::Key_Enter, Qt::KeypadModifier);
+    });
+    ExpectPlaceDialog([](Floors& floors) {
+        ASSERT_TRUE(floors.Text1->hasFocus());
+        Press(Qt::Key_Return);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    start();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(modals().size(), 4);
+    EXPECT_EQ(G.PlaceSetupResult, 0);
+    EXPECT_TRUE(G.EnvFolder.endsWith("Garden"));
+}
+
+// The windows a view brings (the item groups, the spreadsheet's panel)
+// leave the keyboard in the main window, where its keys work at once.
+TEST_F(NewPlace, TheKeyboardStaysInTheMainWindowAcrossViews)
+{
+    ExpectNewPlace(kHome);
+    start();
+    int asked = 0;
+    main->ConfirmSaveChanges = [&asked] {
+        ++asked;
+        return true;
+    };
+    G.SpentTotal = 100;  // the spreadsheet's panel has pages to show
+    Activate(*main);
+    for (int16_t button : {2, 1, 0, 3, 1}) {
+        SCOPED_TRACE(button);
+        QTest::mouseClick(main->Picture1[button], Qt::LeftButton);
+        for (const char* name : {"ItemGroups", "frmSpreadSht"})
+            if (Form* f = Form::Existing(QLatin1String(name)); f && f->isVisible())
+                (void)QTest::qWaitForWindowExposed(f);
+        Settle();
+        EXPECT_EQ(Form::Existing(button == 3 ? "frmSpreadSht" : "ItemGroups")->isVisible(), button != 0);
+        EXPECT_EQ(QApplication::activeWindow(), main.get());
+        Press(Qt::Key_N, Qt::ControlModifier);  // New, which asks first
+    }
+    EXPECT_EQ(asked, 5);
 }
 
 TEST(PlacePreview, LargeSizesAreFittedBeforeDrawing)

@@ -45,6 +45,7 @@ EnvSelect::EnvSelect() : dorv::Form(QStringLiteral("EnvSelect"))
     QFont bold = Command1->font();
     bold.setBold(true);
     Command1->setFont(bold);
+    Command1->SetDefault(true);
     layout();
 }
 

@@ -47,6 +47,9 @@ Floors::Floors() : dorv::Form(QStringLiteral("Floors"))
     QFont bold = Command1[0]->font();
     bold.setBold(true);
     Command1[0]->setFont(bold);
+    // Enter is OK, Escape is Back.
+    Command1[0]->SetDefault(true);
+    Command1[1]->SetCancel(true);
 }
 
 void Floors::makeControls()

@@ -485,8 +485,14 @@ dorv::Form* Main::toolWindow(const QString& name)
     dorv::Form* f = dorv::Form::Get(name);
     if (!f) return nullptr;
     f->Load();
-    for (const char* docked : kColumnWindows)
-        if (name == QLatin1String(docked)) f->installEventFilter(this);
+    for (const char* docked : kColumnWindows) {
+        if (name != QLatin1String(docked)) continue;
+        f->installEventFilter(this);
+        // A window of the column that appears (with a view, a new place, a
+        // toggle) leaves the keyboard in the main window, where the menus'
+        // keys and the canvas's keys work; a click still takes it there.
+        f->setAttribute(Qt::WA_ShowWithoutActivating);
+    }
     return f;
 }
 

@@ -145,10 +145,18 @@ public:
     const QString& Name() const { return name_; }
     void SetCaption(const QString& caption) { setText(caption); }
     QString Caption() const { return text(); }
+    // The button that Enter presses in its form (drawn as its default), and
+    // the one that Escape presses; a button with the keyboard's focus takes
+    // Enter itself.
+    bool Default() const { return isDefault(); }
+    void SetDefault(bool value) { setDefault(value); }
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool value) { cancel_ = value; }
     std::function<void()> Click;
 
 private:
     QString name_;
+    bool cancel_ = false;
 };
 
 class Timer {

@@ -1,5 +1,6 @@
 #include "platform/Forms.h"
 
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/PainterDc.h"
 #include "platform/Rounding.h"
@@ -9,8 +10,11 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -308,6 +312,10 @@ void Form::Show(int style, Form* owner)
         setWindowModality(Qt::NonModal);
         return;
     }
+    // The window that has the keyboard keeps it when this one should not
+    // take it: some platforms activate every window they show.
+    const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
+    QPointer<QWidget> active = quiet ? QApplication::activeWindow() : nullptr;
     show();
     raise();
     // An owned window stays above its owner. Window managers keep that for
@@ -325,7 +333,10 @@ void Form::Show(int style, Form* owner)
         }
         w->raise();
     }
-    activateWindow();
+    if (!quiet)
+        activateWindow();
+    else if (active && active != this && active->isVisible())
+        active->activateWindow();
 }
 
 void Form::Hide() { hide(); }
@@ -424,6 +435,31 @@ bool Form::event(QEvent* event)
         }
     }
     return QWidget::event(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((enter || key == Qt::Key_Escape) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Enter on a button with the focus presses that button, as Space
+        // does; otherwise the form's default button, and Escape its cancel
+        // button.
+        QPushButton* button = enter ? qobject_cast<QPushButton*>(focusWidget()) : nullptr;
+        if (!button)
+            for (CommandButton* b : findChildren<CommandButton*>())
+                if (b->window() == this && b->isVisible() && (enter ? b->Default() : b->Cancel())) {
+                    button = b;
+                    break;
+                }
+        if (button) {
+            // A default button that waits for a choice leaves Enter without
+            // effect.
+            if (button->isEnabled()) button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -119,7 +119,9 @@ public:
     bool IsLoaded() const { return loaded_; }
     // Loads when needed and shows the form. Modal: returns once the form is
     // hidden or unloaded (through the dialog service). An owner keeps the
-    // form above it; nullptr shows it on its own.
+    // form above it; nullptr shows it on its own. A form with the attribute
+    // Qt::WA_ShowWithoutActivating appears without taking the keyboard from
+    // the window that has it.
     void Show(int style = vbModeless, Form* owner = nullptr);
     void Hide();
     // Asks Form_QueryUnload, then runs Form_Unload and hides the form; false
@@ -182,6 +184,8 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Enter and Escape that no control took press the form's buttons.
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

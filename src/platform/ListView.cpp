@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -13,21 +12,6 @@ namespace {
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 constexpr int kIconKeyRole = Qt::UserRole + 2;
-
-// Entries drawn without the keyboard's focus frame: only the chosen entry
-// looks chosen.
-class EntryDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->state &= ~QStyle::State_HasFocus;
-    }
-};
-
 }  // namespace
 
 ListView::ListView(QWidget* container, const QString& name) : QListWidget(container), Control(this), name_(name)
@@ -44,7 +28,6 @@ ListView::ListView(QWidget* container, const QString& name) : QListWidget(contai
     setUniformItemSizes(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSpacing(8);
-    setItemDelegate(new EntryDelegate(this));
     SetIconSize(64);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (ItemClick && item && (item->flags() & Qt::ItemIsEnabled)) ItemClick(row(item) + 1);
@@ -158,7 +141,12 @@ int ListView::SelectedIndex() const
 void ListView::SelectNone()
 {
     clearSelection();
-    setCurrentItem(nullptr);
+    // The keys start from the first entry that can be chosen, which carries
+    // the focus mark while the list has the keyboard.
+    QListWidgetItem* first = nullptr;
+    for (int i = 0; i < count() && !first; ++i)
+        if (item(i)->flags() & Qt::ItemIsEnabled) first = item(i);
+    setCurrentItem(first, QItemSelectionModel::NoUpdate);
 }
 
 QRect ListView::ItemRect(int index) const
@@ -169,6 +157,21 @@ QRect ListView::ItemRect(int index) const
 
 void ListView::keyPressEvent(QKeyEvent* event)
 {
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && SelectedIndex() == 0) {
+        // Nothing is chosen yet: the first arrow chooses the entry with the
+        // focus mark (the first that can be chosen when none has it), rather
+        // than moving past it.
+        QListWidgetItem* it = currentItem();
+        for (int i = 0; i < count() && !(it && (it->flags() & Qt::ItemIsEnabled)); ++i) it = item(i);
+        if (it && (it->flags() & Qt::ItemIsEnabled)) {
+            setCurrentItem(it);
+            if (ItemClick) ItemClick(row(it) + 1);
+            event->accept();
+            return;
+        }
+    }
     const int before = SelectedIndex();
     QListWidget::keyPressEvent(event);
     // Moving the selection with the keys picks the entry as a click does.

@@ -38,6 +38,8 @@ public:
     void SetItemEnabled(int index, bool enabled);
     // The number of the selected entry, 0 when none is.
     int SelectedIndex() const;
+    // No entry is chosen; the first that can be carries the focus mark, and
+    // the first arrow key chooses it.
     void SelectNone();
     // Where an entry is shown, in the view's own pixels (the viewport's).
     QRect ItemRect(int index) const;
