@@ -5,16 +5,19 @@
 
 #include "app/AdminSetup.h"
 #include "scene/ItemCatalogue.h"
+#include "scene/LangMod.h"
 #include "scene/PlaceInfo.h"
 #include "scene/RecordIO.h"
 #include "scene/SceneFile.h"
 #include "scene/SceneState.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace FuzzEntries {
 
@@ -114,6 +117,39 @@ inline bool SceneFile(const QByteArray& bytes)
     return environment == 0 && room.FirstRealItem >= 0 && room.FirstRealItem <= items &&
            room.FirstWallSection >= 0 && room.WallSectionCount >= 0 &&
            int64_t(room.FirstWallSection) + room.WallSectionCount <= items && G.UnitIndex >= 0 && G.UnitIndex < 8;
+}
+
+// Reads the bytes as a language file. Whatever they hold, a slot is made
+// only with an entry, every entry needs its ";", and reading the same bytes
+// again over the tables changes nothing (a key keeps its first text), nor
+// does reading them into new tables.
+inline bool Language(const QByteArray& bytes)
+{
+    const QString key = QStringLiteral("msg\\lang_Width");
+    auto read = [&](LangMod::LanguageTables& tables, std::vector<int>& counts, QStringList& texts) {
+        LangMod::ReadLanguageText(bytes, QStringLiteral("msg"), tables);
+        counts.clear();
+        texts.clear();
+        for (const auto& slot : tables) {
+            counts.push_back(slot ? slot->Count() : -1);
+            const QString* text = slot ? slot->Find(key) : nullptr;
+            texts << (text ? *text : QStringLiteral("<none>"));
+        }
+    };
+    LangMod::LanguageTables tables;
+    std::vector<int> counts, again, fresh;
+    QStringList texts, textsAgain, textsFresh;
+    read(tables, counts, texts);
+    int64_t entries = 0;
+    for (int count : counts) {
+        if (count == 0) return false;
+        entries += count > 0 ? count : 0;
+    }
+    if (entries > bytes.count(';')) return false;
+    read(tables, again, textsAgain);
+    LangMod::LanguageTables other;
+    read(other, fresh, textsFresh);
+    return again == counts && fresh == counts && textsAgain == texts && textsFresh == texts;
 }
 
 // The settings file over a state that holds other settings. Whatever the

@@ -4,6 +4,10 @@
 #include "scene/SceneState.h"
 #include "support/TempDir.h"
 
+#include "../fuzz/FuzzEntries.h"
+
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace LangMod;
@@ -247,4 +251,21 @@ TEST_F(LangTables, FormCaptionsAreTranslatedByKey)
     TranslateFormCaptions(w);
     EXPECT_EQ(w.captions, (QStringList{QStringLiteral("Close"), QStringLiteral("1.0.000"), QString()}));
     EXPECT_EQ(w.title, QStringLiteral("About ") + dorv::AppTitle());
+}
+
+// The fuzz target's corpus, replayed through the same checks, and each file
+// with every line end taken away in turn.
+TEST(FuzzCorpus, LanguageFiles)
+{
+    const QFileInfoList files =
+        QDir(QStringLiteral(DORV_SOURCE_DIR "/fuzz/corpus/fuzz_language")).entryInfoList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QFileInfo& f : files) {
+        QFile file(f.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(FuzzEntries::Language(bytes)) << f.fileName().toStdString();
+        for (qsizetype at = bytes.indexOf('\n'); at >= 0; at = bytes.indexOf('\n', at + 1))
+            EXPECT_TRUE(FuzzEntries::Language(QByteArray(bytes).remove(at, 1))) << f.fileName().toStdString() << at;
+    }
 }
