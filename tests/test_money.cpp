@@ -134,9 +134,7 @@ TEST_F(Money, ParseMoneyTextAsTyped)
     EXPECT_EQ(ParseMoneyText(QString()), 0.0f);
     EXPECT_EQ(ParseMoneyText(kPound), 0.0f);
     EXPECT_EQ(ParseMoneyText(QStringLiteral("abc")), 0.0f);
-    EXPECT_EQ(ParseMoneyText(QStringLiteral("12-")), 12.0f);   // a minus after the digits is dropped
     EXPECT_EQ(ParseMoneyText(QStringLiteral("--5")), 0.0f);
-    EXPECT_EQ(ParseMoneyText(QStringLiteral(" 7 apples")), 7.0f);
     EXPECT_EQ(ParseMoneyText(QStringLiteral("-.5")), -0.5f);
     EXPECT_EQ(ParseMoneyText(QStringLiteral("1") + QString(400, QLatin1Char('0'))), 0.0f);
     G.CurrencyRate = 2.0f;
@@ -170,11 +168,17 @@ TEST_F(Money, TypedAmountsReadAsTheChildMeantThemOrNotAtAll)
     EXPECT_EQ(ReadMoneyText(kPound + QStringLiteral("1,250.50")), 1250.5f);
     EXPECT_EQ(ReadMoneyText(QStringLiteral("-1,000,000")), -1000000.0f);
     EXPECT_EQ(ReadMoneyText(QStringLiteral("1000.5")), 1000.5f);
-    EXPECT_EQ(ReadMoneyText(QStringLiteral("free")), 0.0f);
-    // What could mean two amounts, or none, is no amount at all.
-    const QString tooMuch = QStringLiteral("1e") + QString(50, QLatin1Char('0'));
-    for (const QString& text : {QStringLiteral("1,5"), QStringLiteral("12,50"), QStringLiteral("1.250,50"),
-                                QStringLiteral("1.2.3"), QStringLiteral("1,00,0"), tooMuch})
+    EXPECT_EQ(ReadMoneyText(QStringLiteral(" 12.50 ") + kPound), 12.5f);
+    EXPECT_EQ(ReadMoneyText(kPound + QStringLiteral("-5.00")), -5.0f);  // as the budget window writes it
+    EXPECT_EQ(ReadMoneyText(QStringLiteral("+5")), 5.0f);
+    // What could mean two amounts, or none, is no amount at all; so is a
+    // number with anything but its own marks, which are never passed over.
+    const QString tooMuch = QStringLiteral("1") + QString(50, QLatin1Char('0'));
+    for (const QString& text :
+         {QStringLiteral("1,5"), QStringLiteral("12,50"), QStringLiteral("1.250,50"), QStringLiteral("1.2.3"),
+          QStringLiteral("1,00,0"), tooMuch, QStringLiteral("free"), QString(), kPound, QStringLiteral("1e7"),
+          QStringLiteral("1.234568e+07"), QStringLiteral("12-"), QStringLiteral(" 7 apples"), QStringLiteral("1 000"),
+          QStringLiteral("+-5"), QStringLiteral("- -5"), QStringLiteral("1") + kPound + QStringLiteral("5")})
         EXPECT_EQ(ReadMoneyText(text), std::nullopt) << text.toStdString();
     EXPECT_EQ(ParseMoneyText(QStringLiteral("1,5")), 0.0f);
 
@@ -188,6 +192,31 @@ TEST_F(Money, TypedAmountsReadAsTheChildMeantThemOrNotAtAll)
     EXPECT_EQ(ReadMoneyText(QStringLiteral("12.5")), 6.25f);
     EXPECT_EQ(ReadMoneyText(QStringLiteral("1.000")), 500.0f);  // mil
     EXPECT_EQ(ReadMoneyText(QStringLiteral("1,000.50")), std::nullopt);
+}
+
+TEST_F(Money, EveryAmountUpToTheLargestComesBackToTheCent)
+{
+    // Kept in the base currency and shown times the rate, both as Singles:
+    // the cents just below the largest amount come back at any rate, and
+    // more is refused by its message.
+    LangMod::ReadLanguageText("language [\r\nlang_LargestAmount;At most %.\r\n]\r\n", QStringLiteral("msg"),
+                              LangMod::MessageTexts);
+    G.CurrencySymbol = kPound;
+    const int64_t largest = std::llround(kLargestAmount * 100);
+    for (float rate : {1.0f, 1.17f, 1.27f, 7.3f, 0.3f, 123.456f}) {
+        G.CurrencyRate = rate;
+        int wrong = 0;
+        for (int64_t cents = largest - 20000; cents <= largest; ++cents) {
+            const QString typed = QString::number(cents / 100) + QLatin1Char('.') +
+                                  QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+            if (FormatMoney(ParseMoneyText(typed), 0) != typed) ++wrong;
+        }
+        EXPECT_EQ(wrong, 0) << "rate " << rate;
+        EXPECT_EQ(TypedAmountFault(QStringLiteral("40000")), QString());
+        EXPECT_EQ(TypedAmountFault(QStringLiteral("-40,000.00")), QString());
+        EXPECT_EQ(TypedAmountFault(QStringLiteral("40000.01")), QStringLiteral("At most 40000.00."));
+        EXPECT_EQ(TypedAmountFault(QStringLiteral("-99,999,999,999")), QStringLiteral("At most 40000.00."));
+    }
 }
 
 TEST_F(Money, SavedAmountsComeBackInEveryLocale)

@@ -358,18 +358,24 @@ TEST_F(NewPlace, TheBudgetReadsAsTypedOrIsRefused)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ExpectChoice(kHome);
     ExpectPlaceDialog([](Floors& floors) {
-        // One and a half, or fifteen? Neither is taken.
-        Type(*floors.Text4, QStringLiteral("1,5"));
-        ClickButton(*floors.Command1[0]);
-        EXPECT_TRUE(floors.isVisible());
-        Type(*floors.Text4, QStringLiteral("1,000"));
+        // One and a half, or fifteen? Neither is taken; nor is what is no
+        // amount at all, nor a number with anything but its own marks.
+        for (const char* text : {"1,5", "lots", "", "1e7", "7 pounds", "12-", "99,999,999,999", "40,000.01"}) {
+            Type(*floors.Text4, QLatin1String(text));
+            ClickButton(*floors.Command1[0]);
+            EXPECT_TRUE(floors.isVisible()) << text;
+            EXPECT_EQ(floors.Text4->Text(), QLatin1String(text));
+        }
+        Type(*floors.Text4, QStringLiteral("40,000"));
         ClickButton(*floors.Command1[0]);
         EXPECT_FALSE(floors.isVisible());
     });
-    TestDialogs().ExpectMsgBox(vbOK);
+    for (int i = 0; i < 8; ++i) TestDialogs().ExpectMsgBox(vbOK);
     start();
-    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"), QStringList{Message("lang_EnterNumberGreaterThan0")});
-    EXPECT_EQ(G.PlanInfo.budget, 1000.0f);
+    QStringList refused(6, Message("lang_EnterNumberGreaterThan0"));
+    refused << Message("lang_LargestAmount").replace('%', "40000.00") << Message("lang_LargestAmount").replace('%', "40000.00");
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"), refused);
+    EXPECT_EQ(G.PlanInfo.budget, 40000.0f);
     QLocale::setDefault(before);
 }
 
@@ -605,6 +611,27 @@ TEST_F(OwnEnvironments, TheProposedBudgetReadsBackInEveryLocale)
     start();
     EXPECT_EQ(G.PlanInfo.place, "House");
     EXPECT_FLOAT_EQ(G.PlanInfo.budget, 12.125f / 2);  // in the base currency: 2 euros to the unit
+    QLocale::setDefault(before);
+}
+
+TEST_F(OwnEnvironments, AProposedBudgetTooLargeToKeepShowsInDigitsAndIsRefused)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    dir.write("Envs/MyHome/PlanInfo.dvf", "place:House\r\ndefault_width:5\r\ndefault_depth:6\r\nbudget:12345678\r\n");
+    ExpectChoice(2);
+    ExpectPlaceDialog([](Floors& floors) {
+        EXPECT_EQ(floors.Text4->Text(), QStringLiteral(" 12345678"));
+        ClickButton(*floors.Command1[0]);
+        EXPECT_TRUE(floors.isVisible());
+        Type(*floors.Text4, QStringLiteral("12345.67"));
+        ClickButton(*floors.Command1[0]);
+    });
+    TestDialogs().ExpectMsgBox(vbOK);
+    start();
+    EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"),
+              QStringList{Message("lang_LargestAmount").replace('%', "40000.00")});
+    EXPECT_FLOAT_EQ(G.PlanInfo.budget, 12345.67f / 2);  // 2 euros to the unit
     QLocale::setDefault(before);
 }
 

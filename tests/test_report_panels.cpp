@@ -241,12 +241,28 @@ TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
     f->Command1_Click();
     EXPECT_FALSE(f->isVisible());
     EXPECT_FLOAT_EQ(G.Palette[0].Price, 1250.5f);
-    QLocale::setDefault(before);
 
-    // A text without digits is a price of 0.
-    f->Text1->SetText(QStringLiteral("free"));
+    // What is no amount, or more than the program keeps to the cent, is
+    // refused with its message, and the price stays.
+    f->Show();
+    const QString number = LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0"));
+    const QString largest = LangMod::GetMessage(QStringLiteral("lang_LargestAmount")).replace('%', "40000.00");
+    const std::pair<const char*, QString> refused[] = {
+        {"abc", number}, {"", number}, {"1e7", number}, {"$5 each", number}, {"99,999,999,999", largest}};
+    for (const auto& [text, message] : refused) {
+        f->Text1->SetText(QLatin1String(text));
+        TestDialogs().ExpectMsgBox(dorv::vbOK);
+        QTest::mouseClick(f->Command1, Qt::LeftButton);
+        EXPECT_TRUE(f->isVisible()) << text;
+        EXPECT_EQ(TestDialogs().Asked().last(), QStringLiteral("MsgBox 48: ") + message) << text;
+        EXPECT_FLOAT_EQ(G.Palette[0].Price, 1250.5f) << text;
+    }
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    f->Text1->SetText(QStringLiteral("$0"));
     f->Command1_Click();
+    EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(G.Palette[0].Price, 0);
+    QLocale::setDefault(before);
 
     // No palette entry chosen: nothing is touched.
     G.PaletteSelection = 7;

@@ -14,6 +14,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -134,7 +135,12 @@ void Floors::makeControls()
 
 QString Floors::StrOf(float value)
 {
-    return (value >= 0 ? QStringLiteral(" ") : QString()) + QString::number(static_cast<double>(value), 'g', 7);
+    // In plain digits, however large or small: as few as read back as the
+    // same Single.
+    char digits[64];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+    const QString number = QString::fromLatin1(digits, end.ec == std::errc() ? end.ptr - digits : 0);
+    return (value >= 0 ? QStringLiteral(" ") : QString()) + number;
 }
 
 QString Floors::BudgetBoxText(float value)
@@ -272,11 +278,15 @@ void Floors::Command1_Click(int16_t index)
             dorv::MsgBox(text, dorv::vbExclamation);
             return;
         }
-        // The budget is read as typed, or not at all: a text that could
-        // mean two amounts is refused rather than taken as either.
-        if (Text4->Enabled() && !CommonMod::ReadMoneyText(Text4->Text())) {
-            dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
-            return;
+        // The budget is read as typed, or not at all: a text that is no
+        // amount, or could mean two, is refused rather than taken as
+        // either, and so is one the program cannot keep to the cent.
+        if (Text4->Enabled()) {
+            const QString fault = CommonMod::TypedAmountFault(Text4->Text());
+            if (!fault.isEmpty()) {
+                dorv::MsgBox(fault, dorv::vbExclamation);
+                return;
+            }
         }
         G.PlaceWidth = width;
         G.PlaceLength = length;

@@ -69,7 +69,7 @@ public:
     // from a limit by the rounding of the unit shown is that limit.
     static bool ShowsAs(const QString& text, float metres);
     // A number of the place information as the boxes first show it: a blank
-    // where a minus would stand, then the number.
+    // where a minus would stand, then the number in plain digits.
     static QString StrOf(float value);
     // A budget as the budget box first shows it: StrOf with the locale's
     // decimal separator, so that it reads back as the same amount in every

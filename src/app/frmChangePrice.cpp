@@ -71,13 +71,14 @@ bool frmChangePrice::CataloguePrice(const ItemRecord& item, const ShapeStream& s
 void frmChangePrice::Command1_Click()
 {
     // A price is read as typed, or not at all: the dialog stays for a text
-    // that could mean two amounts.
-    const std::optional<float> typed = CommonMod::ReadMoneyText(Text1->Text());
-    if (!typed) {
-        dorv::MsgBox(LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0")), dorv::vbExclamation);
+    // that is no amount or could mean two, and for one the program cannot
+    // keep to the cent.
+    const QString fault = CommonMod::TypedAmountFault(Text1->Text());
+    if (!fault.isEmpty()) {
+        dorv::MsgBox(fault, dorv::vbExclamation);
         return;
     }
-    const float price = *typed;
+    const float price = CommonMod::ParseMoneyText(Text1->Text());
     if (G.PaletteSelection >= 0 && G.PaletteSelection < G.PaletteCount &&
         G.PaletteSelection < static_cast<int32_t>(G.Palette.size())) {
         ItemRecord& entry = G.Palette[size_t(G.PaletteSelection)];

@@ -103,48 +103,99 @@ float ToDisplayCurrency(float amount)
 
 bool MoneySpent() { return dorv::FormatFixed(G.SpentTotal, 0) != QStringLiteral("0"); }
 
-std::optional<float> ReadMoneyText(const QString& text)
+namespace {
+
+// The currency symbols a typed amount may carry: the current one and those
+// of the settings (the place dialog's budget is typed before its currency is
+// taken), longest first, so that "R$" is never read as "R" and "$".
+QStringList KnownSymbols()
 {
-    QString work = text;
-    // The symbol is never part of the number, even when it holds a point or
-    // a digit ("Fr.").
-    if (!G.CurrencySymbol.isEmpty()) work.remove(G.CurrencySymbol);
-    const QLocale locale;
-    const QString point = locale.decimalPoint();
-    // Digits, points, commas and minus signs are kept (with the locale's
-    // decimal separator where it is neither); blanks, letters and every
-    // other grouping mark go.
-    QString kept;
-    for (QChar c : work) {
-        const char16_t u = c.unicode();
-        if ((u >= '0' && u <= '9') || u == '.' || u == ',' || u == '-' || QString(c) == point) kept += c;
+    QStringList symbols;
+    if (!G.CurrencySymbol.isEmpty()) symbols << G.CurrencySymbol;
+    for (size_t i = 1; i < G.CurrencyTable.size(); ++i)
+        if (!G.CurrencyTable[i].Name.isEmpty()) symbols << G.CurrencyTable[i].Name;
+    std::stable_sort(symbols.begin(), symbols.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    return symbols;
+}
+
+// The amount as typed, in the currency shown: nothing when a character of
+// the text belongs to no amount.
+std::optional<double> TypedAmount(const QString& text)
+{
+    QString t = text.trimmed();
+    // A sign before the symbol ("- £3.00", as amounts are shown) or after
+    // it ("£-5.00", as the budget window writes what is left); one only.
+    bool signed_ = false, negative = false;
+    auto takeSign = [&] {
+        if (signed_ || t.isEmpty() || (t[0] != QLatin1Char('-') && t[0] != QLatin1Char('+'))) return;
+        signed_ = true;
+        negative = t[0] == QLatin1Char('-');
+        t = t.mid(1).trimmed();
+    };
+    takeSign();
+    // The symbol is never part of the number, even when it holds a point
+    // ("Fr.").
+    for (const QString& symbol : KnownSymbols()) {
+        if (t.startsWith(symbol)) {
+            t = t.mid(symbol.size()).trimmed();
+            break;
+        }
+        if (t.endsWith(symbol)) {
+            t = t.chopped(symbol.size()).trimmed();
+            break;
+        }
     }
-    // An optional leading minus; a minus after it ends the number.
-    qsizetype end = kept.startsWith(QLatin1Char('-')) ? 1 : 0;
-    end = kept.indexOf(QLatin1Char('-'), end);
-    if (end >= 0) kept.truncate(end);
-    if (!std::any_of(kept.begin(), kept.end(), [](QChar c) { return c.isDigit(); })) return 0.0f;
+    takeSign();
+
+    // What is left is the number: digits, points and commas, and the
+    // locale's own decimal and grouping marks where they are neither.
+    const QLocale locale;
+    const QString point = locale.decimalPoint(), group = locale.groupSeparator();
+    bool digits = false;
+    for (QChar c : t) {
+        const char16_t u = c.unicode();
+        if (u >= '0' && u <= '9')
+            digits = true;
+        else if (u != '.' && u != ',' && QString(c) != point && QString(c) != group)
+            return std::nullopt;
+    }
+    if (!digits) return std::nullopt;
 
     // As the desktop's locale writes numbers, thousands separators and all
     // ("1,000.50"; "1.250,50" and "1.000" in Portuguese); failing that, with
     // a decimal point whatever the locale ("12.50"), as amounts were always
     // read. A text that neither reads ("1,5" in English) is no amount.
     bool asLocale = false, asWritten = false;
-    const double byLocale = locale.toDouble(kept, &asLocale);
-    double written = 0;
-    if (!asLocale && !kept.contains(QLatin1Char(',')) && kept.count(QLatin1Char('.')) <= 1 &&
-        !(point != QStringLiteral(".") && kept.contains(point)))
-        written = QLocale::c().toDouble(kept, &asWritten);
-    std::optional<double> number;
-    if (asLocale)
-        number = byLocale;
-    else if (asWritten)
-        number = written;
-    if (!number || !std::isfinite(*number)) return std::nullopt;
+    double number = locale.toDouble(t, &asLocale);
+    if (!asLocale && !t.contains(QLatin1Char(',')) && t.count(QLatin1Char('.')) <= 1 &&
+        !(point != QStringLiteral(".") && t.contains(point)))
+        number = QLocale::c().toDouble(t, &asWritten);
+    if ((!asLocale && !asWritten) || !std::isfinite(number)) return std::nullopt;
+    return negative ? -number : number;
+}
+
+}  // namespace
+
+std::optional<float> ReadMoneyText(const QString& text)
+{
+    const std::optional<double> number = TypedAmount(text);
+    if (!number) return std::nullopt;
     const float result = static_cast<float>(*number / DivisorRate());
     // A number beyond the single-precision range is as unreadable as none.
     if (!std::isfinite(result)) return std::nullopt;
     return result;
+}
+
+QString TypedAmountFault(const QString& text)
+{
+    if (!ReadMoneyText(text)) return LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0"));
+    // An amount is taken to the cent: what rounds to the largest is the
+    // largest.
+    if (std::fabs(*TypedAmount(text)) >= kLargestAmount + 0.005)
+        return LangMod::GetMessage(QStringLiteral("lang_LargestAmount"))
+            .replace(QLatin1Char('%'), FormatTwoDecimals(static_cast<float>(kLargestAmount)));
+    return QString();
 }
 
 float ParseMoneyText(const QString& text) { return ReadMoneyText(text).value_or(0.0f); }

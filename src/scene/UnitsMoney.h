@@ -63,16 +63,30 @@ float ToDisplayCurrency(float amount);
 // taken away again leave behind is not. The view, the spreadsheet panel and
 // the item summary all ask this one question.
 bool MoneySpent();
-// A typed or formatted amount back in the base currency. Blanks, letters
-// and the currency symbol are passed over, and a minus after the number
-// ends it. The number is read as the desktop's locale writes numbers, with
-// its thousands separators ("1,000.50"; "1.250,50" in Portuguese), or else
-// as digits with an optional leading minus and a decimal point ("12.50" in
-// any locale). Text without digits is 0; text with digits that neither
-// reads ("1,5" in English, "1.250,50" in English) is no amount: nothing.
+// A typed or formatted amount back in the base currency. Every character
+// must belong to the amount: blanks around it, a leading sign, a currency
+// symbol (the current one or one of the settings) before or after the
+// number, and the number itself, read as the desktop's locale writes
+// numbers, with its thousands separators ("1,000.50"; "1.250,50" in
+// Portuguese), or else as digits with a decimal point ("12.50" in any
+// locale). Anything else is no amount: nothing. So is text without digits,
+// and text with digits that neither reads ("1,5" in English, "1e7", "7
+// apples").
 std::optional<float> ReadMoneyText(const QString& text);
 // ReadMoneyText with 0 for what is no amount: for texts the program wrote.
 float ParseMoneyText(const QString& text);
+
+// The largest amount a child may type, in the currency shown. Amounts are
+// kept as Singles in the base currency and shown times the rate, a Single
+// too; each of these two roundings is at most 2^-24 of the amount, so up to
+// this every amount comes back to the cent at any rate. Beyond it cents go
+// astray, and far beyond it whole items vanish from a total.
+constexpr double kLargestAmount = 40000;
+// Why a typed amount cannot be taken, as the message to show: no amount at
+// all (lang_EnterNumberGreaterThan0), or one beyond kLargestAmount
+// (lang_LargestAmount, which names it). Empty when the text is an amount to
+// keep.
+QString TypedAmountFault(const QString& text);
 
 // Takes `symbol` as the currency: its rate from G.CurrencyTable (the last
 // matching row; 1.0 when none) and the pictures that show it. The current
