@@ -426,6 +426,43 @@ TEST_F(NewPlace, TheLargestPlaceStaysTheLargestInEveryUnit)
     EXPECT_EQ(G.Room.ExtentY, 20 * 36288);
 }
 
+TEST_F(NewPlace, SwitchingUnitsNeverMovesASize)
+{
+    ExpectChoice(kClassroom);  // at most 20 m by 20 m, at least 2 m high
+    ExpectPlaceDialog([](Floors& floors) {
+        Type(*floors.Text1, QStringLiteral("20"));
+        Type(*floors.Text2, QStringLiteral("13.37"));
+        Type(*floors.Text3, QStringLiteral("2"));
+        // Round the units and back: each shows the size set in metres.
+        const char* const shown[][3] = {{"2000.00", "1337.00", "200.00"}, {"20000.00", "13370.00", "2000.00"},
+                                        {"21.87", "14.62", "2.19"},       {"65.62", "43.86", "6.56"},
+                                        {"787.40", "526.38", "78.74"},    {"65.62", "43.86", "6.56"}};
+        const int units[] = {1, 2, 3, 4, 5, 4};
+        for (int i = 0; i < 6; ++i) {
+            ClickButton(*floors.Option1[units[i]]);
+            EXPECT_EQ(floors.Text1->Text(), QLatin1String(shown[i][0])) << units[i];
+            EXPECT_EQ(floors.Text2->Text(), QLatin1String(shown[i][1])) << units[i];
+            EXPECT_EQ(floors.Text3->Text(), QLatin1String(shown[i][2])) << units[i];
+        }
+        // The feet that show the limit are the limit, in inches too.
+        Type(*floors.Text1, QStringLiteral("65.62"));
+        Type(*floors.Text3, QStringLiteral("6.56"));
+        ClickButton(*floors.Option1[5]);
+        EXPECT_EQ(floors.Text1->Text(), "787.40");
+        EXPECT_EQ(floors.Text3->Text(), "78.74");
+        ClickButton(*floors.Command1[0]);
+        EXPECT_FALSE(floors.isVisible());
+    });
+    start();
+    EXPECT_TRUE(TestDialogs().Asked().filter("MsgBox").isEmpty());
+    EXPECT_EQ(G.PlaceWidth, 20.0f);
+    EXPECT_EQ(G.PlaceLength, 13.37f);
+    EXPECT_EQ(G.PlaceHeight, 2.0f);
+    EXPECT_EQ(G.Room.ExtentY, 20 * 36288);
+    EXPECT_EQ(G.Room.ExtentX, RoundHalfEven(13.37f * 36288.0));
+    EXPECT_EQ(G.Room.ExtentZ, 2 * 36288);
+}
+
 TEST_F(NewPlace, AGardenOfHeightZeroHasNoWalls)
 {
     ExpectChoice(kGarden);  // the garden may have no height at all

@@ -31,6 +31,14 @@ constexpr int32_t kButtonsTop = 6000, kButtonHeight = 690;
 // this would not fit them with room to spare for the items on it.
 constexpr float kLargestSide = 10000;
 
+// The limits in metres: the place's own, or else the program's.
+bool OwnLimit(float limit) { return limit > 0 && limit <= kLargestSide; }
+float WidestPlace() { return OwnLimit(G.PlanInfo.max_width) ? G.PlanInfo.max_width : kLargestSide; }
+float LongestPlace() { return OwnLimit(G.PlanInfo.max_depth) ? G.PlanInfo.max_depth : kLargestSide; }
+// The height reaches the place's smallest: 0 where it allows a place
+// without walls, which the room builder makes of a height of 0.
+float LowestPlace() { return std::max(0.0f, G.PlanInfo.min_height); }
+
 }  // namespace
 
 Floors* Floors::Window()
@@ -198,17 +206,19 @@ void Floors::Form_Activate()
 void Floors::Option1_Click(int16_t index)
 {
     G.UnitText = CommonMod::SetLengthUnit(index);
-    Text1->SetText(TextFromMetres(G.PlaceWidth));
-    Text2->SetText(TextFromMetres(G.PlaceLength));
-    Text3->SetText(TextFromMetres(G.PlaceHeight));
-    // The stored sizes become the two-decimal values shown.
-    if (auto m = MetresFromText(Text1->Text())) G.PlaceWidth = *m;
-    if (auto m = MetresFromText(Text2->Text())) G.PlaceLength = *m;
-    if (auto m = MetresFromText(Text3->Text())) G.PlaceHeight = *m;
+    // The boxes show the sizes in the new unit, rounded; the sizes stay as
+    // they were set, so that no round of the units moves them.
+    const float width = G.PlaceWidth, length = G.PlaceLength, height = G.PlaceHeight;
+    Text1->SetText(TextFromMetres(width));
+    Text2->SetText(TextFromMetres(length));
+    Text3->SetText(TextFromMetres(height));
+    G.PlaceWidth = width;
+    G.PlaceLength = length;
+    G.PlaceHeight = height;
     Label15->Refresh();
 }
 
-void Floors::sizeChanged(const dorv::TextBox* box, dorv::Label* readout, const char* key, float& size)
+void Floors::sizeChanged(const dorv::TextBox* box, dorv::Label* readout, const char* key, float& size, float limit)
 {
     // A text that is no positive number changes nothing: the size keeps its
     // last positive value.
@@ -218,12 +228,13 @@ void Floors::sizeChanged(const dorv::TextBox* box, dorv::Label* readout, const c
     if (!metres) return;
     Picture1->Refresh();
     readout->SetCaption(LangMod::GetMessage(QLatin1String(key)) + QStringLiteral(" = ") + box->Text() + G.UnitText);
-    size = *metres;
+    // A size the unit shows as a limit is that limit, in every unit after.
+    size = ShowsAs(box->Text(), limit) ? limit : *metres;
 }
 
-void Floors::Text1_Change() { sizeChanged(Text1, Label15, "lang_Width", G.PlaceWidth); }
-void Floors::Text2_Change() { sizeChanged(Text2, Label16, "lang_Length", G.PlaceLength); }
-void Floors::Text3_Change() { sizeChanged(Text3, Label17, "lang_Height", G.PlaceHeight); }
+void Floors::Text1_Change() { sizeChanged(Text1, Label15, "lang_Width", G.PlaceWidth, WidestPlace()); }
+void Floors::Text2_Change() { sizeChanged(Text2, Label16, "lang_Length", G.PlaceLength, LongestPlace()); }
+void Floors::Text3_Change() { sizeChanged(Text3, Label17, "lang_Height", G.PlaceHeight, LowestPlace()); }
 
 void Floors::Command1_Click(int16_t index)
 {
@@ -243,29 +254,28 @@ void Floors::Command1_Click(int16_t index)
             return;
         }
         const PlanInfoRecord& info = G.PlanInfo;
-        // The height reaches the place's smallest: 0 where it allows a
-        // place without walls, which the room builder makes of a height of 0.
         float placeHeight = G.PlaceHeight;
         if (height) {
-            const float lowest = std::max(0.0f, info.min_height);
+            const float lowest = LowestPlace();
+            // The box shows the height kept, unless it holds one that is
+            // never kept (0, or below).
+            const float boxHeight = ShowsAs(Text3->Text(), G.PlaceHeight) ? G.PlaceHeight : *typedHeight;
             if (ShowsAs(Text3->Text(), lowest)) {
                 placeHeight = lowest;
-            } else if (*typedHeight < lowest) {
+            } else if (boxHeight < lowest) {
                 QString text = LangMod::GetMessage(QStringLiteral("lang_MinHeightOfPlace"));
                 text.replace(QLatin1Char('%'), StrOf(lowest));
                 dorv::MsgBox(text, dorv::vbExclamation);
                 return;
             } else {
-                placeHeight = *typedHeight;
+                placeHeight = boxHeight;
             }
         }
         // A place without limits of its own still has the program's. The
         // limits are in metres, whatever unit is shown; a size the unit
         // shows as its limit is the limit.
-        const bool ownWidth = info.max_width > 0 && info.max_width <= kLargestSide;
-        const bool ownDepth = info.max_depth > 0 && info.max_depth <= kLargestSide;
-        const float maxWidth = ownWidth ? info.max_width : kLargestSide;
-        const float maxDepth = ownDepth ? info.max_depth : kLargestSide;
+        const bool ownWidth = OwnLimit(info.max_width), ownDepth = OwnLimit(info.max_depth);
+        const float maxWidth = WidestPlace(), maxDepth = LongestPlace();
         const bool widest = ShowsAs(Text1->Text(), maxWidth), longest = ShowsAs(Text2->Text(), maxDepth);
         const float width = widest ? maxWidth : G.PlaceWidth, length = longest ? maxDepth : G.PlaceLength;
         const bool tooWide = width > maxWidth, tooLong = length > maxDepth;
@@ -300,12 +310,17 @@ void Floors::Command1_Click(int16_t index)
         Hide();
         return;
     case 2: {
-        // The defaults are metres; the boxes show them in the unit chosen.
+        // The defaults are metres; the boxes show them in the unit chosen,
+        // and the sizes are the defaults themselves, not what the unit
+        // rounds them to.
         const PlanInfoRecord& info = G.PlanInfo;
         Text1->SetText(TextFromMetres(info.default_width));
         Text2->SetText(TextFromMetres(info.default_depth));
         Text3->SetText(TextFromMetres(info.default_height));
         Text4->SetText(BudgetBoxText(info.budget));
+        if (info.default_width > 0) G.PlaceWidth = info.default_width;
+        if (info.default_depth > 0) G.PlaceLength = info.default_depth;
+        if (info.default_height > 0) G.PlaceHeight = info.default_height;
         return;
     }
     default: return;

@@ -86,6 +86,7 @@ protected:
 private:
     void makeControls();
     // A size box changed: with a positive number in it, the preview, the
-    // read-out and the size in metres follow it.
-    void sizeChanged(const dorv::TextBox* box, dorv::Label* readout, const char* key, float& size);
+    // read-out and the size in metres follow it; a number the unit shows as
+    // `limit` is that limit.
+    void sizeChanged(const dorv::TextBox* box, dorv::Label* readout, const char* key, float& size, float limit);
 };
