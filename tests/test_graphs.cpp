@@ -551,15 +551,17 @@ TEST_F(Reports, ChartsOfNothingToPlotDrawNoSlicesOrColumnsAndNeverHang)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
-TEST_F(Reports, GridLabelsFollowTheStepForOneAndThreeOfAKind)
+TEST_F(Reports, GridStepsFollowTheLargestValueAndCountsStepInWholeItems)
 {
     Place("Home\\Desk", 1);
-    G.GraphShowCosts[1] = false;
+    G.GraphShowCosts[1] = true;
     dorv::RecordingDc dc;
     DrawBarGraph(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400);
-    // Scale 248, divided once: lines 24.8 apart, each labelled 0.0, 0.1, ...
-    for (const char* label : {"0.0", "0.1", "0.5", "1.0"}) EXPECT_NE(FindText(dc, QLatin1String(label)), nullptr) << label;
-    EXPECT_EQ(FindText(dc, QStringLiteral("2.0")), nullptr);
+    // A largest cost of 1: scale 248, divided once: lines 24.8 apart, each
+    // labelled 0.0, 0.1, ...
+    for (const char* label : {"$0.0", "$0.1", "$0.5", "$1.0"})
+        EXPECT_NE(FindText(dc, QLatin1String(label)), nullptr) << label;
+    EXPECT_EQ(FindText(dc, QStringLiteral("$2.0")), nullptr);
     // The column's top stands at the line labelled 1.0 (y0 - 248 = 52).
     const DcCall* bar = nullptr;
     for (const DcCall* c : Calls(dc, DcOp::Rectangle))
@@ -568,12 +570,28 @@ TEST_F(Reports, GridLabelsFollowTheStepForOneAndThreeOfAKind)
     EXPECT_EQ(std::min(bar->b, bar->d), 52);
 
     Place("Home\\Desk", 1);
-    Place("Home\\Desk", 1);  // max 3: spacing 8.27, every fifth line labelled
+    Place("Home\\Desk", 1);  // largest 3: spacing 8.27, every fifth line labelled
     dc.Clear();
     DrawBarGraph(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400);
-    for (const char* label : {"0.0", "0.5", "1.0", "3.0"}) EXPECT_NE(FindText(dc, QLatin1String(label)), nullptr) << label;
-    EXPECT_EQ(FindText(dc, QStringLiteral("0.1")), nullptr);
+    for (const char* label : {"$0.0", "$0.5", "$1.0", "$3.0"})
+        EXPECT_NE(FindText(dc, QLatin1String(label)), nullptr) << label;
+    EXPECT_EQ(FindText(dc, QStringLiteral("$0.1")), nullptr);
     EXPECT_TRUE(dc.Undeleted().empty());
+
+    // Counted, the same three desks, or one, step by whole items: a line
+    // for each, labelled, and never half a desk.
+    using Chart = void (*)(dorv::DeviceContext&, const std::vector<ItemRecord>&, int32_t, float, float, int32_t,
+                           int32_t);
+    G.GraphShowCosts.fill(false);
+    for (int32_t desks : {3, 1}) {
+        G.PlacedItemCount = G.Room.FirstRealItem + desks;
+        for (Chart chart : {&DrawBarGraph, &DrawPictogram, &DrawLineGraph}) {
+            dc.Clear();
+            chart(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400);
+            for (int32_t n = 0; n <= desks; ++n) EXPECT_NE(FindText(dc, QString::number(n)), nullptr) << n;
+            for (const QString& t : Texts(dc)) EXPECT_FALSE(t.contains(QLatin1Char('.'))) << t.toStdString();
+        }
+    }
 }
 
 TEST_F(Reports, GridLabelsOfACheapSceneAreEachTheirOwn)

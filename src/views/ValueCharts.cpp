@@ -105,6 +105,12 @@ struct Frame {
                 valueStep /= 10;
                 ++tenths;
             }
+            // Items come whole: a chart of counts steps by one item at least.
+            if (!costs && tenths > 0) {
+                spacing = scale;
+                valueStep = 1;
+                tenths = 0;
+            }
             // "0" for whole steps and "0.0" for tenths; a smaller step gets
             // as many decimals as it needs, so that no two labels read alike.
             decimals = std::max(0, tenths);
