@@ -20,6 +20,7 @@
 #include "views/Graphs.h"
 #include "views/Metafile.h"
 #include "views/Print.h"
+#include "views/ViewRender.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -749,6 +750,52 @@ TEST_F(PrintOut, ALongNarrowRoomStaysOnThePaperWhicheverWayItRuns)
     }
 }
 
+TEST_F(PrintOut, TheRoomIn3DWithItsDimensionLinesFitsThePage)
+{
+    DimensionsPort dimensions;
+    SetWindows(&dimensions);
+    G.UnitText = QStringLiteral(" metres");
+    G.ViewMode = 1;
+    // How far the height line stands left of the room's far corner on the
+    // screen (20 pixels, and the line's own 5 off its segment), on paper.
+    const double standOff = 25.0 * 72 / DrawMod::CanvasLogPixelsY();
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        Print::CurrentPrinter().setPageOrientation(orientation);
+        const std::string side = orientation == QPageLayout::Portrait ? "portrait" : "landscape";
+        const QImage page = print(QString(), 72);
+        ASSERT_FALSE(page.isNull()) << side;
+        // The room: what is coloured; the lines and labels are black.
+        QRect room;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb c = page.pixel(x, y);
+                if (std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 16)
+                    room |= QRect(x, y, 1, 1);
+            }
+        ASSERT_FALSE(room.isEmpty()) << side;
+        // Every label and arrowhead on the printable page, the drawing as
+        // large as it allows.
+        const QRect ink = Ink(page, 0, true);
+        const QRectF area = printable(72);
+        EXPECT_TRUE(area.adjusted(1, 1, -1, -1).contains(QRectF(ink))) << side;
+        EXPECT_TRUE(ink.width() > area.width() * 0.9 || ink.height() > area.height() * 0.9) << side;
+        // The height line stands off the far corner's edge as on the screen:
+        // a quarter of the way down the edge, the first ink left of it.
+        int top = -1, bottom = -1;
+        for (int y = 0; y < page.height(); ++y)
+            if (!Close(page.pixel(room.left() + 1, y), qRgb(255, 255, 255), 8)) (top < 0 ? top : bottom) = y;
+        ASSERT_GT(bottom, top) << side;
+        const int y = top + (bottom - top) / 4;
+        const auto white = [&](int at) { return Close(page.pixel(at, y), qRgb(255, 255, 255), 8); };
+        int x = room.left() - 1;
+        while (x > 0 && !white(x)) --x;  // the room's outline
+        while (x > 0 && white(x)) --x;
+        EXPECT_NEAR(room.left() - x, standOff, 3) << side;
+    }
+    Print::CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+    SetWindows(&port);
+}
+
 TEST_F(PrintOut, AWallStaysOnThePaperAndClearOfItsHeading)
 {
     DimensionsPort dimensions;
@@ -845,3 +892,4 @@ TEST_F(Output, PageSetupChoosesPaperAndOrientationAndLeavesTheMargins)
     EXPECT_NEAR(after.left(), margins.left(), 0.01);
     printer.setPageOrientation(QPageLayout::Portrait);
 }
+

@@ -4,6 +4,8 @@
 #include "scene/PlaceInfo.h"
 #include "views/ViewRender.h"
 
+#include <QPolygonF>
+
 #include <algorithm>
 #include <cmath>
 
@@ -137,6 +139,34 @@ float DimensionLineReach(dorv::DeviceContext& dc, float length, const QString& l
     dorv::DeleteObject(font);
     // The label's middle is one offset out, on a short line four.
     return std::max(arrows, (length >= 80 * k ? 5 * k : 20 * k) + th / 2);
+}
+
+QRectF DimensionLineBox(dorv::DeviceContext& dc, float x1, float y1, float x2, float y2, const QString& label)
+{
+    float k = DrawMod::GetPrintScale(dc);
+    if (!(k > 0) || !std::isfinite(k)) k = 1;
+    const float len = std::sqrt((y2 - y1) * (y2 - y1) + (x2 - x1) * (x2 - x1));
+    if (!(len > 0) || !std::isfinite(len)) return {};
+    // The same steps as the drawing: along the line, and to its right.
+    const float dx = (x2 - x1) / len, dy = (y2 - y1) / len;
+    const QPointF a(5 * k * dx, 5 * k * dy), n(-a.y(), a.x()), p1(x1, y1), p2(x2, y2);
+    QPolygonF drawn;
+    // The arrowheads: inside the ends, or on a short line outside them.
+    const float inward = len > 20 * k ? 2 : -2;
+    drawn << p1 << p2 << p1 + n << p2 + n << p1 + inward * a + 2 * n << p2 - inward * a + 2 * n;
+    if (!label.isEmpty() && (len >= 80 * k || label != QLatin1String("0"))) {
+        const dorv::GdiObject font = LabelFont(8, DrawMod::CanvasLogPixelsY(), 1 / k, 0);
+        const dorv::GdiObject oldFont = dc.SelectObject(font);
+        const QSizeF extent = dc.GetTextExtentPoint32A(label);
+        dc.SelectObject(oldFont);
+        dorv::DeleteObject(font);
+        // The label along the line, centred one offset out, on a short line four.
+        const QPointF centre = (p1 + p2) / 2 + (len >= 80 * k ? 1 : 4) * n;
+        const QPointF along = QPointF(dx, dy) * (extent.width() / 2), across = QPointF(-dy, dx) * (extent.height() / 2);
+        drawn << centre - along - across << centre - along + across << centre + along - across
+              << centre + along + across;
+    }
+    return drawn.boundingRect();
 }
 
 void DrawRotatedLengthLabel(dorv::DeviceContext& dc, const QString& label, int32_t x, int32_t y, float angle,

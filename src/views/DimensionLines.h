@@ -9,6 +9,7 @@
 
 #include "platform/DeviceContext.h"
 
+#include <QRectF>
 #include <QString>
 
 namespace Graphs {
@@ -31,6 +32,10 @@ void DrawDimensionLineScaled(dorv::DeviceContext& dc, float k, int screenDpi, fl
 // `label`, reaches to its side of the segment on `dc`: its arrowheads, or
 // its label when that stands further out. In device pixels.
 float DimensionLineReach(dorv::DeviceContext& dc, float length, const QString& label);
+
+// The box that DrawDimensionLine's drawing of the same segment covers on
+// `dc`: the line, its arrowheads and its label. Empty for no length.
+QRectF DimensionLineBox(dorv::DeviceContext& dc, float x1, float y1, float x2, float y2, const QString& label);
 
 // The label centred on (x, y), turned by `angle` radians. ratio is the
 // screen's resolution over the device's; ratio x (ex, ey) is the unit vector

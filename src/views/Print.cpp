@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 namespace {
 // The printer's context while a print-out is being made.
 dorv::PrinterDc* activeDc = nullptr;
@@ -120,6 +122,19 @@ int HeadingBottom(dorv::PrinterDc& dc, const QString& title)
     return 16 + height;
 }
 
+// The largest scale up to `most` at which `fits` holds; 0 when none does.
+template <class Fits>
+double LargestFit(double most, Fits&& fits)
+{
+    if (fits(most)) return most;
+    double lo = 0, hi = most;
+    for (int step = 0; step < 40; ++step) {
+        const double mid = (lo + hi) / 2;
+        (fits(mid) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
 // The plan with its dimension lines: the floor and the lines left of it and
 // below it fit the page together, clear of its edges by the lines' own
 // offset, in the middle of the page. `scale` comes in as the floor's own fit
@@ -158,6 +173,25 @@ void FitWallHeight(dorv::DeviceContext& dc, bool showDims, QSizeF page, double& 
         if (fitted >= scale) return;
         scale = std::max(fitted, 0.0);
     }
+}
+
+// The room in 3D with its dimension lines: the room's `w` x `h` units and
+// the lines, labels and arrowheads included, fit the page together, clear of
+// its edges, in the middle of the page. `v` holds the view's pans.
+void FitIsoWithDimensions(DrawMod::ViewDrawing v, double w, double h, QSizeF page, double& scale, QPointF& centre)
+{
+    const double rim = 5.0 * DrawMod::GetPrintScale(*v.dc);
+    v.originX = v.originY = 0;
+    v.scale = 1.0;
+    auto drawn = [&](double s) {
+        v.isoScale = static_cast<float>(s);
+        return DrawMod::IsoDimensionsBox(v) | QRectF(-w * s / 2, -h * s / 2, w * s, h * s);
+    };
+    scale = LargestFit(scale, [&](double s) {
+        const QRectF box = drawn(s);
+        return box.width() <= page.width() - 2 * rim && box.height() <= page.height() - 2 * rim;
+    });
+    centre = QPointF(page.width() / 2, page.height() / 2) - drawn(scale).center();
 }
 
 // The print job's name, which print queues and PDF printers show: the
@@ -271,16 +305,17 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         }
         activeDc = dc.get();
         DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, 0, 0, 0);
+        v.planPanX = v.planPanY = v.isoPanX = 0;
+        v.isoPanY = static_cast<float>(isoPanY);
         // The lines' labels are measured on the printer.
         if (number == first && viewMode == 0 && v.showDims) FitPlanWithDimensions(*dc, w, h, page, scale, centre);
+        if (number == first && viewMode == 1 && v.showDims) FitIsoWithDimensions(v, w, h, page, scale, centre);
         if (number == first && viewMode == 2) FitWallHeight(*dc, v.showDims, page, scale);
         v.originX = static_cast<float>(centre.x());
         v.originY = static_cast<float>(centre.y());
         v.scale = 1.0;
         v.dragged = v.wallDragged = -1;
         v.planScale = v.isoScale = v.wallScale = static_cast<float>(scale);
-        v.planPanX = v.planPanY = v.isoPanX = 0;
-        v.isoPanY = static_cast<float>(isoPanY);
         v.singleItem = false;
         v.page = static_cast<int16_t>(number);
         v.areaWidth = static_cast<int32_t>(page.width());

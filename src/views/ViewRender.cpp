@@ -91,6 +91,33 @@ void DrawIsoItem(const ViewDrawing& v, const ItemRecord& item, float s)
                     static_cast<float>(offX), static_cast<float>(offY), v.originX, v.originY, s, 0);
 }
 
+// Where the 3D view draws the room's point (x, y, z), given in pixels at
+// scale `s` from the floor's centre, z up.
+QPointF IsoPoint(const ViewDrawing& v, float s, double x, double y, double z)
+{
+    return QPointF(v.originX + (x + y) * CommonMod::kIsoCos + kPanStep * v.isoPanX * s,
+                   v.originY - ((y - x) * 0.5 + z) - kPanStep * v.isoPanY * s);
+}
+
+// The 3D view's dimension lines, each handed to `line` with its ends and its
+// label: the width and length along two floor edges and, in a room with
+// walls, the height up the far corner to its left. They stand 20 pixels off
+// the room on the screen, and as far on paper.
+template <class Line>
+void IsoDimensionLines(const ViewDrawing& v, float s, Line&& line)
+{
+    const RoomRecord& room = G.Room;
+    const double A = room.ExtentX * double(s) / 2, B = room.ExtentY * double(s) / 2, Z = room.ExtentZ * double(s);
+    const double off = 20.0 * GetPrintScale(*v.dc);
+    auto dimension = [&](double x1, double y1, double z1, double x2, double y2, double z2, double shift, int box) {
+        const QPointF p1 = IsoPoint(v, s, x1, y1, z1), p2 = IsoPoint(v, s, x2, y2, z2);
+        line(float(p1.x() + shift), float(p1.y()), float(p2.x() + shift), float(p2.y()), DimensionLabel(box));
+    };
+    dimension(A + off, -B, 0, A + off, B, 0, 0, 1);
+    dimension(-A, -B - off, 0, A, -B - off, 0, 0, 2);
+    if (Z > 0) dimension(-A, -B, Z, -A, -B, 0, -off, 3);
+}
+
 void DrawIso(const ViewDrawing& v)
 {
     const float s = static_cast<float>(v.isoScale * v.scale);
@@ -106,23 +133,16 @@ void DrawIso(const ViewDrawing& v)
         DrawIsoItem(v, *item, s);
     }
     if (!v.showDims) return;
+    IsoDimensionLines(v, s, [&v](float x1, float y1, float x2, float y2, const QString& label) {
+        Graphs::DrawDimensionLine(*v.dc, x1, y1, x2, y2, label);
+    });
     const RoomRecord& room = G.Room;
     const double A = room.ExtentX * double(s) / 2, B = room.ExtentY * double(s) / 2, Z = room.ExtentZ * double(s);
-    auto atX = [&](double x, double y) { return v.originX + (x + y) * CommonMod::kIsoCos + kPanStep * v.isoPanX * s; };
-    auto atY = [&](double x, double y, double z) {
-        return v.originY - ((y - x) * 0.5 + z) - kPanStep * v.isoPanY * s;
-    };
-    auto dimension = [&](double x1, double y1, double z1, double x2, double y2, double z2, double shift, int box) {
-        Graphs::DrawDimensionLine(*v.dc, float(atX(x1, y1) + shift), float(atY(x1, y1, z1)),
-                                  float(atX(x2, y2) + shift), float(atY(x2, y2, z2)), DimensionLabel(box));
-    };
-    // Width and length along two floor edges, 20 pixels off them.
-    dimension(A + 20, -B, 0, A + 20, B, 0, 0, 1);
-    dimension(-A, -B - 20, 0, A, -B - 20, 0, 0, 2);
     if (Z <= 0) return;
-    // The height up the far corner, 20 pixels to its left.
-    dimension(-A, -B, Z, -A, -B, 0, -20, 3);
-    auto at = [&](double x, double y, double z) { return QPoint(RoundHalfEven(atX(x, y)), RoundHalfEven(atY(x, y, z))); };
+    auto at = [&](double x, double y, double z) {
+        const QPointF p = IsoPoint(v, s, x, y, z);
+        return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y()));
+    };
     // The near edges of the room, whose walls are left open.
     QPoint p = at(-A, -B, Z);
     v.dc->MoveToEx(p.x(), p.y());
@@ -176,6 +196,17 @@ PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale)
     r.left = Graphs::DimensionLineReach(dc, float(G.Room.ExtentY) * scale, DimensionLabel(1));
     r.below = Graphs::DimensionLineReach(dc, float(G.Room.ExtentX) * scale, DimensionLabel(2));
     return r;
+}
+
+QRectF IsoDimensionsBox(const ViewDrawing& v)
+{
+    QRectF box;
+    if (!v.dc) return box;
+    IsoDimensionLines(v, static_cast<float>(v.isoScale * v.scale),
+                      [&](float x1, float y1, float x2, float y2, const QString& label) {
+                          box |= Graphs::DimensionLineBox(*v.dc, x1, y1, x2, y2, label);
+                      });
+    return box;
 }
 
 WallDrawingReach WallViewReach(dorv::DeviceContext& dc, bool showDims, float scale)

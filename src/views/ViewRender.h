@@ -8,6 +8,8 @@
 #include "scene/Records.h"
 #include "scene/ShapeStream.h"
 
+#include <QRectF>
+
 #include <cstdint>
 #include <vector>
 
@@ -56,6 +58,10 @@ struct PlanDimensionsReach {
     float left = 0, below = 0;
 };
 PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale);
+
+// The box the 3D view's dimension lines of `v`, labels included, cover on
+// its device context, wherever the view is drawn.
+QRectF IsoDimensionsBox(const ViewDrawing& v);
 
 // How far the wall view's drawing of the current wall reaches above and
 // below its centre line at `scale` pixels per unit on `dc`: the frame, and
