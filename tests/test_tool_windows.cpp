@@ -156,11 +156,14 @@ TEST_F(ToolWindows, ShowAllItemGroupsWidensTheWindowAndBorrowsFromAnotherEnviron
 
     // ">>" unticks the box: back home, narrow, at the former place.
     ClickButton(*groups->Command2);
+    Settle();
     EXPECT_EQ(groups->Check1[1]->Value(), 0);
     EXPECT_EQ(G.EnvFolder, home);
     EXPECT_TRUE(G.ItemFolder.startsWith(home + "\\"));
     EXPECT_NEAR(groups->Width(), ItemGroups::kNarrowWidth, kFrame);
-    EXPECT_NEAR(groups->Left(), left, 15);
+    // Docked again by the column's right edge: a first width that came out
+    // wider by the frame moves the left edge by as much.
+    EXPECT_NEAR(groups->Left(), left, kFrame);
     EXPECT_FALSE(groups->ListView2->Visible());
     EXPECT_EQ(groups->ListView1->Left(), ItemGroups::kNarrowLeft * TwipsPerPixelX());
 }
@@ -808,6 +811,52 @@ TEST_F(ToolWindows, DockedWindowsLeaveTheRoomTheSheetAndTheChartInView)
         main->mnu_showItemGroups->Choose();
         main->mnu_showBudgetInfo->Choose();
         main->mnu_changeColours->Choose();
+    }
+}
+
+// The budget below the widened item groups, after a language switch, in the
+// spreadsheet and the chart views that withdraw the item groups: each docked
+// window stands beside the canvas and its bar, whichever way the column
+// changed.
+TEST_F(ToolWindows, TheBudgetFollowsTheColumnWhenTheWideItemGroupsWithdraw)
+{
+    start(kHome);
+    groups->Check1[0]->SetValue(1);
+    for (int i = 0; i < 3; ++i)
+        main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, G.Palette[size_t(i)],
+                                  G.PlacedItems, G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
+    main->mnu_showBudgetInfo->Choose();
+    Form* budget = Budget::Window();
+    for (const QSize screen : {QSize(1024, 768), QSize(1280, 1024)}) {
+        SCOPED_TRACE(screen.width());
+        main->Move(240, 240, (screen.width() - 32) * 15, (screen.height() - 32) * 15);
+        main->PositionToolWindows();
+        Settle();
+        // The box is ticked in the item groups, the language chosen from
+        // the main window's menu: the main window is activated again.
+        Activate(*groups);
+        groups->Check1[1]->SetValue(1);
+        Settle();
+        Activate(*main);
+        main->mnu_languageselect[1]->Choose();
+        Settle();
+        for (const int view : {3, 4, 1}) {
+            SCOPED_TRACE(view);
+            main->Picture1_Click(view);
+            Settle();
+            ASSERT_TRUE(budget->isVisible());
+            EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
+            // The column's windows share its left edge or stand right of it.
+            const int canvasRight = main->VScroll2->mapToGlobal(QPoint(main->VScroll2->width(), 0)).x();
+            EXPECT_GT(budget->frameGeometry().left(), canvasRight);
+            if (groups->isVisible()) {
+                EXPECT_EQ(budget->frameGeometry().left(), groups->frameGeometry().left());
+            }
+        }
+        groups->Check1[1]->SetValue(0);
+        main->mnu_languageselect[0]->Choose();
+        Settle();
+        EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
     }
 }
 

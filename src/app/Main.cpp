@@ -519,6 +519,9 @@ void Main::dockedWindowsChanged()
 {
     dockCheckPending_ = false;
     if (exiting_ || !isVisible() || WindowState() == 1 || dockedWidth() == layoutDockWidth_) return;
+    // The column changed its width: its windows stand anew, and the canvas
+    // gives way to the same width.
+    PositionToolWindows();
     layout();
     G.CanvasCentreX = Picture2->ScaleWidth() * 0.5f;
     G.CanvasCentreY = Picture2->ScaleHeight() * 0.5f;
@@ -591,7 +594,16 @@ void Main::PositionToolWindows()
         frames[i] = frameOf(column[i]);
     }
     if (groups) clients[0].setHeight(ItemGroups::kClientHeight);
-    const int left = right - (groups ? groups->width() + frames[0].left() + frames[0].right() : 0);
+    // The column is as wide as its widest window shown, the width the canvas
+    // gives way to: the budget and the colours keep to the canvas's side when
+    // the item groups, widened for every environment, narrow again or are
+    // withdrawn by the spreadsheet and the charts.
+    int width = 0;
+    for (size_t i = 0; i < 3; ++i)
+        if (column[i] && column[i]->isVisible())
+            width = std::max(width, clients[i].width() + frames[i].left() + frames[i].right());
+    if (width == 0 && groups) width = groups->width() + frames[0].left() + frames[0].right();
+    const int left = right - width;
     const std::array<QRect, 3> placed =
         DockColumn(QPoint(left, top), bottom, toPixels(50), clients, frames, ItemGroups::kLeastClientHeight);
     for (size_t i = 0; i < 3; ++i)
