@@ -5,6 +5,7 @@
 #include "app/Budget.h"
 #include "app/EnvSelect.h"
 #include "app/Floors.h"
+#include "app/ItemGroups.h"
 #include "app/Main.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -18,10 +19,12 @@
 #include "scene/UnitsMoney.h"
 
 #include "support/NewPlaceScript.h"
+#include "support/QtPrint.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -594,6 +597,55 @@ TEST_F(FileCommands, AFileThatIsNotASceneBringsBackOnlyTheChooser)
     EXPECT_EQ(asked("MsgBox"), QStringList({"MsgBox 48: " + refused, "MsgBox 48: " + refused}));
     EXPECT_EQ(G.EnvironmentIndex, kGarden);
     EXPECT_TRUE(main->isVisible());
+}
+
+// Every way out of the chooser after File > New, an environment clicked
+// first: the item groups appear once, beside the main window once it is on
+// the screen, ticked in the View menu, with the groups of the scene's
+// environment and the first of them in the palette.
+TEST_F(FileCommands, EveryWayOutOfTheChooserShowsTheItemGroupsBesideTheWindow)
+{
+    start(kHome);
+    Form* groups = Form::Existing("ItemGroups");
+    ASSERT_NE(groups, nullptr);
+    struct Shows : QObject {
+        QStringList seen;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+                seen << static_cast<Form*>(o)->Name() + (e->type() == QEvent::Show ? " shown" : " hidden");
+            return false;
+        }
+    } shows;
+    main->installEventFilter(&shows);
+    groups->installEventFilter(&shows);
+    // Load worksheet ..., Load a file ..., Select.
+    const std::pair<int, const char*> ways[] = {
+        {3, "Make a play area with 1500.dvp"}, {2, "Finish the classroom with 600.dvp"}, {1, nullptr}};
+    for (const auto& [button, file] : ways) {
+        SCOPED_TRACE(button);
+        shows.seen.clear();
+        TestDialogs().ExpectModal("EnvSelect", [button = button](Form& f) {
+            auto& chooser = dynamic_cast<EnvSelect&>(f);
+            Activate(chooser);
+            ClickEntry(*chooser.ListView1, kHome);
+            ClickButton(button == 3 ? *chooser.Command3 : button == 2 ? *chooser.Command2 : *chooser.Command1);
+        });
+        if (file)
+            TestDialogs().ExpectOpen(File(FindPath(G.WorksheetDir + "\\" + QLatin1String(file))));
+        else
+            ExpectPlaceDialog();
+        main->mnu_new->Choose();
+        Settle();
+        EXPECT_EQ(TestDialogs().Pending(), 0);
+        EXPECT_EQ(shows.seen, QStringList({"Main hidden", "ItemGroups hidden", "Main shown", "ItemGroups shown"}));
+        EXPECT_TRUE(groups->isVisible());
+        EXPECT_TRUE(main->mnu_showItemGroups->Checked());
+        const auto* list = dynamic_cast<ItemGroups*>(groups)->ListView1;
+        ASSERT_GT(list->Count(), 0);
+        EXPECT_EQ(G.ItemFolder, G.EnvFolder + "\\" + list->ItemKey(1));
+        EXPECT_TRUE(G.EnvFolder.endsWith(button == 3 ? "Garden" : button == 2 ? "Classroom" : "Home"));
+    }
 }
 
 // After a changed scene is dropped, the scene opened has nothing to save.

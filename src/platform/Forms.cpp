@@ -297,15 +297,20 @@ void Form::Show(int style, Form* owner)
         winId();
         owner->winId();
         if (windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
-        // The desktop reads the owner when the window appears; an owner not
-        // on the screen yet is no owner to it.
-        if (!isVisible()) shownBeforeOwner_ = !owner->isVisible();
         // The desktop minimises an owner's windows with it; shown again one
         // comes back whole (minimised, it would take the owner down again).
         if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
+        // The desktop reads the owner when the window appears, and an owner
+        // not on the screen yet is no owner to it: the window waits for its
+        // owner and appears with it, once.
+        if (style != vbModal && !owner->isVisible()) {
+            waitingFor_ = owner;
+            return;
+        }
     } else if (windowHandle()) {
         windowHandle()->setTransientParent(nullptr);
     }
+    waitingFor_ = nullptr;
     if (style == vbModal) {
         setWindowModality(Qt::ApplicationModal);
         Dialogs().RunModal(*this);
@@ -324,22 +329,24 @@ void Form::Show(int style, Form* owner)
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w == this || !w->isVisible() || !w->windowHandle()) continue;
         if (!windowHandle() || w->windowHandle()->transientParent() != windowHandle()) continue;
-        // A window shown before its owner appears once more, now that the
-        // desktop knows the owner.
-        if (auto* owned = dynamic_cast<Form*>(w); owned && owned->shownBeforeOwner_) {
-            owned->shownBeforeOwner_ = false;
-            owned->hide();
-            owned->show();
-        }
         w->raise();
     }
+    // The windows that waited for this one appear beside it now.
+    std::vector<Form*> waiting;
+    for (Form* f : registry().existing)
+        if (f->waitingFor_ == this) waiting.push_back(f);
+    for (Form* f : waiting) f->Show(vbModeless, this);
     if (!quiet)
         activateWindow();
     else if (active && active != this && active->isVisible())
         active->activateWindow();
 }
 
-void Form::Hide() { hide(); }
+void Form::Hide()
+{
+    waitingFor_ = nullptr;
+    hide();
+}
 
 bool Form::Unload(int unloadMode)
 {
@@ -351,6 +358,7 @@ bool Form::Unload(int unloadMode)
     unloading_ = false;
     if (cancel != 0) return false;
     loaded_ = false;
+    waitingFor_ = nullptr;
     hide();
     if (registry().lastActivated == this) registry().lastActivated = nullptr;
     if (LoadedCount() == 0) EndProgram();

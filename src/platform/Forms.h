@@ -15,6 +15,7 @@
 #include "platform/DeviceContext.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -119,9 +120,10 @@ public:
     bool IsLoaded() const { return loaded_; }
     // Loads when needed and shows the form. Modal: returns once the form is
     // hidden or unloaded (through the dialog service). An owner keeps the
-    // form above it; nullptr shows it on its own. A form with the attribute
-    // Qt::WA_ShowWithoutActivating appears without taking the keyboard from
-    // the window that has it.
+    // form above it; nullptr shows it on its own. A form shown for an owner
+    // not on the screen yet appears when its owner does (Hide cancels that).
+    // A form with the attribute Qt::WA_ShowWithoutActivating appears without
+    // taking the keyboard from the window that has it.
     void Show(int style = vbModeless, Form* owner = nullptr);
     void Hide();
     // Asks Form_QueryUnload, then runs Form_Unload and hides the form; false
@@ -199,8 +201,9 @@ private:
     bool minimised_ = false;
     int scaleMode_ = vbTwips;
     QSize lastClientSize_;
-    // Shown with an owner that was not on the screen yet.
-    bool shownBeforeOwner_ = false;
+    // Shown with an owner that was not on the screen yet: the window
+    // appears when its owner does.
+    QPointer<Form> waitingFor_;
 };
 
 }  // namespace dorv
