@@ -50,6 +50,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -342,6 +343,15 @@ TEST_F(ToolWindows, EachToolWindowGoesItsOwnWayWhenClosed)
     Colours* colours = Colours::Window();
     ASSERT_TRUE(budget->isVisible() && colours->isVisible() && groups->isVisible());
     EXPECT_TRUE(main->mnu_showBudgetInfo->Checked());
+    // None offers to be minimised or maximised, which would take the main
+    // window down with it; each has its close box.
+    for (Form* w : std::initializer_list<Form*>{groups, budget, colours}) {
+        ASSERT_NE(w->windowHandle(), nullptr);
+        const Qt::WindowFlags flags = w->windowHandle()->flags();
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << w->Name().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint) << w->Name().toStdString();
+    }
 
     groups->close();
     EXPECT_FALSE(groups->isVisible());
