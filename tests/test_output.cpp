@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Metafiles.h"
 #include "platform/PainterDc.h"
+#include "scene/ItemCatalogue.h"
 #include "scene/PictureMeasure.h"
 #include "scene/RoomGeometry.h"
 #include "scene/SceneState.h"
@@ -363,7 +364,8 @@ TEST_F(Output, PaletteItemSnapshotsNeedASelectedItem)
 
 // A palette item on the clipboard fills the panel's box (its caption's 16
 // pixels left out) along one axis and is centred along the other: a wide
-// item in a tall panel and a tall item in a wide panel.
+// item in a tall panel and a tall item in a wide panel, and the shipped
+// clock, whose picture reaches down to the floor below it, by the clock alone.
 TEST_F(Output, PaletteItemIsCentredInThePanelWithEqualMargins)
 {
     struct Case {
@@ -372,11 +374,22 @@ TEST_F(Output, PaletteItemIsCentredInThePanelWithEqualMargins)
         QSizeF panel;
     };
     for (const Case& c : {Case{"wide item, tall panel", 80000, 8000, 8000, QSizeF(150, 400)},
-                          Case{"tall item, wide panel", 8000, 8000, 80000, QSizeF(400, 166)}}) {
+                          Case{"tall item, wide panel", 8000, 8000, 80000, QSizeF(400, 166)},
+                          Case{"hung clock", 0, 0, 0, QSizeF(186, 200)}}) {
         G.CatalogueShapeCount = 0;
         G.CatalogueShapes = ShapeStream();
-        G.Palette = {TestItems::BoxItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Box", c.w, c.d, c.h,
-                                        0x2020C0)};
+        if (c.w > 0) {
+            G.Palette = {TestItems::BoxItem(G.CatalogueShapes, G.CatalogueShapeCount, "Home\\Box", c.w, c.d, c.h,
+                                            0x2020C0)};
+        } else {
+            const QString path = QStringLiteral(DORV_CONTENT_BUILD_DIR "/Environments/Home/HomeWalls/clock.dvo");
+            bool ok = false;
+            const QByteArray bytes = dorv::ReadWholeFile(path, &ok);
+            ASSERT_TRUE(ok);
+            G.Palette = {ItemRecord()};
+            ASSERT_TRUE(FileMod::LoadItemDefinitionData(G.CatalogueShapes, G.CatalogueShapeCount, bytes, path,
+                                                        G.Palette[0]));
+        }
         G.PaletteCount = 1;
         G.PaletteSelection = 0;
         Metafile::CopyItemToClipboard(c.panel);

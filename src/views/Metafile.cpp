@@ -97,8 +97,12 @@ bool ItemDrawing(QSizeF panel, Drawing& drawing, double* zoom)
         return false;
     const ItemRecord item = G.Palette[static_cast<size_t>(G.PaletteSelection)];
     const double boxW = panel.width(), boxH = panel.height() - 16;
-    float w = 0, h = 0;
-    DrawMod::GetItemPictureSize(item, kPicture3D, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h);
+    // Measured as the panel measures it: a hung wall item without the wall
+    // below it.
+    float w = 0, h = 0, insetX = 0, insetY = 0;
+    int16_t shown = -1;
+    DrawMod::GetItemDrawnSize(item, kPicture3D, G.CatalogueShapes, G.CatalogueShapeCount, 1.0f, w, h, insetX, insetY,
+                              shown);
     double scale = 1.0, offX = 0, offY = 0;
     if (w > 0 && h > 0) {
         scale = std::min(boxW / w, boxH / h);
@@ -111,8 +115,8 @@ bool ItemDrawing(QSizeF panel, Drawing& drawing, double* zoom)
     const int32_t view = DrawMod::ReduceView(item, item.ViewIndex);
     drawing = [=](dorv::DeviceContext& dc) {
         DrawMod::DrawItemPicture(dc, G.CatalogueShapes, G.CatalogueShapeCount, item, kPicture3D, view,
-                        static_cast<float>(offX), static_cast<float>(offY), 0, static_cast<float>(boxH),
-                        static_cast<float>(scale), 0);
+                        static_cast<float>(offX - insetX), static_cast<float>(offY - insetY), 0,
+                        static_cast<float>(boxH), static_cast<float>(scale), 0);
     };
     return true;
 }
