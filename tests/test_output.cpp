@@ -809,7 +809,7 @@ TEST_F(PrintOut, TheRoomIn3DWithItsDimensionLinesFitsThePage)
     SetWindows(&port);
 }
 
-TEST_F(PrintOut, AWallStaysOnThePaperAndClearOfItsHeading)
+TEST_F(PrintOut, AWallStaysOnThePaperClearOfItsHeadingAndTheRoomsPicture)
 {
     DimensionsPort dimensions;
     SetWindows(&dimensions);
@@ -854,6 +854,13 @@ TEST_F(PrintOut, AWallStaysOnThePaperAndClearOfItsHeading)
         const QRect floor = Ink(wall.copy(0, 0, wall.width() / 3, wall.height() / 3), qRgb(0x99, 0x66, 0x33));
         ASSERT_FALSE(floor.isEmpty()) << side;
         EXPECT_GT(floor.top(), heading.bottom()) << side;
+        // And the wall in its frame of side walls, with the height line to
+        // its left, stands clear of both: the picture covers no corner of it.
+        const QRect frame = Ink(wall, qRgb(0x40, 0x80, 0x60)) | Ink(wall, qRgb(0x5a, 0xb3, 0x86));
+        ASSERT_FALSE(frame.isEmpty()) << side;
+        const QRect drawn = frame.adjusted(-frame.width() / 20, 0, 0, 0);
+        EXPECT_FALSE(drawn.intersects(floor)) << side;
+        EXPECT_FALSE(drawn.intersects(heading)) << side;
     }
     Print::CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
     SetWindows(&port);

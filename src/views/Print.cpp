@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // The printer's context while a print-out is being made.
@@ -111,15 +112,15 @@ void DrawHeading(dorv::PrinterDc& dc, const QString& title)
     dorv::DeleteObject(font);
 }
 
-// The lowest row the heading reaches, its rim included.
-int HeadingBottom(dorv::PrinterDc& dc, const QString& title)
+// Where the heading stands, its rim included.
+QRectF HeadingBox(dorv::PrinterDc& dc, const QString& title)
 {
     const dorv::GdiObject font = HeadingFont(dc);
     const dorv::GdiObject oldFont = dc.SelectObject(font);
-    const int height = dc.GetTextExtentPoint32A(title).height();
+    const QSize extent = dc.GetTextExtentPoint32A(title);
     dc.SelectObject(oldFont);
     dorv::DeleteObject(font);
-    return 16 + height;
+    return QRectF(15, 12, extent.width() + 4, extent.height() + 4);
 }
 
 // The largest scale up to `most` at which `fits` holds; 0 when none does.
@@ -192,6 +193,61 @@ void FitIsoWithDimensions(DrawMod::ViewDrawing v, double w, double h, QSizeF pag
         return box.width() <= page.width() - 2 * rim && box.height() <= page.height() - 2 * rim;
     });
     centre = QPointF(page.width() / 2, page.height() / 2) - drawn(scale).center();
+}
+
+// A wall that would stand on the picture of the room or on the heading (the
+// `taken` boxes in the page's upper left) moves beside or below them, into
+// whichever part of the page left free holds it largest, shrunk no more than
+// it must be, in the middle of that part.
+void PlaceWallClear(dorv::DeviceContext& dc, bool showDims, QSizeF page, const std::vector<QRectF>& taken,
+                    double& scale, QPointF& centre)
+{
+    const double rim = 5.0 * DrawMod::GetPrintScale(dc);
+    auto drawn = [&](double s) {
+        const DrawMod::WallDrawingReach r = DrawMod::WallViewReach(dc, showDims, static_cast<float>(s));
+        return QRectF(QPointF(-r.unitsLeft * s, -(r.unitsAbove * s + r.pixelsAbove)),
+                      QPointF(r.unitsRight * s, r.unitsBelow * s + r.pixelsBelow));
+    };
+    auto clear = [&](const QRectF& box) {
+        for (const QRectF& t : taken)
+            if (box.intersects(t.adjusted(-rim, -rim, rim, rim))) return false;
+        return true;
+    };
+    if (!(scale > 0) || drawn(scale).isEmpty() || clear(drawn(scale).translated(centre))) return;
+    // The parts left free reach to the page's lower right: below everything
+    // taken, right of it, or right of one box and below those that reach
+    // further right.
+    const QRectF area(rim, rim, page.width() - 2 * rim, page.height() - 2 * rim);
+    std::vector<QPointF> corners;
+    double right = area.left(), bottom = area.top();
+    for (const QRectF& t : taken) {
+        right = std::max(right, t.right() + rim);
+        bottom = std::max(bottom, t.bottom() + rim);
+        double below = area.top();
+        for (const QRectF& u : taken)
+            if (u.right() > t.right()) below = std::max(below, u.bottom() + rim);
+        corners.emplace_back(t.right() + rim, below);
+    }
+    corners.emplace_back(area.left(), bottom);
+    corners.emplace_back(right, area.top());
+    double best = 0;
+    QPointF bestCentre = centre;
+    for (const QPointF& corner : corners) {
+        const QRectF part(corner, area.bottomRight());
+        if (part.isEmpty()) continue;
+        const double fitted = LargestFit(scale, [&](double s) {
+            const QRectF box = drawn(s);
+            return box.width() <= part.width() && box.height() <= part.height();
+        });
+        if (fitted > best) {
+            best = fitted;
+            bestCentre = part.center() - drawn(fitted).center();
+        }
+    }
+    if (best > 0) {
+        scale = best;
+        centre = bestCentre;
+    }
 }
 
 // The print job's name, which print queues and PDF printers show: the
@@ -307,10 +363,21 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, 0, 0, 0);
         v.planPanX = v.planPanY = v.isoPanX = 0;
         v.isoPanY = static_cast<float>(isoPanY);
+        const QRectF heading = title.isEmpty() ? QRectF() : HeadingBox(*dc, title);
+        if (!title.isEmpty()) v.clearTop = static_cast<float>(heading.bottom());
+        // The room's picture in the wall view stays where the page puts it.
+        v.locatorCentreX = static_cast<float>(page.width() / 2);
         // The lines' labels are measured on the printer.
         if (number == first && viewMode == 0 && v.showDims) FitPlanWithDimensions(*dc, w, h, page, scale, centre);
         if (number == first && viewMode == 1 && v.showDims) FitIsoWithDimensions(v, w, h, page, scale, centre);
-        if (number == first && viewMode == 2) FitWallHeight(*dc, v.showDims, page, scale);
+        if (number == first && viewMode == 2) {
+            FitWallHeight(*dc, v.showDims, page, scale);
+            std::vector<QRectF> taken;
+            if (!title.isEmpty()) taken.push_back(heading);
+            const QRectF picture = DrawMod::WallLocatorBox(*dc, v.locatorCentreX, v.clearTop);
+            if (!picture.isEmpty()) taken.push_back(picture);
+            PlaceWallClear(*dc, v.showDims, page, taken, scale, centre);
+        }
         v.originX = static_cast<float>(centre.x());
         v.originY = static_cast<float>(centre.y());
         v.scale = 1.0;
@@ -320,7 +387,6 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         v.page = static_cast<int16_t>(number);
         v.areaWidth = static_cast<int32_t>(page.width());
         v.areaHeight = static_cast<int32_t>(page.height());
-        if (!title.isEmpty()) v.clearTop = static_cast<float>(HeadingBottom(*dc, title));
         // The view drawn is the one asked for, whatever the screen shows.
         const int16_t shown = G.ViewMode;
         G.ViewMode = viewMode;

@@ -167,7 +167,8 @@ void DrawWall(const ViewDrawing& v)
 {
     const float s = static_cast<float>(v.wallScale * v.scale);
     DrawWallView(*v.dc, G.WallIndex, G.Room, *v.items, v.itemCount, *v.stream, v.streamCount, v.originX, v.originY,
-                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires, v.singleItem, v.clearTop);
+                 s, v.canvasHeight, v.selected, v.wallDragged, v.showWires, v.singleItem, v.clearTop,
+                 v.locatorCentreX);
     if (!v.showDims || v.singleItem) return;
     // The wall's height beside it and its length below it. The north and
     // south walls run along the room's x extent (its length), the west and
@@ -218,6 +219,7 @@ WallDrawingReach WallViewReach(dorv::DeviceContext& dc, bool showDims, float sca
     // The frame: the wall's full height and the strips of floor and ceiling.
     const ItemRecord& wall = G.PlacedItems[static_cast<size_t>(sec)];
     r.unitsAbove = r.unitsBelow = static_cast<float>((double(wall.Height) + RoundHalfEven(wall.Elevation)) / 2 + 16000);
+    r.unitsLeft = r.unitsRight = static_cast<float>(double(wall.SectionLength) / 2 + 32000);
     if (!showDims) return r;
     // The name above the frame and the length below it, as DrawWall puts them.
     const float height = float(G.Room.ExtentZ), s = scale;
@@ -225,6 +227,7 @@ WallDrawingReach WallViewReach(dorv::DeviceContext& dc, bool showDims, float sca
     const float span = float(alongX ? G.Room.ExtentX : G.Room.ExtentY) + 64000;
     r.unitsAbove = std::max(r.unitsAbove, (height + 32000) / 2 + 10240);
     r.unitsBelow = std::max(r.unitsBelow, height / 2 + 20480);
+    r.unitsLeft = std::max(r.unitsLeft, span / 2 + 5120);
     r.pixelsBelow = Graphs::DimensionLineReach(dc, span * s, DimensionLabel(alongX ? 2 : 1));
     const dorv::GdiObject font = dorv::CreateFontA(
         Graphs::ChartFontHeight(12 * GetPrintScale(dc), static_cast<float>(Windows().CanvasSize().width())), 0, 0,

@@ -39,6 +39,10 @@ struct ViewDrawing {
     // The rows at the top that a print-out's heading takes: the wall view's
     // picture of the room stands below them.
     float clearTop = 0;
+    // The middle of a print-out's page, from which the wall view's picture of
+    // the room is placed wherever the wall stands; below 0, the drawing's
+    // centre, as on the screen.
+    float locatorCentreX = -1;
 };
 
 // The scene as the screen draws it (G's items, tables, scales, pans and
@@ -64,10 +68,12 @@ PlanDimensionsReach PlanDimensionsBeside(dorv::DeviceContext& dc, float scale);
 QRectF IsoDimensionsBox(const ViewDrawing& v);
 
 // How far the wall view's drawing of the current wall reaches above and
-// below its centre line at `scale` pixels per unit on `dc`: the frame, and
-// with the dimension lines shown the wall's name above it and its length
-// below it; in units, and then that many pixels further (text, arrowheads).
+// below its centre line, and to its left and right, at `scale` pixels per
+// unit on `dc`: the frame, and with the dimension lines shown the wall's
+// name above it, its length below it and its height to its left; in units,
+// and then that many pixels further (text, arrowheads).
 struct WallDrawingReach {
+    float unitsLeft = 0, unitsRight = 0;
     float unitsAbove = 0, unitsBelow = 0;
     float pixelsAbove = 0, pixelsBelow = 0;
 };
@@ -84,12 +90,17 @@ void BlitView();
 
 // The wall elevation of wall `wallIndex` (see WallView.cpp). With itemAlone
 // only the selected item's picture, where the view places it. The picture of
-// the room in the upper left stands below the top `clearTop` rows.
+// the room in the upper left stands below the top `clearTop` rows, placed
+// from `locatorCentreX` (below 0: from centreX).
 void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
                   const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
                   int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
                   int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone = false,
-                  float clearTop = 0);
+                  float clearTop = 0, float locatorCentreX = -1);
+
+// The box the wall view's picture of the room covers on `dc` for the current
+// wall, placed as DrawWallView places it; empty in a place without walls.
+QRectF WallLocatorBox(const dorv::DeviceContext& dc, float centreX, float clearTop);
 
 // A rectangle filled with `fill` and outlined with a `width`-pixel pen of
 // `line`; with fill -1 only the outline, with line -1 only the fill.

@@ -67,10 +67,18 @@ LocatorPlace PlaceInLocator(const ItemRecord& item)
 
 // The locator: the room 150 pixels wide, back to front, the current wall
 // outlined in red, in the upper left corner of the drawing, below the top
-// `clearTop` rows.
-void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX, float clearTop)
-{
+// `clearTop` rows; placed from `centreX`, the middle of the canvas or page.
+struct Locator {
     std::vector<std::pair<const ItemRecord*, int16_t>> drawn;
+    float ox = 0, oy = 0, ls = 0;
+    QRectF box;  // what it covers, in pixels
+};
+
+Locator LayOutLocator(const dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX,
+                      float clearTop)
+{
+    Locator locator;
+    auto& drawn = locator.drawn;
     const int32_t listed = std::min<int32_t>(G.ViewListCount, static_cast<int32_t>(G.ViewList.size()));
     for (int32_t k = 0; k < listed; ++k) {
         const ItemRecord& entry = G.ViewList[static_cast<size_t>(k)];
@@ -103,11 +111,22 @@ void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& s
     if (any) {
         ox += static_cast<float>(std::max(0.0, margin - (ox + left * ls)));
         oy += static_cast<float>(std::max(0.0, std::max(0.0f, clearTop) + margin - (oy - top * ls)));
+        locator.box = QRectF(QPointF(ox + left * ls, oy - top * ls), QPointF(ox + right * ls, oy - bottom * ls));
     }
-    for (const auto& [item, mode] : drawn) {
+    locator.ox = ox;
+    locator.oy = oy;
+    locator.ls = ls;
+    return locator;
+}
+
+void DrawLocator(dorv::DeviceContext& dc, int32_t wallIndex, const ItemRecord& sec, float centreX, float clearTop)
+{
+    const Locator locator = LayOutLocator(dc, wallIndex, sec, centreX, clearTop);
+    for (const auto& [item, mode] : locator.drawn) {
         const LocatorPlace p = PlaceInLocator(*item);
         DrawItemPicture(dc, G.SceneShapes, G.SceneShapeCount, *item, kPicture3D, ReduceView(*item, item->ViewIndex),
-                        static_cast<float>(p.offX), static_cast<float>(p.offY), ox, oy, ls, mode);
+                        static_cast<float>(p.offX), static_cast<float>(p.offY), locator.ox, locator.oy, locator.ls,
+                        mode);
     }
 }
 
@@ -138,7 +157,8 @@ void DrawWallFrame(dorv::DeviceContext& dc, double s, double cx, double cy, doub
 void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& room,
                   const std::vector<ItemRecord>& items, int32_t itemCount, const ShapeStream& shapes,
                   int32_t shapeCount, float centreX, float centreY, float scale, float canvasHeight,
-                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone, float clearTop)
+                  int32_t selectedItem, int32_t wallDragItem, bool showWires, bool itemAlone, float clearTop,
+                  float locatorCentreX)
 {
     const int32_t count = std::min<int32_t>(itemCount, static_cast<int32_t>(items.size()));
     const int64_t secIndex = int64_t(room.FirstWallSection) + wallIndex;
@@ -213,10 +233,18 @@ void DrawWallView(dorv::DeviceContext& dc, int32_t wallIndex, const RoomRecord& 
         }
     }
 
-    if (!itemAlone) DrawLocator(dc, wallIndex, sec, centreX, clearTop);
+    if (!itemAlone) DrawLocator(dc, wallIndex, sec, locatorCentreX >= 0 ? locatorCentreX : centreX, clearTop);
 
     dc.SelectObject(oldFont);
     dorv::DeleteObject(font);
+}
+
+QRectF WallLocatorBox(const dorv::DeviceContext& dc, float centreX, float clearTop)
+{
+    const int64_t secIndex = int64_t(G.Room.FirstWallSection) + G.WallIndex;
+    const int64_t count = std::min<int64_t>(G.PlacedItemCount, static_cast<int64_t>(G.PlacedItems.size()));
+    if (G.Room.WallSectionCount == 0 || secIndex < 0 || secIndex >= count) return {};
+    return LayOutLocator(dc, G.WallIndex, G.PlacedItems[static_cast<size_t>(secIndex)], centreX, clearTop).box;
 }
 
 }  // namespace DrawMod
