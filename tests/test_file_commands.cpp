@@ -297,6 +297,12 @@ TEST_F(FileCommands, AFileWithNoNumbersNoVersionOrNoFloorIsRefused)
         {"angle", number(item + 136, nan)},   {"version nan", version("nan  ")}, {"version -0.0A", version("-0.0A")},
         {"version blank", version("     ")}, {"room of zeros", QByteArray(bytes).replace(kSceneHeaderSize, kRoomRecordSize,
                                                                                       QByteArray(kRoomRecordSize, 0))},
+        // Numbers, but beyond what a scene holds: two such prices add up to
+        // "inf", such a place size is drawn with 39 digits, and such an
+        // elevation overflows the wall view's lettering.
+        {"budget 3e38", number(157, 3e38f)},  {"spent -1e25", number(161, -1e25f)}, {"width 1e20", number(165, 1e20f)},
+        {"price 1e20", number(item + 58, 1e20f)}, {"height mm 1e10", number(item + 76, 1e10f)},
+        {"elevation -1e20", number(item + 108, -1e20f)}, {"x 3e9", number(item + 120, 3e9f)},
     };
     for (const auto& [name, b] : damaged) {
         const QString path = dir.write("damaged.dvp", b);
@@ -309,12 +315,20 @@ TEST_F(FileCommands, AFileWithNoNumbersNoVersionOrNoFloorIsRefused)
         EXPECT_EQ(sceneBytes(), before) << name;
         EXPECT_EQ(G.SceneFileName, dir.file("mine.dvp")) << name;
     }
-    // The file itself opens.
-    TestDialogs().Reset();
-    TestDialogs().ExpectOpen(File(good));
-    main->mnu_open->Choose();
-    EXPECT_TRUE(asked("MsgBox").isEmpty());
-    EXPECT_EQ(G.SceneFileName, good);
+    // The file itself opens, and so do the largest numbers the program
+    // writes: a price older versions took, the widest place in millimetres,
+    // an item at its edge.
+    const std::vector<std::pair<const char*, QByteArray>> sound = {
+        {"price", number(item + 58, 99999999999.0f)}, {"width", number(165, 10000000)},
+        {"x", number(item + 120, 10000 * 36288 / 2)}, {"as saved", bytes}};
+    for (const auto& [name, b] : sound) {
+        const QString path = dir.write(QStringLiteral("sound %1.dvp").arg(QLatin1String(name)), b);
+        TestDialogs().Reset();
+        TestDialogs().ExpectOpen(File(path));
+        main->mnu_open->Choose();
+        EXPECT_TRUE(asked("MsgBox").isEmpty()) << name;
+        EXPECT_EQ(G.SceneFileName, path) << name;
+    }
 }
 
 // Open and Save agree on the largest scene: an old file that would build a

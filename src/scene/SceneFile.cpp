@@ -116,11 +116,28 @@ const char* const kOverflow = "Overflow";
 
 bool InRange(int32_t index, int32_t wordCount) { return index >= 0 && index <= wordCount; }
 
-// A NaN or an infinity is no amount, size, position or angle: a file that
-// holds one was damaged, and nothing could be priced, placed or drawn from it.
-bool Finite(std::initializer_list<float> values)
+// What a sound scene holds, with room to spare; a file beyond it was
+// damaged. Positions and elevations are in the scene's units, whose
+// coordinates are Longs, and an item's sizes in millimetres are its sizes in
+// units over 36.288.
+constexpr double kLargestCoordinate = 2147483648.0;
+constexpr double kLargestItemSizeMm = kLargestCoordinate / 36.288;
+// The place's sizes as typed, in any unit: ten times the largest side in
+// millimetres.
+constexpr double kLargestPlaceSize = 10 * kLargestSide * 1000;
+// A price or a budget in the base currency: far beyond what a child may
+// type (CommonMod::kLargestAmount) in any currency of the settings, or what
+// older versions took, yet small enough that the prices of the largest scene
+// a file holds still add up to a number, never to "inf".
+constexpr double kLargestPrice = 1e15;
+constexpr double kLargestSpent = kLargestPrice * (kLargestSceneFile / kItemRecordSize);
+
+// A NaN or an infinity is no amount, size, position or angle, and neither is
+// a number beyond what a scene holds: a file that holds one was damaged, and
+// nothing could be priced, placed or drawn from it.
+bool Within(double largest, std::initializer_list<float> values)
 {
-    return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+    return std::all_of(values.begin(), values.end(), [largest](float v) { return std::fabs(v) <= largest; });
 }
 
 // A version is written as a number: "2.01A", "2,00A". A text that does not
@@ -142,8 +159,10 @@ bool Consistent(const LoadedScene& s)
             item.ShapeEnd < item.ShapeStart || !InRange(item.FloorColourShape, s.wordCount) ||
             !InRange(item.FaceColourShape, s.wordCount))
             return false;
-        if (!Finite({item.Price, item.HeightMm, item.WidthMm, item.DepthMm, item.Elevation, item.X, item.Y,
-                     item.WallAngle}))
+        if (!Within(kLargestPrice, {item.Price}) ||
+            !Within(kLargestItemSizeMm, {item.HeightMm, item.WidthMm, item.DepthMm}) ||
+            !Within(kLargestCoordinate, {item.Elevation, item.X, item.Y}) ||
+            !Within(std::numeric_limits<float>::max(), {item.WallAngle}))
             return false;
     }
     const RoomRecord& r = s.room;
@@ -168,7 +187,8 @@ bool ReadCurrent(const QByteArray& bytes, LoadedScene& s)
     // Version 2.00A headers end before the length-unit field: the two bytes
     // just read as the unit are the start of the room record.
     const QString version = h.Version.str();
-    if (!IsVersionNumber(version) || !Finite({h.Budget, h.Spent, h.Width, h.Length, h.Height})) {
+    if (!IsVersionNumber(version) || !Within(kLargestPrice, {h.Budget}) || !Within(kLargestSpent, {h.Spent}) ||
+        !Within(kLargestPlaceSize, {h.Width, h.Length, h.Height})) {
         SayMessage("lang_ErrorLoadingThisFile");
         return false;
     }
