@@ -1,25 +1,16 @@
 #include "app/Main.h"
 
 #include "app/EnvSelect.h"
-#include "app/ApplyLanguage.h"
 #include "app/Floors.h"
 #include "app/ItemGroups.h"
-#include "app/Splash.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
 #include "platform/Rounding.h"
-#include "scene/Environments.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
 #include "views/ViewRender.h"
 
-#include <QEvent>
-#include <QMenuBar>
-#include <QScreen>
-#include <QTimer>
-
-#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -32,12 +23,6 @@ struct ToolWindowBit {
     int16_t bit;
 };
 constexpr ToolWindowBit kDockedWindows[] = {{"ItemGroups", 1}, {"Budget", 2}, {"Colours", 4}};
-
-// Every window that docks in the column beside the canvas.
-constexpr const char* kColumnWindows[] = {"ItemGroups", "Budget", "Colours", "frmSpreadSht", "frmGraphs"};
-// Twips between the column and the main window's right edge, and between
-// the canvas's bar and the column.
-constexpr int32_t kDockMargin = 200, kDockGap = 120;
 
 // The windows the exit sequence unloads, in its order; Main comes last.
 constexpr const char* kUnloadOrder[] = {"frmGraphs", "frmSpreadSht", "frmChangePrice", "ItemGroups", "EnvSelect",
@@ -234,95 +219,6 @@ void Main::makeControls()
     for (int i = 5; i <= 12; ++i) Picture3[i]->SetBackColor(dorv::GetSysColor(5));
 }
 
-void Main::loadPictures()
-{
-    ImageList1.Clear();
-    ImageList1.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList1"));
-    ImageList2.Clear();
-    ImageList2.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList2"));
-    ImageList3.Clear();
-    ImageList3.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList3"));
-    ImageList4.Clear();
-    ImageList4.LoadFolder(dorv::AppPath() + QStringLiteral("\\Pictures\\ImageList4"));
-    static const char* const toolbar[] = {"New", "Open", "Save", "Paste", "Copy", "Cut", "Print"};
-    for (int i = 0; i < int(Picture7.size()); ++i)
-        Picture7[i]->SetPicture(QImage(dorv::FindPath(dorv::AppPath() + QStringLiteral("\\Pictures\\Toolbar\\") +
-                                                      QLatin1String(toolbar[i]) + QStringLiteral(".png"))));
-    Picture3[12]->SetPicture(QImage(dorv::FindPath(dorv::AppPath() + QStringLiteral("\\Pictures\\Toolbar\\ResetZoom.png"))));
-}
-
-// ---- start-up ----
-
-void Main::Form_Load()
-{
-    // The desktop's common controls need no setting up under Qt. The image
-    // lists are the window's own, there before anything draws from them.
-    loadPictures();
-    G.LanguageName = QStringLiteral("english");
-    ReadAdminSetup();
-    LangMod::LoadMessages();
-    if (frmSplash* splash = frmSplash::Window()) splash->go();
-    if (dorv::Ending()) return;
-    SetPaletteLayout(0);
-    FileMod::BuildEnvironmentList(G.EnvironDir);
-    LangMod::LoadEnvData();
-    LangMod::LoadPlanWallInfo();
-    LangMod::ApplyLanguage(G.UiLanguage, G.ItemLanguage);
-    // Button faces: the raised face of each view button and tool button.
-    for (int i = 0; i <= 4; ++i) Picture1[i]->SetPicture(ImageList1.Image(2 * i + 1));
-    for (int i = 5; i <= 11; ++i) Picture3[i]->SetPicture(ImageList1.Image(2 * i + 1));
-    PositionToolWindows();
-    mnu_printPreview->SetVisible(false);
-    DisablePrintingWithoutPrinter();
-    // A tool window the program does not have yet cannot be toggled.
-    mnu_showItemGroups->SetEnabled(dorv::Form::Known(QStringLiteral("ItemGroups")));
-    mnu_showBudgetInfo->SetEnabled(dorv::Form::Known(QStringLiteral("Budget")));
-    mnu_changeColours->SetEnabled(dorv::Form::Known(QStringLiteral("Colours")));
-    // The command line names a scene to open, or the new-place flow runs.
-    CommandLineScene = SceneFromCommandLine(dorv::CommandLine());
-    if (CommandLineScene) {
-        ResetScene();
-        G.EnvironmentIndex = -1;
-        G.PlaceSetupResult = -1;
-        // Opened as Open opens it, with the item groups the new-place flow
-        // ends with. A scene that cannot be opened leaves nothing to show:
-        // the child sets up a new place instead.
-        if (OpenSceneFile(*CommandLineScene))
-            ShowItemGroups();
-        else
-            StartNewPlace();
-    } else {
-        StartNewPlace();
-    }
-}
-
-std::optional<QString> Main::SceneFromCommandLine(const QString& commandLine)
-{
-    if (commandLine.size() <= 4) return std::nullopt;
-    QString path = commandLine;
-    if (path.startsWith(QLatin1Char('"'))) path.remove(0, 1);
-    if (path.endsWith(QLatin1Char('"'))) path.chop(1);
-    return path;
-}
-
-void Main::ReadAdminSetup()
-{
-    WorksheetButtonState = ReadAdminSetupFile(dorv::AppPath() + QStringLiteral("\\AdminSetup.txt"), G, dorv::AppPath(),
-                                              FindSpecialFolder::GetSpecialFolderPath(5));
-    if (WorksheetButtonState != WorksheetButton::AsMade)
-        if (EnvSelect* chooser = EnvSelect::Window())
-            chooser->Command3->SetVisible(WorksheetButtonState == WorksheetButton::Shown);
-}
-
-void Main::SetPaletteLayout(int16_t mode)
-{
-    G.PaletteLayout = mode;
-    if (mode == 0) {
-        VScroll1->SetVisible(true);
-        HScroll1->SetVisible(false);
-    }
-}
-
 // ---- events ----
 
 void Main::Form_Activate()
@@ -477,172 +373,6 @@ void Main::CreateListCanvas()
 }
 
 void Main::DestroyListCanvas() { destroySurface(ListDC, ListBitmap, ListOldBitmap); }
-
-// ---- tool windows ----
-
-dorv::Form* Main::toolWindow(const QString& name)
-{
-    dorv::Form* f = dorv::Form::Get(name);
-    if (!f) return nullptr;
-    f->Load();
-    for (const char* docked : kColumnWindows) {
-        if (name != QLatin1String(docked)) continue;
-        f->installEventFilter(this);
-        // A window of the column that appears (with a view, a new place, a
-        // toggle) leaves the keyboard in the main window, where the menus'
-        // keys and the canvas's keys work; a click still takes it there.
-        f->setAttribute(Qt::WA_ShowWithoutActivating);
-    }
-    return f;
-}
-
-int32_t Main::dockedWidth() const
-{
-    int32_t widest = 0;
-    for (const char* name : kColumnWindows)
-        if (const dorv::Form* f = dorv::Form::Existing(QLatin1String(name)))
-            if (f->isVisible()) widest = std::max(widest, f->Width());
-    return widest;
-}
-
-bool Main::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type t = event->type();
-    if ((t == QEvent::Show || t == QEvent::Hide || t == QEvent::Resize) && !dockCheckPending_) {
-        dockCheckPending_ = true;
-        QTimer::singleShot(0, this, [this] { dockedWindowsChanged(); });
-    }
-    return dorv::Form::eventFilter(watched, event);
-}
-
-void Main::dockedWindowsChanged()
-{
-    dockCheckPending_ = false;
-    if (exiting_ || !isVisible() || WindowState() == 1 || dockedWidth() == layoutDockWidth_) return;
-    // The column changed its width: its windows stand anew, and the canvas
-    // gives way to the same width.
-    PositionToolWindows();
-    layout();
-    G.CanvasCentreX = Picture2->ScaleWidth() * 0.5f;
-    G.CanvasCentreY = Picture2->ScaleHeight() * 0.5f;
-    CreatePlanCanvas();
-    DrawMod::RedrawView();
-}
-
-namespace {
-
-// The frame the desktop put around a window: its title bar and borders.
-QMargins FrameMargins(const QWidget& w)
-{
-    const QRect inner = w.geometry(), outer = w.frameGeometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
-}
-
-}  // namespace
-
-std::array<QRect, 3> Main::DockColumn(QPoint topLeft, int bottom, int gap, const std::array<QSize, 3>& clients,
-                                      const std::array<QMargins, 3>& frames, int leastGroups)
-{
-    auto outerHeight = [&](size_t i, int clientHeight) { return clientHeight + frames[i].top() + frames[i].bottom(); };
-    int used = 0;
-    for (size_t i = 0; i < 3; ++i)
-        if (!clients[i].isEmpty()) used += (used > 0 ? gap : 0) + outerHeight(i, clients[i].height());
-    int groupsHeight = clients[0].height();
-    const int over = topLeft.y() + used - bottom;
-    if (over > 0) groupsHeight = std::max(std::min(leastGroups, groupsHeight), groupsHeight - over);
-    std::array<QRect, 3> placed;
-    int y = topLeft.y();
-    for (size_t i = 0; i < 3; ++i) {
-        if (clients[i].isEmpty()) continue;
-        const QMargins& m = frames[i];
-        const int height = i == 0 ? groupsHeight : clients[i].height();
-        placed[i] = QRect(topLeft.x() + m.left(), y + m.top(), clients[i].width(), height);
-        y = placed[i].bottom() + 1 + m.bottom() + gap;
-    }
-    return placed;
-}
-
-void Main::PositionToolWindows()
-{
-    dorv::Form* groups = toolWindow(QStringLiteral("ItemGroups"));
-    dorv::Form* budget = toolWindow(QStringLiteral("Budget"));
-    dorv::Form* colours = toolWindow(QStringLiteral("Colours"));
-    dorv::Form* sheet = toolWindow(QStringLiteral("frmSpreadSht"));
-    dorv::Form* graphs = toolWindow(QStringLiteral("frmGraphs"));
-    // Every window counts with its frame: the one the desktop put around it,
-    // or, before it first shows, one like the main window's.
-    const QMargins mainFrame = FrameMargins(*this);
-    auto frameOf = [&](const dorv::Form* f) {
-        const QMargins m = f ? FrameMargins(*f) : QMargins();
-        return f && m.isNull() ? mainFrame : m;
-    };
-    const auto toPixels = [](int32_t twips) { return dorv::RoundHalfEven(double(twips) / dorv::TwipsPerPixelY()); };
-    const QRect outer = frameGeometry();
-    const int top = toPixels(500), right = outer.right() + 1 - toPixels(kDockMargin);
-    // Down the right edge: item groups, the budget below them, the colours
-    // below that, 50 twips apart, all inside the main window and the screen;
-    // the item groups give up height for the others.
-    int bottom = outer.bottom() + 1;
-    if (const QScreen* s = screen()) bottom = std::min(bottom, s->availableGeometry().bottom() + 1);
-    const std::array<dorv::Form*, 3> column{groups, budget, colours};
-    std::array<QSize, 3> clients;
-    std::array<QMargins, 3> frames;
-    for (size_t i = 0; i < 3; ++i) {
-        if (!column[i]) continue;
-        clients[i] = column[i]->geometry().size();
-        frames[i] = frameOf(column[i]);
-    }
-    if (groups) clients[0].setHeight(ItemGroups::kClientHeight);
-    // The column is as wide as its widest window shown, the width the canvas
-    // gives way to: the budget and the colours keep to the canvas's side when
-    // the item groups, widened for every environment, narrow again or are
-    // withdrawn by the spreadsheet and the charts.
-    int width = 0;
-    for (size_t i = 0; i < 3; ++i)
-        if (column[i] && column[i]->isVisible())
-            width = std::max(width, clients[i].width() + frames[i].left() + frames[i].right());
-    if (width == 0 && groups) width = groups->width() + frames[0].left() + frames[0].right();
-    const int left = right - width;
-    const std::array<QRect, 3> placed =
-        DockColumn(QPoint(left, top), bottom, toPixels(50), clients, frames, ItemGroups::kLeastClientHeight);
-    for (size_t i = 0; i < 3; ++i)
-        if (column[i]) column[i]->setGeometry(placed[i]);
-    // The spreadsheet and graph panels take the item groups' place at the
-    // top of the column (their views withdraw the item groups): over the
-    // canvas's lower part they hid the chart's labels and the sheet's rows.
-    for (dorv::Form* panel : {sheet, graphs}) {
-        if (!panel) continue;
-        const QMargins m = frameOf(panel);
-        panel->setGeometry(QRect(QPoint(right - m.right() - panel->width(), top + m.top()), panel->size()));
-    }
-}
-
-bool Main::toggleToolWindow(const QString& name)
-{
-    dorv::Form* f = toolWindow(name);
-    if (!f) return false;
-    if (f->IsWindowVisible()) {
-        f->Hide();
-        return false;
-    }
-    f->Show(dorv::vbModeless, this);
-    return true;
-}
-
-void Main::mnu_showItemGroups_Click()
-{
-    if (!toolWindow(QStringLiteral("ItemGroups"))) return;
-    mnu_showItemGroups->SetChecked(toggleToolWindow(QStringLiteral("ItemGroups")));
-}
-
-void Main::mnu_showBudgetInfo_Click()
-{
-    if (!toolWindow(QStringLiteral("Budget"))) return;
-    mnu_showBudgetInfo->SetChecked(toggleToolWindow(QStringLiteral("Budget")));
-}
-
-void Main::mnu_changeColours_Click() { toggleToolWindow(QStringLiteral("Colours")); }
 
 void Main::mnu_toolbar_Click()
 {

@@ -588,6 +588,9 @@ private:
     // The docked column: the width (twips) of the widest docked window shown,
     // 0 with none; the layout keeps the canvas clear of it.
     int32_t dockedWidth() const;
+    // Twips between the column and the main window's right edge, and between
+    // the canvas's bar and the column.
+    static constexpr int32_t kDockMargin = 200, kDockGap = 120;
     int32_t layoutDockWidth_ = 0;
     bool dockCheckPending_ = false;
     // A docked window was shown, hidden or resized: the canvas follows once
