@@ -414,6 +414,9 @@ protected:
         ExpectNewPlace(kHome);
         main = std::make_unique<Main>();
         main->Show();
+        // A window paints only once it is on the screen, which under a real
+        // X server comes back from the server, late on a busy machine.
+        (void)QTest::qWaitForWindowExposed(main.get(), 5000);
         Settle();
     }
     QImage palette() const

@@ -36,6 +36,17 @@ void settleUntil(Done done)
     while (!done() && t.elapsed() < 5000) QTest::qWait(10);
 }
 
+// Shows a form and waits until it is on the screen and active. Under a real
+// X server both come back from the server, later when the machine is busy;
+// an activation still on its way would otherwise arrive in a later step.
+void showAndWait(Form& form)
+{
+    form.Show();
+    (void)QTest::qWaitForWindowExposed(&form, 5000);
+    (void)QTest::qWaitForWindowActive(&form, 5000);
+    settle();
+}
+
 // A form that writes down the events it hears.
 class LoggingForm : public Form {
 public:
@@ -74,8 +85,7 @@ TEST_F(Windowing, EventsComeInTheRuntimesOrder)
     // Another of the program's windows takes the focus and gives it back:
     // activated again. Showing does not load twice.
     LoggingForm other(QStringLiteral("OtherForm"));
-    other.Show();
-    settle();
+    showAndWait(other);
     form.log.clear();
     form.activateWindow();
     settleUntil([&] { return form.log.count("Activate") > 0; });
@@ -119,8 +129,7 @@ TEST_F(Windowing, QueryUnloadMayKeepTheFormAndAnUnloadedFormLoadsAfresh)
 TEST_F(Windowing, MinimisingAndRestoringAreHeardAsResizes)
 {
     LoggingForm form(QStringLiteral("MinForm"));
-    form.Show();
-    settle();
+    showAndWait(form);
     form.log.clear();
     form.SetWindowState(1);
     settle();
