@@ -436,23 +436,31 @@ protected:
     }
     void press(QPoint p) { QTest::mousePress(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
     void release(QPoint p) { QTest::mouseRelease(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
-    // The middle of entry i's picture in the palette as it stands.
+    // The middle of what entry i's cell pictures, in the palette as it
+    // stands.
     QPoint cell(int32_t i)
     {
         const int32_t v = main->VScroll1->Value();
         const int32_t width = dorv::RoundHalfEven(main->Picture5->ScaleWidth());
+        const int16_t mode = PaletteMode();
         int32_t y = -20;
-        for (int32_t k = 0; k < i; ++k) {
-            float w = 0, h = 0;
-            GetItemPictureSize(G.Palette[static_cast<size_t>(k)], 0, G.CatalogueShapes, G.CatalogueShapeCount,
-                               G.PlanScale, w, h);
-            y += dorv::RoundHalfEven(std::max(w, h) + 27);
+        float w = 0, h = 0;
+        for (int32_t k = 0; k <= i; ++k) {
+            float insetX = 0, insetY = 0;
+            int16_t view = -1;
+            GetItemDrawnSize(G.Palette[static_cast<size_t>(k)], mode, G.CatalogueShapes, G.CatalogueShapeCount,
+                             PaletteScale(mode), w, h, insetX, insetY, view);
+            if (k < i) y += dorv::RoundHalfEven(std::max(w, h) + 27);
         }
         CellRect rect;
         EXPECT_EQ(HitTestItemPalette(0, y + 30, G.CatalogueShapes, G.CatalogueShapeCount, G.Palette, G.PaletteCount,
                                      0, v, width, 0, rect),
                   i);
-        return at(main->Picture5, QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+        using dorv::RoundHalfEven;
+        const int32_t c = RoundHalfEven(RoundHalfEven(std::max(w, h) + 27) * 0.5 + y + 13.5);
+        return at(main->Picture5,
+                  QPoint((RoundHalfEven(width * 0.5 - w * 0.5) + RoundHalfEven(width * 0.5 + w * 0.5)) / 2,
+                         (RoundHalfEven(c - h * 0.5 - v) + RoundHalfEven(c + h * 0.5 - v)) / 2));
     }
     static int Count(const QImage& img, int32_t colour)
     {
@@ -1019,40 +1027,85 @@ TEST_F(PaletteDrop, OnTheWallViewTheItemStandsAgainstTheWallItFaces)
               before);
 }
 
-TEST_F(PaletteDrop, AHungItemsSelectionFrameRunsRoundItsPictureNotFromTheFloor)
+TEST_F(PaletteDrop, OnTheWallViewAnItemIsHeldWhereItWasGrabbedSlowOrFlickedAndLandsFramedRoundItsPicture)
 {
     start();
     main->mnu_wallView_Click();
     Settle();
-    int32_t clock = -1;
-    for (int32_t i = 0; i < G.PaletteCount; ++i)
-        if (G.Palette[static_cast<size_t>(i)].Name.str().trimmed().endsWith(QLatin1String("clock"))) clock = i;
-    ASSERT_GE(clock, 0);
-    ASSERT_EQ(clock, 0);  // the first cell, in the order of the group's files
-    const QImage before = main->Picture2->Surface().copy();
-    drag(clock, centre());
-    ASSERT_EQ(G.SelectedItem, G.PlacedItemCount - 1);
-    const QImage selected = main->Picture2->Surface().copy();
-    G.SelectedItem = -1;
-    RedrawView();
-    const QImage plain = main->Picture2->Surface().copy();
-    // The frame: what selecting changed. The clock: what the drop changed
-    // across the frame's columns (the room's small picture in the corner
-    // changed too).
-    QRect frame, clockBox;
-    for (int y = 0; y < plain.height(); ++y)
-        for (int x = 0; x < plain.width(); ++x)
-            if (selected.pixel(x, y) != plain.pixel(x, y)) frame |= QRect(x, y, 1, 1);
-    ASSERT_FALSE(frame.isEmpty());
-    for (int y = 0; y < plain.height(); ++y)
-        for (int x = frame.left(); x <= frame.right(); ++x)
-            if (plain.pixel(x, y) != before.pixel(x, y)) clockBox |= QRect(x, y, 1, 1);
-    ASSERT_FALSE(clockBox.isEmpty());
-    // The 4-pixel frame runs along the picture's edges.
-    EXPECT_NEAR(frame.top(), clockBox.top(), 3);
-    EXPECT_NEAR(frame.bottom(), clockBox.bottom(), 3);
-    EXPECT_NEAR(frame.left(), clockBox.left(), 3);
-    EXPECT_NEAR(frame.right(), clockBox.right(), 3);
+    // In the order of the group's files: a clock hung high, a door on the
+    // floor.
+    ASSERT_TRUE(G.Palette[0].Name.str().trimmed().endsWith(QLatin1String("clock")));
+    ASSERT_TRUE(G.Palette[2].Name.str().trimmed().endsWith(QLatin1String("door")));
+    const double s = G.WallScale;
+    // Grabbed right of and above the middle of what its cell shows.
+    const QPoint grab(5, -3);
+    for (const int32_t i : {0, 2})
+        for (const bool flick : {false, true}) {
+            SCOPED_TRACE(std::string(i == 0 ? "clock" : "door") + (flick ? ", flicked" : ", slow"));
+            const ItemRecord& entry = G.Palette[static_cast<size_t>(i)];
+            float w = 0, h = 0, insetX = 0, insetY = 0, wholeW = 0, wholeH = 0;
+            int16_t view = -1;
+            GetItemDrawnSize(entry, kPictureWallSize, G.CatalogueShapes, G.CatalogueShapeCount, float(s), w, h,
+                             insetX, insetY, view);
+            GetItemPictureSize(entry, kPictureWallSize, G.CatalogueShapes, G.CatalogueShapeCount, float(s), wholeW,
+                               wholeH);
+            const QPoint target = centre() + QPoint(60, -40), inner = target - at(main->Picture2, QPoint());
+            const QImage before = main->Picture2->Surface().copy();
+            if (flick) {
+                // The first move comes next to where the item is let go;
+                // it shows from the next.
+                press(cell(i) + grab);
+                QTest::mouseMove(main->windowHandle(), target - QPoint(1, 0));
+                Settle();
+                QTest::mouseMove(main->windowHandle(), target);
+                Settle();
+            } else {
+                drag(i, target, false, grab);
+            }
+            // While dragged the wall view holds the whole picture, down to
+            // the floor below a hung item, by the grab, half the wall's
+            // height to spare below the pointer: the grabbed point of what
+            // it draws stays there.
+            const QImage during = main->Picture2->Surface().copy();
+            QRect held;
+            for (int y = 0; y < during.height(); ++y)
+                for (int x = inner.x() - 60; x <= inner.x() + 60; ++x)
+                    if (during.pixel(x, y) != before.pixel(x, y)) held |= QRect(x, y, 1, 1);
+            ASSERT_NEAR(held.width(), w, 2);
+            ASSERT_NEAR(held.height(), h, 2);
+            const double spare = (s * (double(G.WallView.Height) + G.WallView.Elevation) - wholeH) / 2;
+            EXPECT_NEAR(held.left() + w / 2.0 + grab.x(), inner.x(), 1.5);
+            EXPECT_NEAR(held.top() + h / 2.0 + grab.y(), inner.y() + spare, 1.5);
+            release(target);
+            Settle();
+            ASSERT_EQ(G.SelectedItem, G.PlacedItemCount - 1);
+            const QImage selected = main->Picture2->Surface().copy();
+            G.SelectedItem = -1;
+            RedrawView();
+            const QImage plain = main->Picture2->Surface().copy();
+            // The frame: what selecting changed. The item: what the drop
+            // changed across the frame's columns (the room's small picture
+            // in the corner changed too).
+            QRect frame, itemBox;
+            for (int y = 0; y < plain.height(); ++y)
+                for (int x = 0; x < plain.width(); ++x)
+                    if (selected.pixel(x, y) != plain.pixel(x, y)) frame |= QRect(x, y, 1, 1);
+            ASSERT_FALSE(frame.isEmpty());
+            for (int y = 0; y < plain.height(); ++y)
+                for (int x = frame.left(); x <= frame.right(); ++x)
+                    if (plain.pixel(x, y) != before.pixel(x, y)) itemBox |= QRect(x, y, 1, 1);
+            ASSERT_FALSE(itemBox.isEmpty());
+            // It lands along the wall where it was let go, at its own height;
+            // the 4-pixel frame runs along its picture's edges, not from the
+            // floor.
+            EXPECT_NEAR(itemBox.left() + w / 2.0 + grab.x(), inner.x(), 1.5);
+            EXPECT_NEAR(frame.top(), itemBox.top(), 3);
+            EXPECT_NEAR(frame.bottom(), itemBox.bottom(), 3);
+            EXPECT_NEAR(frame.left(), itemBox.left(), 3);
+            EXPECT_NEAR(frame.right(), itemBox.right(), 3);
+            main->mnu_undo_Click();
+            Settle();
+        }
 }
 
 TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
@@ -1136,3 +1189,4 @@ TEST_F(PaletteDrop, TheOpenPriceDialogFollowsThePaletteSoItPricesTheItemItNames)
 }
 
 }  // namespace
+

@@ -142,15 +142,24 @@ int32_t HitTestItemPalette(int32_t px, int32_t py, const ShapeStream& stream, in
     const float scale = PaletteScale(mode);
     int64_t y = kFirstCellTop;
     for (int32_t i = 0; i < n; ++i) {
-        float w = 0, h = 0;
-        EntrySize(items[static_cast<size_t>(i)], mode, scale, stream, streamCount, w, h);
+        const ItemRecord& entry = items[static_cast<size_t>(i)];
+        float w = 0, h = 0, insetX = 0, insetY = 0;
+        EntrySize(entry, mode, scale, stream, streamCount, w, h, insetX, insetY);
         const int32_t cell = CellHeight(w, h);
         if (y + cell > py) {
-            rect.left = RoundHalfEven(width * 0.5 - w * 0.5);
-            rect.right = RoundHalfEven(width * 0.5 + w * 0.5);
+            // The cell centres what the picture draws; the box is the whole
+            // picture's where the cell draws it, since a drop moves the item
+            // by that box: a hung item's reaches down below the cell to the
+            // floor it hangs above.
+            float boxW = 0, boxH = 0;
+            GetItemPictureSize(entry, mode, stream, streamCount, scale, boxW, boxH);
+            const double left = double(insetX) * scale, right = double(boxW) - w - left;
+            const double below = double(insetY) * scale, above = double(boxH) - h - below;
+            rect.left = RoundHalfEven(width * 0.5 - w * 0.5 - left);
+            rect.right = RoundHalfEven(width * 0.5 + w * 0.5 + right);
             const int32_t c = RoundHalfEven(cell * 0.5 + double(y) + kCellMargin * 0.5);
-            rect.top = RoundHalfEven(c - h * 0.5 - vScroll);
-            rect.bottom = RoundHalfEven(c + h * 0.5 - vScroll);
+            rect.top = RoundHalfEven(c - h * 0.5 - vScroll - above);
+            rect.bottom = RoundHalfEven(c + h * 0.5 - vScroll + below);
             return i;
         }
         y += cell;

@@ -44,8 +44,9 @@ struct CellRect {
 };
 
 // The palette index of the cell holding content point (px, py) (window
-// point plus the scroll values). On a hit `rect` becomes the cell picture's
-// box in window pixels. A point below the last cell, and an empty palette,
+// point plus the scroll values). On a hit `rect` becomes the box of the
+// cell's picture, whole, where the cell draws it, in window pixels (a hung
+// wall item's reaches below the cell, down to the floor it hangs above). A point below the last cell, and an empty palette,
 // answer 0 and leave `rect` as it was.
 int32_t HitTestItemPalette(int32_t px, int32_t py, const ShapeStream& stream, int32_t streamCount,
                            const std::vector<ItemRecord>& items, int32_t itemCount, int32_t hScroll,
