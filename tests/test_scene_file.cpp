@@ -610,6 +610,17 @@ TEST_F(OldSceneFiles, BrokenOldFilesChangeNothing)
     expectRefused(whole.left(60), "Input past end of file");
     // A product beyond a Long.
     expectRefused(oldFile("0.01B", noWalls(), {"plan", {{"Beds", "bed", 2000000, 240, 2, 0}}}), "Overflow");
+    // Numbers beyond what a scene holds, as a file of the current format
+    // would be refused for: a scale that hangs the shelf 3.3e15 units up and
+    // out (such an elevation overflows the wall view's lettering), a budget
+    // or a money spent that adds up to "inf".
+    auto number = [&](int at, double v) {
+        dorv::ByteWriter w;
+        w.f64(v);
+        return QByteArray(whole).replace(at, 8, w.data());
+    };
+    for (const auto& [at, v] : {std::pair(44, 256e12), {44, -256e6}, {76, 1e20}, {92, -3e38}})
+        expectRefused(number(at, v), "Overflow");
     // A 0.02B file whose first string is not the magic.
     expectRefused(oldFile("0.02B", noWalls(), {"plan", {}}, "NotDorv!"), LangMod::GetMessage("lang_ThisIsNotADorvFile"));
     EXPECT_EQ(G.RoomShapeCount, roomShapes);

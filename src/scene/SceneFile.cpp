@@ -135,9 +135,24 @@ constexpr double kLargestSpent = kLargestPrice * (kLargestSceneFile / kItemRecor
 // A NaN or an infinity is no amount, size, position or angle, and neither is
 // a number beyond what a scene holds: a file that holds one was damaged, and
 // nothing could be priced, placed or drawn from it.
-bool Within(double largest, std::initializer_list<float> values)
+bool Within(double largest, std::initializer_list<double> values)
 {
-    return std::all_of(values.begin(), values.end(), [largest](float v) { return std::fabs(v) <= largest; });
+    return std::all_of(values.begin(), values.end(), [largest](double v) { return std::fabs(v) <= largest; });
+}
+
+// A budget and a money spent that a sound scene holds.
+bool SoundAmounts(double budget, double spent)
+{
+    return Within(kLargestPrice, {budget}) && Within(kLargestSpent, {spent});
+}
+
+// An item's price, sizes, position and angle that a sound scene holds.
+bool SoundItem(const ItemRecord& item)
+{
+    return Within(kLargestPrice, {item.Price}) &&
+           Within(kLargestItemSizeMm, {item.HeightMm, item.WidthMm, item.DepthMm}) &&
+           Within(kLargestCoordinate, {item.Elevation, item.X, item.Y}) &&
+           Within(std::numeric_limits<float>::max(), {item.WallAngle});
 }
 
 // A version is written as a number: "2.01A", "2,00A". A text that does not
@@ -159,11 +174,7 @@ bool Consistent(const LoadedScene& s)
             item.ShapeEnd < item.ShapeStart || !InRange(item.FloorColourShape, s.wordCount) ||
             !InRange(item.FaceColourShape, s.wordCount))
             return false;
-        if (!Within(kLargestPrice, {item.Price}) ||
-            !Within(kLargestItemSizeMm, {item.HeightMm, item.WidthMm, item.DepthMm}) ||
-            !Within(kLargestCoordinate, {item.Elevation, item.X, item.Y}) ||
-            !Within(std::numeric_limits<float>::max(), {item.WallAngle}))
-            return false;
+        if (!SoundItem(item)) return false;
     }
     const RoomRecord& r = s.room;
     // A room without a floor is no place.
@@ -187,7 +198,7 @@ bool ReadCurrent(const QByteArray& bytes, LoadedScene& s)
     // Version 2.00A headers end before the length-unit field: the two bytes
     // just read as the unit are the start of the room record.
     const QString version = h.Version.str();
-    if (!IsVersionNumber(version) || !Within(kLargestPrice, {h.Budget}) || !Within(kLargestSpent, {h.Spent}) ||
+    if (!IsVersionNumber(version) || !SoundAmounts(h.Budget, h.Spent) ||
         !Within(kLargestPlaceSize, {h.Width, h.Length, h.Height})) {
         SayMessage("lang_ErrorLoadingThisFile");
         return false;
@@ -494,8 +505,7 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         if (!std::isfinite(scale)) Fail(kOverflow);
         for (double v : sizes)
             if (!std::isfinite(v) || v < 0 || v > kLargestSide) Fail(kOverflow);
-        for (double v : {budget, spent})
-            if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) Fail(kOverflow);
+        if (!SoundAmounts(budget, spent)) Fail(kOverflow);
 
         const int32_t cx = dorv::RoundHalfEven((double(x1) + x2) * 0.5);
         const int32_t cy = dorv::RoundHalfEven((double(y1) + y2) * 0.5);
@@ -521,6 +531,9 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
             throw OldFormatError{LangMod::GetMessage(QLatin1String(kTooLargeToOpen))};
         for (size_t k = 0; k < 4; ++k) reader.wallSection(sections[k], offsets);
         reader.planSection(sections[4], cx, cy);
+        // A scale or positions that place items beyond what a scene holds.
+        for (int32_t i = 0; i < s.itemCount; ++i)
+            if (!SoundItem(s.items[static_cast<size_t>(i)])) Fail(kOverflow);
 
         // One zero word and one item to spare past the counts, as a file of
         // the current version loads.
