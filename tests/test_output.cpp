@@ -629,6 +629,9 @@ TEST_F(PrintOut, EachCopyIsAPrintOutOfItsOwn)
 
 TEST_F(PrintOut, TheHeadingStandsInTheUpperLeftCorner)
 {
+    // On the spreadsheet, which fills the page whether headed or not.
+    G.ViewMode = 3;
+    G.GraphKind = 0;
     const QImage plain = print();
     const QImage headed = print(QStringLiteral("Our classroom"));
     ASSERT_FALSE(plain.isNull());
@@ -826,8 +829,9 @@ TEST_F(PrintOut, AWallStaysOnThePaperClearOfItsHeadingAndTheRoomsPicture)
     for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
         Print::CurrentPrinter().setPageOrientation(orientation);
         const std::string side = orientation == QPageLayout::Portrait ? "portrait" : "landscape";
-        // Where the heading stands: what it changes on the plan.
-        G.ViewMode = 0;
+        // Where the heading stands: what it changes on the spreadsheet.
+        G.ViewMode = 3;
+        G.GraphKind = 0;
         const QImage plain = print(QString(), 72), headed = print(title, 72);
         ASSERT_FALSE(plain.isNull());
         QRect heading;
@@ -861,6 +865,44 @@ TEST_F(PrintOut, AWallStaysOnThePaperClearOfItsHeadingAndTheRoomsPicture)
         const QRect drawn = frame.adjusted(-frame.width() / 20, 0, 0, 0);
         EXPECT_FALSE(drawn.intersects(floor)) << side;
         EXPECT_FALSE(drawn.intersects(heading)) << side;
+    }
+    Print::CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+    SetWindows(&port);
+}
+
+// A long heading stands above the drawing, never on it: the plan of a long
+// room down the page and the room in 3D on paper turned sideways, each with
+// its dimension lines, fit the page below the heading's rows.
+TEST_F(PrintOut, ALongHeadingStandsAboveTheDrawing)
+{
+    DimensionsPort dimensions;
+    SetWindows(&dimensions);
+    G.UnitText = QStringLiteral(" metres");
+    const QString title = QStringLiteral("Our classroom plan for the end of year project by class 4B and 4C");
+    G.PlacedItemCount = G.SceneShapeCount = 0;
+    CommonMod::BuildRoomGeometry(G.Room, G.PlacedItems, G.PlacedItemCount, 20, 2, 2.5f, 0x336699, 0x608040);
+    FileMod::BuildOrderedItemList(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.ViewList,
+                                  G.ViewListCount);
+    for (const int16_t view : {0, 1}) {
+        G.ViewMode = view;
+        Print::CurrentPrinter().setPageOrientation(view == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
+        const std::string side = view == 0 ? "plan, portrait" : "3D, landscape";
+        const QImage page = print(title, 72);
+        ASSERT_FALSE(page.isNull()) << side;
+        const QRectF area = printable(72);
+        // The heading: the rows inked from the top down to the first blank
+        // one, no taller than its 10-point lettering.
+        const auto blank = [&](int y) { return Ink(page.copy(0, y, page.width(), 1), 0, true).isEmpty(); };
+        int y = 0;
+        while (y < page.height() && blank(y)) ++y;
+        const int headingTop = y;
+        while (y < page.height() && !blank(y)) ++y;
+        EXPECT_LT(y - headingTop, 20) << side << ": heading and drawing meet, rows " << headingTop << " to " << y;
+        // Below it the whole drawing, on the paper and as large as it allows.
+        const QRect drawing = Ink(page.copy(0, y, page.width(), page.height() - y), 0, true).translated(0, y);
+        ASSERT_FALSE(drawing.isEmpty()) << side;
+        EXPECT_TRUE(area.adjusted(1, 1, -1, -1).contains(QRectF(drawing))) << side;
+        EXPECT_TRUE(drawing.width() > area.width() * 0.85 || drawing.height() > area.height() * 0.85) << side;
     }
     Print::CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
     SetWindows(&port);

@@ -137,10 +137,11 @@ double LargestFit(double most, Fits&& fits)
 }
 
 // The plan with its dimension lines: the floor and the lines left of it and
-// below it fit the page together, clear of its edges by the lines' own
-// offset, in the middle of the page. `scale` comes in as the floor's own fit
+// below it fit the page's `area` together, clear of its edges by the lines'
+// own offset, in the middle of it. `scale` comes in as the floor's own fit
 // of its `w` x `h` units.
-void FitPlanWithDimensions(dorv::DeviceContext& dc, double w, double h, QSizeF page, double& scale, QPointF& centre)
+void FitPlanWithDimensions(dorv::DeviceContext& dc, double w, double h, const QRectF& area, double& scale,
+                           QPointF& centre)
 {
     if (!(w > 0) || !(h > 0)) return;
     const double rim = 5.0 * DrawMod::GetPrintScale(dc);
@@ -149,22 +150,23 @@ void FitPlanWithDimensions(dorv::DeviceContext& dc, double w, double h, QSizeF p
     // until the reach stays as it was.
     for (int pass = 0; pass < 4; ++pass) {
         reach = DrawMod::PlanDimensionsBeside(dc, static_cast<float>(scale));
-        const double sx = (page.width() - 2 * rim - reach.left) / (w + reach.units);
-        const double sy = (page.height() - 2 * rim - reach.below) / (h + reach.units);
+        const double sx = (area.width() - 2 * rim - reach.left) / (w + reach.units);
+        const double sy = (area.height() - 2 * rim - reach.below) / (h + reach.units);
         const double fitted = std::max(0.0, std::min(sx, sy));
         if (fitted == scale) break;
         scale = fitted;
     }
     const double left = reach.units * scale + reach.left, below = reach.units * scale + reach.below;
-    centre = QPointF(page.width() + left, page.height() - below) / 2;
+    centre = area.topLeft() + QPointF(area.width() + left, area.height() - below) / 2;
 }
 
 // A wall is fitted by its width; where its height would then run off the
-// page (a high wall on paper turned sideways), by its height: the frame, and
-// with the dimension lines the wall's name above it and its length below.
-void FitWallHeight(dorv::DeviceContext& dc, bool showDims, QSizeF page, double& scale)
+// page's `area` (a high wall on paper turned sideways), by its height: the
+// frame, and with the dimension lines the wall's name above it and its length
+// below.
+void FitWallHeight(dorv::DeviceContext& dc, bool showDims, const QRectF& area, double& scale)
 {
-    const double half = page.height() / 2 - 5.0 * DrawMod::GetPrintScale(dc);
+    const double half = area.height() / 2 - 5.0 * DrawMod::GetPrintScale(dc);
     // A shorter length line may have its label further out: fitted again
     // until the drawing stays inside.
     for (int pass = 0; pass < 4 && scale > 0; ++pass) {
@@ -178,8 +180,9 @@ void FitWallHeight(dorv::DeviceContext& dc, bool showDims, QSizeF page, double& 
 
 // The room in 3D with its dimension lines: the room's `w` x `h` units and
 // the lines, labels and arrowheads included, fit the page together, clear of
-// its edges, in the middle of the page. `v` holds the view's pans.
-void FitIsoWithDimensions(DrawMod::ViewDrawing v, double w, double h, QSizeF page, double& scale, QPointF& centre)
+// its edges, in the middle of the page's `area`. `v` holds the view's pans.
+void FitIsoWithDimensions(DrawMod::ViewDrawing v, double w, double h, const QRectF& area, double& scale,
+                          QPointF& centre)
 {
     const double rim = 5.0 * DrawMod::GetPrintScale(*v.dc);
     v.originX = v.originY = 0;
@@ -190,16 +193,16 @@ void FitIsoWithDimensions(DrawMod::ViewDrawing v, double w, double h, QSizeF pag
     };
     scale = LargestFit(scale, [&](double s) {
         const QRectF box = drawn(s);
-        return box.width() <= page.width() - 2 * rim && box.height() <= page.height() - 2 * rim;
+        return box.width() <= area.width() - 2 * rim && box.height() <= area.height() - 2 * rim;
     });
-    centre = QPointF(page.width() / 2, page.height() / 2) - drawn(scale).center();
+    centre = area.center() - drawn(scale).center();
 }
 
-// A wall that would stand on the picture of the room or on the heading (the
-// `taken` boxes in the page's upper left) moves beside or below them, into
-// whichever part of the page left free holds it largest, shrunk no more than
-// it must be, in the middle of that part.
-void PlaceWallClear(dorv::DeviceContext& dc, bool showDims, QSizeF page, const std::vector<QRectF>& taken,
+// A wall that would stand on the picture of the room (the `taken` boxes in
+// the upper left of `within`, the part of the page the drawing may take)
+// moves beside or below them, into whichever part of `within` left free holds
+// it largest, shrunk no more than it must be, in the middle of that part.
+void PlaceWallClear(dorv::DeviceContext& dc, bool showDims, const QRectF& within, const std::vector<QRectF>& taken,
                     double& scale, QPointF& centre)
 {
     const double rim = 5.0 * DrawMod::GetPrintScale(dc);
@@ -214,10 +217,10 @@ void PlaceWallClear(dorv::DeviceContext& dc, bool showDims, QSizeF page, const s
         return true;
     };
     if (!(scale > 0) || drawn(scale).isEmpty() || clear(drawn(scale).translated(centre))) return;
-    // The parts left free reach to the page's lower right: below everything
-    // taken, right of it, or right of one box and below those that reach
-    // further right.
-    const QRectF area(rim, rim, page.width() - 2 * rim, page.height() - 2 * rim);
+    // The parts left free reach to its lower right: below everything taken,
+    // right of it, or right of one box and below those that reach further
+    // right.
+    const QRectF area = within.adjusted(rim, rim, -rim, -rim);
     std::vector<QPointF> corners;
     double right = area.left(), bottom = area.top();
     for (const QRectF& t : taken) {
@@ -333,11 +336,8 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         h = page.height();
         break;
     }
-    const double sx = w > 0 ? page.width() / w : 0, sy = h > 0 ? page.height() / h : 0;
-    double scale = std::min(sx, sy);
-    if (sx == 0 || sy == 0) scale = sx == 0 ? sy : sx;
-    if (sx == 0 && sy == 0) scale = 1.0;
-    QPointF centre(page.width() / 2, page.height() / 2);
+    double scale = 1.0;
+    QPointF centre;
 
     // Without a range chosen every page is printed.
     int first = pages.FromPage, last = pages.ToPage;
@@ -367,16 +367,28 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         if (!title.isEmpty()) v.clearTop = static_cast<float>(heading.bottom());
         // The room's picture in the wall view stays where the page puts it.
         v.locatorCentreX = static_cast<float>(page.width() / 2);
-        // The lines' labels are measured on the printer.
-        if (number == first && viewMode == 0 && v.showDims) FitPlanWithDimensions(*dc, w, h, page, scale, centre);
-        if (number == first && viewMode == 1 && v.showDims) FitIsoWithDimensions(v, w, h, page, scale, centre);
-        if (number == first && viewMode == 2) {
-            FitWallHeight(*dc, v.showDims, page, scale);
-            std::vector<QRectF> taken;
-            if (!title.isEmpty()) taken.push_back(heading);
-            const QRectF picture = DrawMod::WallLocatorBox(*dc, v.locatorCentreX, v.clearTop);
-            if (!picture.isEmpty()) taken.push_back(picture);
-            PlaceWallClear(*dc, v.showDims, page, taken, scale, centre);
+        if (number == first) {
+            // The plan, the room in 3D and a wall are fitted into the page
+            // below the heading, as it is printed, so that it never stands on
+            // them; the spreadsheet and the charts fill the page.
+            QRectF area(QPointF(0, 0), page);
+            if (!title.isEmpty() && viewMode <= 2)
+                area.setTop(std::min(area.bottom(), heading.bottom() + 5.0 * DrawMod::GetPrintScale(*dc)));
+            const double sx = w > 0 ? area.width() / w : 0, sy = h > 0 ? area.height() / h : 0;
+            scale = std::min(sx, sy);
+            if (sx == 0 || sy == 0) scale = sx == 0 ? sy : sx;
+            if (sx == 0 && sy == 0) scale = 1.0;
+            centre = area.center();
+            // The lines' labels are measured on the printer.
+            if (viewMode == 0 && v.showDims) FitPlanWithDimensions(*dc, w, h, area, scale, centre);
+            if (viewMode == 1 && v.showDims) FitIsoWithDimensions(v, w, h, area, scale, centre);
+            if (viewMode == 2) {
+                FitWallHeight(*dc, v.showDims, area, scale);
+                std::vector<QRectF> taken;
+                const QRectF picture = DrawMod::WallLocatorBox(*dc, v.locatorCentreX, v.clearTop);
+                if (!picture.isEmpty()) taken.push_back(picture);
+                PlaceWallClear(*dc, v.showDims, area, taken, scale, centre);
+            }
         }
         v.originX = static_cast<float>(centre.x());
         v.originY = static_cast<float>(centre.y());
