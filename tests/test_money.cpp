@@ -213,9 +213,7 @@ TEST_F(Money, EveryAmountUpToTheLargestComesBackToTheCent)
         }
         EXPECT_EQ(wrong, 0) << "rate " << rate;
         EXPECT_EQ(TypedAmountFault(QStringLiteral("40000")), QString());
-        EXPECT_EQ(TypedAmountFault(QStringLiteral("-40,000.00")), QString());
         EXPECT_EQ(TypedAmountFault(QStringLiteral("40000.01")), QStringLiteral("At most 40000.00."));
-        EXPECT_EQ(TypedAmountFault(QStringLiteral("-99,999,999,999")), QStringLiteral("At most 40000.00."));
     }
 }
 

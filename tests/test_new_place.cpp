@@ -359,20 +359,24 @@ TEST_F(NewPlace, TheBudgetReadsAsTypedOrIsRefused)
     ExpectChoice(kHome);
     ExpectPlaceDialog([](Floors& floors) {
         // One and a half, or fifteen? Neither is taken; nor is what is no
-        // amount at all, nor a number with anything but its own marks.
-        for (const char* text : {"1,5", "lots", "", "1e7", "7 pounds", "12-", "99,999,999,999", "40,000.01"}) {
-            Type(*floors.Text4, QLatin1String(text));
+        // amount at all, below nothing, or a number with anything but its
+        // own marks. The child types again in the box, its text chosen.
+        for (const char* text :
+             {"1,5", "lots", "", "1e7", "7 pounds", "12-", "-5", "\u00A3-0.01", "99,999,999,999", "40,000.01"}) {
+            Type(*floors.Text4, QString::fromUtf8(text));
             ClickButton(*floors.Command1[0]);
             EXPECT_TRUE(floors.isVisible()) << text;
-            EXPECT_EQ(floors.Text4->Text(), QLatin1String(text));
+            EXPECT_EQ(floors.Text4->Text(), QString::fromUtf8(text));
+            EXPECT_EQ(QApplication::focusWidget(), floors.Text4) << text;
+            EXPECT_EQ(floors.Text4->selectedText(), QString::fromUtf8(text)) << text;
         }
         Type(*floors.Text4, QStringLiteral("40,000"));
         ClickButton(*floors.Command1[0]);
         EXPECT_FALSE(floors.isVisible());
     });
-    for (int i = 0; i < 8; ++i) TestDialogs().ExpectMsgBox(vbOK);
+    for (int i = 0; i < 10; ++i) TestDialogs().ExpectMsgBox(vbOK);
     start();
-    QStringList refused(6, Message("lang_EnterNumberGreaterThan0"));
+    QStringList refused(8, Message("lang_EnterNumberGreaterThan0"));
     refused << Message("lang_LargestAmount").replace('%', "40000.00") << Message("lang_LargestAmount").replace('%', "40000.00");
     EXPECT_EQ(TestDialogs().Asked().filter("MsgBox"), refused);
     EXPECT_EQ(G.PlanInfo.budget, 40000.0f);

@@ -242,20 +242,35 @@ TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
     EXPECT_FALSE(f->isVisible());
     EXPECT_FLOAT_EQ(G.Palette[0].Price, 1250.5f);
 
-    // What is no amount, or more than the program keeps to the cent, is
-    // refused with its message, and the price stays.
+    // What is no amount, is below nothing, or is more than the program keeps
+    // to the cent, is refused with one message, by Enter in the box as by OK,
+    // and the price stays; the child types again in the box, its text chosen.
     f->Show();
     const QString number = LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0"));
     const QString largest = LangMod::GetMessage(QStringLiteral("lang_LargestAmount")).replace('%', "40000.00");
-    const std::pair<const char*, QString> refused[] = {
-        {"abc", number}, {"", number}, {"1e7", number}, {"$5 each", number}, {"99,999,999,999", largest}};
+    const std::pair<const char*, QString> refused[] = {{"abc", number},     {"", number},    {"1e7", number},
+                                                       {"$5 each", number}, {"-3", number},  {"$-0.01", number},
+                                                       {"99,999,999,999", largest}};
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    bool enter = true;
     for (const auto& [text, message] : refused) {
-        f->Text1->SetText(QLatin1String(text));
+        f->Text1->setFocus();
+        f->Text1->selectAll();
+        QTest::keyClick(f->Text1, Qt::Key_Delete);
+        QTest::keyClicks(f->Text1, QLatin1String(text));
+        const qsizetype asked = TestDialogs().Asked().size();
         TestDialogs().ExpectMsgBox(dorv::vbOK);
-        QTest::mouseClick(f->Command1, Qt::LeftButton);
+        if ((enter = !enter))
+            QTest::keyClick(f->Text1, Qt::Key_Return);
+        else
+            QTest::mouseClick(f->Command1, Qt::LeftButton);
         EXPECT_TRUE(f->isVisible()) << text;
-        EXPECT_EQ(TestDialogs().Asked().last(), QStringLiteral("MsgBox 48: ") + message) << text;
+        EXPECT_EQ(TestDialogs().Asked().mid(asked).join('\n').toStdString(), "MsgBox 48: " + message.toStdString())
+            << text;
         EXPECT_FLOAT_EQ(G.Palette[0].Price, 1250.5f) << text;
+        EXPECT_EQ(QApplication::activeWindow(), f) << text;
+        EXPECT_EQ(QApplication::focusWidget(), f->Text1) << text;
+        EXPECT_EQ(f->Text1->selectedText(), QLatin1String(text)) << text;
     }
     EXPECT_EQ(TestDialogs().Pending(), 0);
     f->Text1->SetText(QStringLiteral("$0"));

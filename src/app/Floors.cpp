@@ -295,6 +295,8 @@ void Floors::Command1_Click(int16_t index)
             const QString fault = CommonMod::TypedAmountFault(Text4->Text());
             if (!fault.isEmpty()) {
                 dorv::MsgBox(fault, dorv::vbExclamation);
+                Text4->setFocus();
+                Text4->selectAll();
                 return;
             }
         }

@@ -55,7 +55,6 @@ void frmChangePrice::makeControls()
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
-    QObject::connect(Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
 }
 
 bool frmChangePrice::CataloguePrice(const ItemRecord& item, const ShapeStream& shapes, int32_t shapeCount,
@@ -76,6 +75,11 @@ void frmChangePrice::Command1_Click()
     const QString fault = CommonMod::TypedAmountFault(Text1->Text());
     if (!fault.isEmpty()) {
         dorv::MsgBox(fault, dorv::vbExclamation);
+        // The child types it again: the keyboard comes back to the box, which
+        // the desktop may have handed to the main window as the message went.
+        activateWindow();
+        Text1->setFocus();
+        Text1->selectAll();
         return;
     }
     const float price = CommonMod::ParseMoneyText(Text1->Text());

@@ -189,7 +189,9 @@ std::optional<float> ReadMoneyText(const QString& text)
 
 QString TypedAmountFault(const QString& text)
 {
-    if (!ReadMoneyText(text)) return LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0"));
+    // A price or a budget is never below nothing; 0 is a free item.
+    const std::optional<float> amount = ReadMoneyText(text);
+    if (!amount || *amount < 0) return LangMod::GetMessage(QStringLiteral("lang_EnterNumberGreaterThan0"));
     // An amount is taken to the cent: what rounds to the largest is the
     // largest.
     if (std::fabs(*TypedAmount(text)) >= kLargestAmount + 0.005)

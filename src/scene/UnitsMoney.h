@@ -83,9 +83,9 @@ float ParseMoneyText(const QString& text);
 // astray, and far beyond it whole items vanish from a total.
 constexpr double kLargestAmount = 40000;
 // Why a typed amount cannot be taken, as the message to show: no amount at
-// all (lang_EnterNumberGreaterThan0), or one beyond kLargestAmount
-// (lang_LargestAmount, which names it). Empty when the text is an amount to
-// keep.
+// all, or one below 0 (lang_EnterNumberGreaterThan0), or one beyond
+// kLargestAmount (lang_LargestAmount, which names it). Empty when the text
+// is an amount to keep.
 QString TypedAmountFault(const QString& text);
 
 // Takes `symbol` as the currency: its rate from G.CurrencyTable (the last
