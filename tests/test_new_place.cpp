@@ -777,10 +777,20 @@ bool DrawnWithFocusMark(ListView& list, int index)
 }
 
 // A child without a mouse: the chooser's focus mark on the first
-// environment, which the first arrow chooses; Enter for Select and OK,
-// Escape for Back.
+// environment, which the first arrow chooses, each time the chooser appears,
+// also after a load button had the keyboard; Enter for Select and OK, Escape
+// for Back.
 TEST_F(NewPlace, TheKeyboardAloneSetsUpAPlace)
 {
+    TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        // Load a file ..., whose dialog is cancelled.
+        Press(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), chooser.Command2);
+        Press(Qt::Key_Return);
+        EXPECT_FALSE(chooser.isVisible());
+    });
     TestDialogs().ExpectModal("EnvSelect", [](Form& f) {
         auto& chooser = dynamic_cast<EnvSelect&>(f);
         Activate(chooser);
@@ -814,9 +824,16 @@ TEST_F(NewPlace, TheKeyboardAloneSetsUpAPlace)
         Press(Qt::Key_Return);
         EXPECT_FALSE(floors.isVisible());
     });
-    start();
+    start([](Main& m) {
+        // The open dialog takes the keyboard and is cancelled.
+        m.OpenCommand = [](const QString&) {
+            Form dialog(QStringLiteral("OpenDialog"));
+            dialog.Show();
+            Activate(dialog);
+        };
+    });
     EXPECT_EQ(TestDialogs().Pending(), 0);
-    EXPECT_EQ(modals().size(), 4);
+    EXPECT_EQ(modals().size(), 5);
     EXPECT_EQ(G.PlaceSetupResult, 0);
     EXPECT_TRUE(G.EnvFolder.endsWith("Garden"));
 }

@@ -98,6 +98,9 @@ bool EnvSelect::go()
     // chosen while it waits.
     Command1->SetEnabled(false);
     ListView1->SelectNone();
+    // The keys start in the list, whichever button had them when the
+    // chooser went (a load button whose dialog came to nothing).
+    ListView1->setFocus();
     chosen_ = false;
     Show(dorv::vbModal);
     return chosen_;
