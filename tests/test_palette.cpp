@@ -25,8 +25,10 @@
 #include "views/PictureEngine.h"
 #include "views/ViewRender.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -435,6 +437,21 @@ protected:
         return box->mapTo(main.get(), box->contentsRect().topLeft() + inner);
     }
     void press(QPoint p) { QTest::mousePress(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
+    // Turns the mouse wheel with the pointer at p, a notch at a time (down,
+    // towards the user, when positive): each notch goes to the control under
+    // the pointer, as the window hands it on.
+    void wheel(QPoint p, int notches)
+    {
+        QWidget* under = main->childAt(p);
+        ASSERT_NE(under, nullptr);
+        for (int i = 0; i < std::abs(notches); ++i) {
+            QWheelEvent event(under->mapFrom(main.get(), QPointF(p)), main->mapToGlobal(QPointF(p)), QPoint(),
+                              QPoint(0, notches > 0 ? -120 : 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(under, &event);
+        }
+        Settle();
+    }
     void release(QPoint p) { QTest::mouseRelease(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
     // The middle of what entry i's cell pictures, in the palette as it
     // stands.
@@ -575,6 +592,21 @@ TEST_F(PaletteWindow, TheScrollBarMovesTheCellsUp)
     press(toilet);
     release(toilet);
     EXPECT_EQ(G.PaletteSelection, 3);
+
+    // The wheel, over the cells or over the bar, moves the bar as its
+    // arrows do, a small step a notch (down for a notch turned towards the
+    // child), and the cells move with it.
+    const int16_t step = main->VScroll1->SmallChange();
+    const QPoint bar = main->VScroll1->mapTo(main.get(), main->VScroll1->rect().center());
+    for (QPoint over : {at(main->Picture5, QPoint(60, 60)), bar}) {
+        main->VScroll1->SetValue(30);
+        const QImage before = palette();
+        wheel(over, 1);
+        EXPECT_EQ(main->VScroll1->Value(), 30 + step);
+        EXPECT_TRUE(Differ(before, palette()));
+        wheel(over, -2);
+        EXPECT_EQ(main->VScroll1->Value(), 30 - step);
+    }
 }
 
 TEST_F(PaletteWindow, ADisabledPaletteIsGreyIgnoresTheMouseAndComesBack)

@@ -17,6 +17,7 @@
 #include "views/PictureEngine.h"
 #include "views/ViewRender.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 
@@ -55,6 +56,24 @@ private:
     std::function<void()> moved_;
 };
 
+// Hands the mouse wheel over the palette to its bar, which moves as the
+// wheel moves it over the bar itself.
+class WheelToBar : public QObject {
+public:
+    WheelToBar(QWidget* over, QWidget* bar) : QObject(over), bar_(bar) { over->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Wheel) return false;
+        QCoreApplication::sendEvent(bar_, event);
+        return true;
+    }
+
+private:
+    QWidget* bar_;
+};
+
 void FillPriceDialog(frmChangePrice& dialog, const ItemRecord& entry)
 {
     dialog.Label1->SetCaption(LangMod::GetPlanInfoText(entry.Name.str()));
@@ -79,6 +98,7 @@ void Main::connectPalette()
     VScroll1->Scroll = [this] { VScroll1_Change(); };
     // A child drags the bar and sees the palette follow.
     VScroll1->setTracking(true);
+    new WheelToBar(Picture5, VScroll1);
     Picture5->Paint = [this] { Picture5_Paint(); };
     Picture5->MouseDown = [this](int button, int shift, float x, float y) { Picture5_MouseDown(button, shift, x, y); };
     Picture5->MouseMove = [this](int button, int shift, float x, float y) { Picture5_MouseMove(button, shift, x, y); };

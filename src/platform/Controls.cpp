@@ -224,7 +224,10 @@ void ScrollBar::applyRange()
 {
     bool inverted = min_ > max_;
     setInvertedAppearance(inverted);
-    setInvertedControls(inverted);
+    // The wheel and the arrow keys move the thumb the way they turn or
+    // point: Qt's scroll bar has its controls inverted for that, and a bar
+    // that runs the other way turns them back.
+    setInvertedControls(!inverted);
     setRange(std::min(min_, max_), std::max(min_, max_));
 }
 
