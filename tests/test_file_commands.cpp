@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -952,13 +953,15 @@ QStringList WindowState(Main& m)
                  .arg(groups && groups->IsWindowVisible())
                  .arg(m.mnu_showItemGroups->Enabled())
                  .arg(m.mnu_showItemGroups->Checked());
+    if (const auto* list = groups ? dynamic_cast<const ItemGroups*>(groups)->ListView1 : nullptr)
+        state << QStringLiteral("group list %1 entries at %2").arg(list->Count()).arg(list->verticalScrollBar()->value());
     return state;
 }
 
 // File > Open, from any view of a room with walls, leaves the window as a
 // fresh start with the opened scene does: a garden too low for walls has no
-// wall view, whatever view was shown, and the palette scrolls over the
-// garden's items alone.
+// wall view, whatever view was shown, the palette scrolls over the
+// garden's items alone, and the item groups list the garden's from the top.
 TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
 {
     ExpectChoice(kGarden);
@@ -994,6 +997,10 @@ TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
         SCOPED_TRACE(button);
         ExpectNewPlace(kHome);
         main->mnu_new->Choose();
+        // The home's groups scrolled down.
+        QScrollBar* groupsBar = ItemGroups::Window()->ListView1->verticalScrollBar();
+        groupsBar->setValue(groupsBar->maximum());
+        ASSERT_GT(groupsBar->value(), 0);
         main->Picture1_Click(button);
         TestDialogs().ExpectOpen(File(path));
         main->mnu_open->Choose();

@@ -27,7 +27,13 @@ public:
     // Adds an entry; returns its number.
     int AddItem(const QString& key, const QString& text, const QString& iconKey, const QString& tag);
     int Count() const { return count(); }
-    void Clear() { clear(); }
+    // No entries; the entries added next are shown from the top, not where
+    // the list was scrolled to before.
+    void Clear()
+    {
+        clear();
+        scrollToTop();
+    }
     // An entry's properties; "" for a number that is no entry.
     QString ItemText(int index) const;
     QString ItemTag(int index) const;
