@@ -22,6 +22,7 @@
 #include "scene/UnitsMoney.h"
 
 #include "support/NewPlaceScript.h"
+#include "support/QtPrint.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
 
@@ -90,6 +91,18 @@ protected:
     std::unique_ptr<Main> main;
     ItemGroups* groups = nullptr;
 };
+
+// The buttons a window's title bar offers, after its name.
+QString TitleButtons(const Form& w)
+{
+    if (!w.windowHandle()) return w.Name() + " unshown";
+    const Qt::WindowFlags flags = w.windowHandle()->flags();
+    QString buttons = w.Name();
+    if (flags & Qt::WindowMinimizeButtonHint) buttons += " minimise";
+    if (flags & Qt::WindowMaximizeButtonHint) buttons += " maximise";
+    if (flags & Qt::WindowCloseButtonHint) buttons += " close";
+    return buttons;
+}
 
 // ---- item groups ----
 
@@ -345,13 +358,8 @@ TEST_F(ToolWindows, EachToolWindowGoesItsOwnWayWhenClosed)
     EXPECT_TRUE(main->mnu_showBudgetInfo->Checked());
     // None offers to be minimised or maximised, which would take the main
     // window down with it; each has its close box.
-    for (Form* w : std::initializer_list<Form*>{groups, budget, colours}) {
-        ASSERT_NE(w->windowHandle(), nullptr);
-        const Qt::WindowFlags flags = w->windowHandle()->flags();
-        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
-            << w->Name().toStdString();
-        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint) << w->Name().toStdString();
-    }
+    for (Form* w : std::initializer_list<Form*>{groups, budget, colours})
+        EXPECT_EQ(TitleButtons(*w), w->Name() + " close");
 
     groups->close();
     EXPECT_FALSE(groups->isVisible());
@@ -371,6 +379,38 @@ TEST_F(ToolWindows, EachToolWindowGoesItsOwnWayWhenClosed)
     // The next toggle shows the item groups again.
     main->mnu_showItemGroups->Choose();
     EXPECT_TRUE(groups->isVisible());
+}
+
+// The dialogs shown while the main window is hidden (the chooser, the place
+// dialog) or over it (the About box) offer no minimise or maximise either:
+// minimised, they would leave an empty screen, or a main window that waits
+// for them, with nothing to bring them back from. The main window keeps its
+// own.
+TEST_F(ToolWindows, TheDialogsOfANewPlaceAndTheAboutBoxCannotBeMinimisedAway)
+{
+    QStringList offered;
+    TestDialogs().ExpectModal("EnvSelect", [&offered](Form& f) {
+        offered << TitleButtons(f);
+        auto& chooser = dynamic_cast<EnvSelect&>(f);
+        Activate(chooser);
+        ClickEntry(*chooser.ListView1, kHome);
+        ClickButton(*chooser.Command1);
+    });
+    ExpectPlaceDialog([&offered](Floors& floors) {
+        offered << TitleButtons(floors);
+        ClickButton(*floors.Command1[0]);
+    });
+    main = std::make_unique<Main>();
+    main->Show();
+    Settle();
+    TestDialogs().ExpectModal("wAbout", [&offered](Form& about) {
+        offered << TitleButtons(about);
+        about.Hide();
+    });
+    main->mnu_about->Choose();
+    offered << TitleButtons(*main);
+    EXPECT_EQ(TestDialogs().Pending(), 0);
+    EXPECT_EQ(offered, QStringList({"EnvSelect close", "Floors close", "wAbout close", "Main minimise maximise close"}));
 }
 
 // ---- languages ----

@@ -91,7 +91,7 @@ void EnvSelect::LanguageChanged()
 
 // ---- showing ----
 
-bool EnvSelect::go()
+bool EnvSelect::go(dorv::Form* owner)
 {
     for (int i = 1; i <= ListView1->Count(); ++i) ListView1->SetItemEnabled(i, true);
     // Nothing is chosen yet: Select waits for a click, and no entry looks
@@ -102,7 +102,10 @@ bool EnvSelect::go()
     // chooser went (a load button whose dialog came to nothing).
     ListView1->setFocus();
     chosen_ = false;
-    Show(dorv::vbModal);
+    // Shown for the main window, the chooser offers no minimise: minimised
+    // while the main window is hidden, nothing would be left to bring it
+    // back from.
+    Show(dorv::vbModal, owner);
     return chosen_;
 }
 

@@ -31,10 +31,11 @@ public:
     // Where the open dialog starts when a load button asked for a scene.
     QString OpenFolder;
 
-    // Makes every environment available and shows the chooser modally;
-    // returns once it is hidden (a choice was made) or the program ends.
-    // False when it went without a choice.
-    bool go();
+    // Makes every environment available and shows the chooser modally, for
+    // `owner` (the main window, hidden or not); returns once it is hidden (a
+    // choice was made) or the program ends. False when it went without a
+    // choice.
+    bool go(dorv::Form* owner);
     // Each entry's text again from its tag, in the current item language.
     void LanguageChanged();
 

@@ -38,7 +38,7 @@ void Main::mnu_languageselect_Click(int16_t index)
 void Main::mnu_about_Click()
 {
     wAbout about;
-    about.Show(dorv::vbModal);
+    about.Show(dorv::vbModal, this);
 }
 
 void Main::mKelmoOnTheWeb_Click() { OpenMakerWebPage(); }

@@ -71,7 +71,7 @@ void Main::StartNewPlace()
     while ((G.SceneFileName.isEmpty() && G.OpenFileChosen) || G.PlaceSetupResult == -2 || G.EnvironmentIndex == -1) {
         chooser->Command2->SetEnabled(static_cast<bool>(OpenCommand));
         chooser->Command3->SetEnabled(static_cast<bool>(OpenCommand));
-        const bool chosen = chooser->go();
+        const bool chosen = chooser->go(this);
         if (dorv::Ending()) return;
         // The chooser went without a choice: it was closed, which ends the
         // program.
@@ -126,7 +126,7 @@ void Main::StartNewPlace()
         G.PlaceLength = Floors::MetresFromText(floors->Text2->Text()).value_or(0);
         G.PlaceHeight = Floors::MetresFromText(floors->Text3->Text()).value_or(0);
 
-        floors->Show(dorv::vbModal);
+        floors->Show(dorv::vbModal, this);
         if (dorv::Ending()) return;
         if (G.PlaceSetupResult < 0) {
             G.EnvironmentIndex = -1;
