@@ -216,6 +216,42 @@ TEST_F(ToolWindows, ANewPlaceBringsTheItemGroupsWindowBackNarrowAndAtHome)
     EXPECT_TRUE(groups->isVisible());
 }
 
+// A child who picks a group, or looks at the budget, goes on with the main
+// window's keys, as with a tool palette: its commands' keys and its menus'
+// access keys work while a tool window has the keyboard.
+TEST_F(ToolWindows, TheMainWindowsKeysWorkWhileAToolWindowHasTheKeyboard)
+{
+    start(kClassroom);
+    main->mnu_showBudgetInfo->Choose();
+    Settle();
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);  // to the window with the keyboard
+        Settle();
+    };
+    const int32_t before = G.PlacedItemCount;
+    for (Form* tool : std::initializer_list<Form*>{groups, Budget::Window()}) {
+        SCOPED_TRACE(tool->Name().toStdString());
+        main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, G.Palette[0], G.PlacedItems,
+                                  G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
+        ASSERT_EQ(G.PlacedItemCount, before + 1);
+        if (tool == groups) ClickEntry(*groups->ListView1, 1);  // the palette's group changes
+        Activate(*tool);
+        ASSERT_EQ(QApplication::activeWindow(), tool);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(G.PlacedItemCount, before);
+        press(Qt::Key_F, Qt::AltModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), main->mnu_file->Submenu());
+        press(Qt::Key_Escape, Qt::NoModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    // In Portuguese the menus' own access keys: Alt+A for Arquivo.
+    main->mnu_languageselect[1]->Choose();
+    Activate(*groups);
+    press(Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), main->mnu_file->Submenu());
+    press(Qt::Key_Escape, Qt::NoModifier);
+}
+
 // ---- budget ----
 
 TEST_F(ToolWindows, TheBudgetShowsWhatIsLeftAndTurnsRedWhenOverspent)

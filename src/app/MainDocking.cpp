@@ -34,6 +34,8 @@ dorv::Form* Main::toolWindow(const QString& name)
         // toggle) leaves the keyboard in the main window, where the menus'
         // keys and the canvas's keys work; a click still takes it there.
         f->setAttribute(Qt::WA_ShowWithoutActivating);
+        // Where the menus' keys work as well, as in a tool palette.
+        for (const auto& menu : menus_) menu->LendKeys(f);
     }
     return f;
 }

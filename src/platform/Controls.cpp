@@ -300,6 +300,16 @@ Menu::Menu(QMenuBar* bar, const QString& name, const QString& caption) : name_(n
     submenu_->setObjectName(name);
     action_ = bar->addMenu(submenu_);
     action_->setObjectName(name);
+    // Its access key follows the caption, however that is set (a language
+    // sets the entries' texts itself).
+    opener_ = new QAction(submenu_);
+    opener_->setShortcut(QKeySequence::mnemonic(caption));
+    QObject::connect(action_, &QAction::changed, opener_, [opener = opener_, menu = action_] {
+        opener->setShortcut(QKeySequence::mnemonic(menu->text()));
+    });
+    QObject::connect(opener_, &QAction::triggered, bar, [bar, menu = action_] {
+        if (menu->isVisible() && menu->isEnabled()) bar->setActiveAction(menu);
+    });
 }
 
 Menu::Menu(Menu* parent, const QString& name, const QString& caption) : name_(name), parent_(parent)
@@ -383,6 +393,13 @@ void Menu::triggered()
     // The check mark is the program's: undo the toggle of a checkable action.
     if (action_->isCheckable()) action_->setChecked(checked_);
     if (Click) Click();
+}
+
+void Menu::LendKeys(QWidget* window)
+{
+    for (QAction* a : {opener_, action_})
+        if (a && !a->isSeparator() && !window->actions().contains(a)) window->addAction(a);
+    for (Menu* e : entries_) e->LendKeys(window);
 }
 
 void Menu::Choose()

@@ -205,12 +205,22 @@ public:
     QAction* Action() const { return action_; }
     // Runs the entry as if the user chose it (when enabled and visible).
     void Choose();
+    // The keys of this entry and of every entry under it (their shortcuts,
+    // and for a menu of the bar Alt with its access key, which opens it)
+    // work also while `window`, a tool window of the menu's window, is the
+    // active window; not while a modal window shuts it off, and not a key
+    // that the control with the keyboard there takes for itself (a text box
+    // keeps Ctrl+Z).
+    void LendKeys(QWidget* window);
     std::function<void()> Click;
 
 private:
     void triggered();
     QString name_;
     QAction* action_ = nullptr;
+    // A menu of the bar: opens it at Alt with its access key in the windows
+    // its keys are lent to (in its own window the bar does that itself).
+    QAction* opener_ = nullptr;
     QMenu* submenu_ = nullptr;
     Menu* parent_ = nullptr;
     std::vector<Menu*> entries_;
