@@ -1157,6 +1157,14 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
     // It opens over the main window, centred on it, wherever that stands.
     const QPoint centre = main->frameGeometry().center();
     EXPECT_LE((dialog->frameGeometry().center() - centre).manhattanLength(), 4);
+    // Escape is Cancel, also after typing: the dialog goes, the price stays.
+    const float price = G.Palette[2].Price;
+    Activate(*dialog);
+    ASSERT_EQ(QApplication::focusWidget(), dialog->Text1);
+    QTest::keyClicks(dialog->Text1, QStringLiteral("7"));
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);  // to the window with the keyboard
+    EXPECT_FALSE(dialog->IsWindowVisible());
+    EXPECT_EQ(G.Palette[2].Price, price);
     dialog->Hide();
     main->Move(main->Left() + 1500, main->Top() + 900, main->Width(), main->Height());
     Settle();

@@ -51,7 +51,9 @@ void frmChangePrice::makeControls()
     plain.setBold(false);
     plain.setPointSize(11);
     for (QWidget* w : std::initializer_list<QWidget*>{Label2, Text1, Command1, Command2, Command3}) w->setFont(plain);
+    // Enter is OK, Escape is Cancel.
     Command1->setDefault(true);
+    Command2->SetCancel(true);
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
     Command3->Click = [this] { Command3_Click(); };
