@@ -91,6 +91,17 @@ protected:
         printer.setPageOrientation(QPageLayout::Portrait);
     }
     void TearDown() override { SetWindows(nullptr); }
+    // The last placed item as the palette's one selected item, and the west
+    // wall as the wall view's.
+    void selectLastItemInPalette()
+    {
+        G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
+        G.PaletteCount = 1;
+        G.PaletteSelection = 0;
+        G.CatalogueShapes = G.SceneShapes;
+        G.CatalogueShapeCount = G.SceneShapeCount;
+        G.WallIndex = 1;
+    }
 };
 
 }  // namespace
@@ -443,12 +454,7 @@ TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
 {
     NEED_OUTSIDE_PROGRAM("wmf2svg");
     NEED_OUTSIDE_PROGRAM("emf2svg-conv");
-    G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
-    G.PaletteCount = 1;
-    G.PaletteSelection = 0;
-    G.CatalogueShapes = G.SceneShapes;
-    G.CatalogueShapeCount = G.SceneShapeCount;
-    G.WallIndex = 1;
+    selectLastItemInPalette();
     QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
     dorv::ImageDc reference(&canvas, 96);
     const QSizeF panel(186, 200);
@@ -537,12 +543,7 @@ struct CountingPort : Port {
 TEST_F(Output, ClipboardPictureHoldsTheWholeDrawingOfItsMetafile)
 {
     port.dims = port.wires = true;
-    G.Palette.push_back(G.PlacedItems[size_t(G.PlacedItemCount - 1)]);
-    G.PaletteCount = 1;
-    G.PaletteSelection = 0;
-    G.CatalogueShapes = G.SceneShapes;
-    G.CatalogueShapeCount = G.SceneShapeCount;
-    G.WallIndex = 1;
+    selectLastItemInPalette();
     for (const char* kind : {"plan", "3d", "wall", "placed item", "palette item"}) {
         const QString name = QString::fromLatin1(kind);
         G.ViewMode = name == u"3d" ? 1 : name == u"wall" ? 2 : 0;

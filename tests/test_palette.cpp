@@ -766,6 +766,17 @@ TEST_F(PaletteWindow, AShortOrEmptyGroupHasNoScrollRangeAndAnEmptyPanel)
 
 class PaletteDrop : public PaletteWindow {
 protected:
+    // Clicks the palette's third item (the shower) and opens the price
+    // dialog from the item panel's button.
+    frmChangePrice* openPriceDialogOnTheShower()
+    {
+        const QPoint shower = cell(2);
+        press(shower);
+        release(shower);
+        ClickButton(*main->Command2);
+        Settle();
+        return frmChangePrice::Window();
+    }
     // The point of the canvas `inner` pixels from its inner corner.
     QPoint canvas(int x, int y) const { return at(main->Picture2, QPoint(x, y)); }
     QPoint centre() const
@@ -1143,12 +1154,7 @@ TEST_F(PaletteDrop, OnTheWallViewAnItemIsHeldWhereItWasGrabbedSlowOrFlickedAndLa
 TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
 {
     start();
-    const QPoint shower = cell(2);
-    press(shower);
-    release(shower);
-    ClickButton(*main->Command2);
-    Settle();
-    frmChangePrice* dialog = frmChangePrice::Window();
+    frmChangePrice* dialog = openPriceDialogOnTheShower();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsWindowVisible());
     EXPECT_EQ(dialog->Label1->Caption(), "Shower");
@@ -1192,12 +1198,7 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
 TEST_F(PaletteDrop, TheOpenPriceDialogFollowsThePaletteSoItPricesTheItemItNames)
 {
     start();
-    const QPoint shower = cell(2);
-    press(shower);
-    release(shower);
-    ClickButton(*main->Command2);
-    Settle();
-    frmChangePrice* dialog = frmChangePrice::Window();
+    frmChangePrice* dialog = openPriceDialogOnTheShower();
     ASSERT_TRUE(dialog->IsWindowVisible());
     ASSERT_EQ(dialog->Label1->Caption(), "Shower");
     const float showerPrice = G.Palette[2].Price;
