@@ -9,9 +9,11 @@
 #include "support/TestDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -269,6 +271,47 @@ TEST_F(Windowing, AnUnexpectedQuestionGetsTheCautiousAnswerAndIsReported)
     EXPECT_EQ(own.MsgBox("Save?", vbYesNoCancel, QString()), vbNo);
     EXPECT_EQ(own.ShowSave(FileDialogRequest())->FileName, "/tmp/a.dvp");
     EXPECT_EQ(own.Pending(), 0);
+}
+
+// The desktop's questions are shown for the modal window that asks, which
+// the keyboard goes back to when they close, and offer a close box but no
+// minimise or maximise (also to window managers that read that from the
+// window's type): minimised, they would leave that window waiting for an
+// answer nobody can see.
+TEST_F(Windowing, TheDesktopsQuestionsBelongToTheAskingWindowAndCannotBeMinimised)
+{
+    LoggingForm asking(QStringLiteral("Asking"));
+    asking.setWindowModality(Qt::ApplicationModal);
+    showAndWait(asking);
+    QStringList seen;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->windowHandle()) return;
+        const Qt::WindowFlags flags = dialog->windowHandle()->flags();
+        QString s = dialog->metaObject()->className();
+        if (dialog->parentWidget() == &asking) s += " for Asking";
+        if (flags & Qt::WindowMinimizeButtonHint) s += " minimise";
+        if (flags & Qt::WindowMaximizeButtonHint) s += " maximise";
+        if (flags & Qt::WindowCloseButtonHint) s += " close";
+        if (dialog->windowHandle()->property("_q_xcb_wm_window_type").toInt() == 0x8) s += " as toolbar";
+        seen << s;
+        dialog->reject();
+    });
+    look.start(10);
+    // A dialog's own event loop does not run once the program has ended (a
+    // test before unloaded its last form) until the application's loop
+    // starts anew: the questions are asked inside it.
+    QTimer::singleShot(0, [&] {
+        DesktopDialogs desktop;
+        EXPECT_EQ(desktop.MsgBox(QStringLiteral("Please type a number bigger than 0."), vbOKCancel, QString()), vbCancel);
+        TempDir dir;
+        EXPECT_EQ(desktop.ShowOpen(FileDialogRequest{QStringLiteral("Open"), QStringLiteral("Scenes|*.dvp"), 1, dir.path(), QString()}),
+                  std::nullopt);
+        QCoreApplication::exit(0);
+    });
+    QCoreApplication::exec();
+    EXPECT_EQ(seen, QStringList({"QMessageBox for Asking close as toolbar", "QFileDialog for Asking close as toolbar"}));
 }
 
 TEST_F(Windowing, FilterPairsBecomeQtFilters)

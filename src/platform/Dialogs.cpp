@@ -37,6 +37,17 @@ DesktopDialogs& desktop()
 
 QString titleOr(const QString& title) { return title.isEmpty() ? AppTitle() : title; }
 
+// The window a question is asked for: the modal window in front, else the
+// active one. The dialog stays above it, and the keyboard goes back to it
+// when the dialog closes. Every dialog offers a close box and no minimise or
+// maximise (OfferCloseBoxOnly): minimised, it would leave the window that
+// asked waiting for an answer nobody can see.
+QWidget* askingWindow()
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
 struct MsgButton {
     QMessageBox::StandardButton qt;
     int vb;
@@ -84,7 +95,8 @@ QString QtFilterFromPairs(const QString& filter)
 
 int DesktopDialogs::MsgBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box;
+    QMessageBox box(askingWindow());
+    OfferCloseBoxOnly(box, Qt::Dialog);
     box.setWindowTitle(titleOr(title));
     box.setText(text);
     switch (style & 0x70) {
@@ -110,17 +122,21 @@ int DesktopDialogs::MsgBox(const QString& text, int style, const QString& title)
 
 std::optional<QString> DesktopDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(nullptr, titleOr(title), prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog(askingWindow());
+    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    dialog.setWindowTitle(titleOr(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 namespace {
 
 std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& r, bool save)
 {
-    QFileDialog dialog(nullptr, r.Title, r.InitDir);
+    QFileDialog dialog(askingWindow(), r.Title, r.InitDir);
+    OfferCloseBoxOnly(dialog, Qt::Dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks about replacing a file itself.
@@ -167,7 +183,10 @@ std::optional<FileDialogAnswer> DesktopDialogs::ShowSave(const FileDialogRequest
 
 std::optional<ColorRef> DesktopDialogs::ShowColor(ColorRef initial)
 {
-    QColor c = QColorDialog::getColor(QColor(initial & 255, (initial >> 8) & 255, (initial >> 16) & 255));
+    QColorDialog dialog(QColor(initial & 255, (initial >> 8) & 255, (initial >> 16) & 255), askingWindow());
+    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor c = dialog.selectedColor();
     if (!c.isValid()) return std::nullopt;
     return RGB(c.red(), c.green(), c.blue());
 }
@@ -190,7 +209,8 @@ void DesktopDialogs::PopupMenu(Menu& menu)
 
 bool DesktopDialogs::ShowPrintDialog(QPrinter& printer, PrintPages& pages)
 {
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    QPrintDialog dialog(&printer, askingWindow());
+    OfferCloseBoxOnly(dialog, Qt::Dialog);
     dialog.setMinMax(pages.MinPage, pages.MaxPage);
     if (pages.MaxPage > pages.MinPage) {
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -213,7 +233,8 @@ bool DesktopDialogs::ShowPageSetupDialog(QPrinter& printer)
     // A print-out fills the whole printable page: the dialog chooses the
     // paper and its orientation, and offers no margins, which are kept.
     const QPageLayout before = printer.pageLayout();
-    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+    QPageSetupDialog dialog(&printer, askingWindow());
+    OfferCloseBoxOnly(dialog, Qt::Dialog);
     for (const char* name : {"topMargin", "bottomMargin", "leftMargin", "rightMargin"})
         if (auto* box = dialog.findChild<QDoubleSpinBox*>(QLatin1String(name)))
             if (QWidget* group = box->parentWidget(); group && group != &dialog) group->hide();

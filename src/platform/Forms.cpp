@@ -280,6 +280,27 @@ void Form::Load()
     loading_ = false;
 }
 
+void OfferCloseBoxOnly(QWidget& w, Qt::WindowType type)
+{
+    const Qt::WindowFlags flags = (w.windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) | type |
+                                  Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    // Most window managers read the buttons from the flags; some (openbox)
+    // only leave them off a window of the toolbar type, which Qt's X11
+    // support takes from this property when the flags are set.
+    w.winId();
+    constexpr int kX11Toolbar = 0x8;
+    if (w.windowHandle()) w.windowHandle()->setProperty("_q_xcb_wm_window_type", kX11Toolbar);
+    if (w.windowFlags() != flags) {
+        // New flags make the window anew; a client area placed or sized
+        // stays put, one never placed is still placed when shown.
+        const QRect at = w.geometry();
+        const bool placed = w.testAttribute(Qt::WA_Moved) || w.testAttribute(Qt::WA_Resized);
+        w.setWindowFlags(flags);
+        if (placed) w.setGeometry(at);
+    }
+    w.winId();
+}
+
 void Form::Show(int style, Form* owner)
 {
     Load();
@@ -287,26 +308,8 @@ void Form::Show(int style, Form* owner)
     if (owner && owner != this) {
         // X11 window managers hear of the owner (and keep the window above
         // it) only for a tool window or a dialog; an ordinary window went
-        // under the main window at the first click on it. A tool window
-        // offers a title and a close box only, neither minimise nor
-        // maximise: the desktop minimises an owner together with its tool
-        // windows, and there may be no task bar to bring them back from.
-        // Most window managers read the buttons from the flags; some
-        // (openbox) only leave them off a window of the toolbar type, which
-        // Qt's X11 support takes from this property when the flags are set.
-        const Qt::WindowFlags tool = (windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) |
-                                     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                     Qt::WindowCloseButtonHint;
-        winId();
-        constexpr int kX11Toolbar = 0x8;
-        if (windowHandle()) windowHandle()->setProperty("_q_xcb_wm_window_type", kX11Toolbar);
-        if (windowFlags() != tool) {
-            // New flags make the window anew; its client area stays put.
-            const QRect at = geometry();
-            setWindowFlags(tool);
-            setGeometry(at);
-        }
-        winId();
+        // under the main window at the first click on it.
+        OfferCloseBoxOnly(*this, Qt::Tool);
         owner->winId();
         if (windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
         // The desktop minimises an owner's windows with it; shown again one

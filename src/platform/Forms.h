@@ -109,6 +109,13 @@ constexpr int vbFormOwner = 5;        // its owner is closing
 constexpr int vbModeless = 0;
 constexpr int vbModal = 1;
 
+// Makes the top-level window `w` a window of `type` (Qt::Tool, Qt::Dialog)
+// that offers a title and a close box only, neither minimise nor maximise:
+// the desktop minimises an owner together with the windows it owns, a
+// minimised modal window leaves its owner waiting for it, and there may be
+// no task bar to bring either back from. Call it before the window is shown.
+void OfferCloseBoxOnly(QWidget& w, Qt::WindowType type);
+
 class Form : public QWidget {
 public:
     explicit Form(const QString& name);
