@@ -291,10 +291,10 @@ void OfferCloseBoxOnly(QWidget& w, Qt::WindowType type)
     constexpr int kX11Toolbar = 0x8;
     if (w.windowHandle()) w.windowHandle()->setProperty("_q_xcb_wm_window_type", kX11Toolbar);
     if (w.windowFlags() != flags) {
-        // New flags make the window anew; a client area placed or sized
-        // stays put, one never placed is still placed when shown.
+        // New flags make the window anew; a client area placed stays put,
+        // one never placed (a dialog) is still placed when shown.
         const QRect at = w.geometry();
-        const bool placed = w.testAttribute(Qt::WA_Moved) || w.testAttribute(Qt::WA_Resized);
+        const bool placed = w.testAttribute(Qt::WA_Moved);
         w.setWindowFlags(flags);
         if (placed) w.setGeometry(at);
     }
