@@ -38,12 +38,12 @@ DesktopDialogs& desktop()
 QString titleOr(const QString& title) { return title.isEmpty() ? AppTitle() : title; }
 
 // The window a question is asked for: the modal window in front, else the
-// active one, when on the screen (a hidden window, such as the main window
-// behind the environment chooser, would be activated when the dialog
-// closes). The dialog stays above it, and the keyboard goes back to it when
-// the dialog closes. Every dialog offers a close box and no minimise or
-// maximise (OfferCloseBoxOnly): minimised, it would leave the window that
-// asked waiting for an answer nobody can see.
+// active one, when on the screen (not the main window hidden behind the
+// environment chooser: a dialog is placed over its window). The dialog stays
+// above it, and the keyboard goes back to it when the dialog closes. Every
+// dialog offers a close box and no minimise or maximise (OfferCloseBoxOnly):
+// minimised, it would leave the window that asked waiting for an answer
+// nobody can see.
 QWidget* askingWindow()
 {
     QWidget* w = QApplication::activeModalWidget();
