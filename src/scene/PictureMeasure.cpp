@@ -91,30 +91,19 @@ bool DrawnBox(const Table& t, int32_t index, Shapes::Box& drawn)
     Record picture;
     if (!PictureRecordAt(t, index, picture)) return false;
     bool any = false;
-    int32_t i = index;
-    while (i < picture.end) {
-        int32_t step = Shapes::RecordStep(t, i, picture.end);
-        if (step == 0) break;
-        const int32_t kind = t.at(i);
-        if (kind == Shapes::kShape && step >= Shapes::kShapeHeaderWords) {
-            const Record shape{i, i + step, Shapes::kShape};
-            if (Shapes::FillWord(t, shape) != Shapes::kNoColour || Shapes::LineWord(t, shape) != Shapes::kNoColour) {
-                const Shapes::Box b = Shapes::RecordBox(t, shape);
-                if (!any) {
-                    drawn = b;
-                    any = true;
-                } else {
-                    drawn.minX = std::min(drawn.minX, b.minX);
-                    drawn.minY = std::min(drawn.minY, b.minY);
-                    drawn.maxX = std::max(drawn.maxX, b.maxX);
-                    drawn.maxY = std::max(drawn.maxY, b.maxY);
-                }
-            }
-        } else if (kind == Shapes::kGroup && step >= Shapes::kGroupHeaderWords) {
-            step = Shapes::kGroupHeaderWords;  // go on with its children
+    Shapes::ForEachShapeInOrder(t, index, picture.end, [&](const Record& shape) {
+        if (Shapes::FillWord(t, shape) == Shapes::kNoColour && Shapes::LineWord(t, shape) == Shapes::kNoColour) return;
+        const Shapes::Box b = Shapes::RecordBox(t, shape);
+        if (!any) {
+            drawn = b;
+            any = true;
+            return;
         }
-        i += step;
-    }
+        drawn.minX = std::min(drawn.minX, b.minX);
+        drawn.minY = std::min(drawn.minY, b.minY);
+        drawn.maxX = std::max(drawn.maxX, b.maxX);
+        drawn.maxY = std::max(drawn.maxY, b.maxY);
+    });
     return any;
 }
 }  // namespace

@@ -80,6 +80,25 @@ inline int32_t RecordStep(const Table& t, int32_t index, int32_t limit)
     return step;
 }
 
+// Calls `shape`(record) for every shape record from `begin` up to `end`, in
+// stream order, entering groups: the order in which a picture paints, later
+// shapes over earlier ones. Inline, since every drawn picture walks here.
+template <typename Fn>
+inline void ForEachShapeInOrder(const Table& t, int32_t begin, int32_t end, Fn&& shape)
+{
+    int32_t i = begin;
+    while (i < end) {
+        int32_t step = RecordStep(t, i, end);
+        if (step == 0) break;
+        const int32_t kind = t.at(i);
+        if (kind == kShape && step >= kShapeHeaderWords)
+            shape(Record{i, i + step, kShape});
+        else if (kind == kGroup && step >= kGroupHeaderWords)
+            step = kGroupHeaderWords;  // go on with its children
+        i += step;
+    }
+}
+
 // Walks the records lying back to back in [begin, end) without entering groups.
 class RecordWalker {
 public:

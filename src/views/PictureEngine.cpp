@@ -132,31 +132,20 @@ void DrawItemPicture(dorv::DeviceContext& dc, const ShapeStream& stream, int32_t
     const float dx = static_cast<float>(double(offX) - box.minX);
     const float dy = static_cast<float>(double(offY) - box.minY);
 
-    // The records of the picture in stream order, entering groups: later
-    // shapes paint over earlier ones.
-    int32_t i = g;
-    while (i < picture.end) {
-        int32_t step = Shapes::RecordStep(t, i, picture.end);
-        if (step == 0) break;
-        const int32_t kind = t.at(i);
-        if (kind == Shapes::kShape && step >= Shapes::kShapeHeaderWords) {
-            const Record shape{i, i + step, Shapes::kShape};
-            int32_t fill = Shapes::FillWord(t, shape);
-            int32_t line = Shapes::LineWord(t, shape);
-            float width = 1.0f;
-            if (colourMode == kGhost) {
-                if (fill != Shapes::kNoColour) fill = kGhostFill;
-                if (line != Shapes::kNoColour) line = kGhostLine;
-            } else if (colourMode == kHighlight) {
-                line = kHighlightLine;
-                width = 3.0f;
-            }
-            DrawShapePath(dc, t, shape, fill, line, width, dx, dy, originX, originY, scale);
-        } else if (kind == Shapes::kGroup && step >= Shapes::kGroupHeaderWords) {
-            step = Shapes::kGroupHeaderWords;  // go on with its children
+    // Later shapes paint over earlier ones.
+    Shapes::ForEachShapeInOrder(t, g, picture.end, [&](const Record& shape) {
+        int32_t fill = Shapes::FillWord(t, shape);
+        int32_t line = Shapes::LineWord(t, shape);
+        float width = 1.0f;
+        if (colourMode == kGhost) {
+            if (fill != Shapes::kNoColour) fill = kGhostFill;
+            if (line != Shapes::kNoColour) line = kGhostLine;
+        } else if (colourMode == kHighlight) {
+            line = kHighlightLine;
+            width = 3.0f;
         }
-        i += step;
-    }
+        DrawShapePath(dc, t, shape, fill, line, width, dx, dy, originX, originY, scale);
+    });
 }
 
 bool FitPictureInBox(float w, float h, float boxWidth, float boxHeight, float& scale, float& marginX,
