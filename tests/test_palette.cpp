@@ -766,6 +766,18 @@ TEST_F(PaletteWindow, AShortOrEmptyGroupHasNoScrollRangeAndAnEmptyPanel)
 
 class PaletteDrop : public PaletteWindow {
 protected:
+    // Presses palette cell `index` and drags its new item onto the canvas,
+    // still held; the point pressed.
+    QPoint holdOutOfThePalette(int index)
+    {
+        const QPoint from = cell(index);
+        press(from);
+        QTest::mouseMove(main->windowHandle(), centre() + QPoint(40, 30));
+        Settle();
+        QTest::mouseMove(main->windowHandle(), centre() + QPoint(50, 30));
+        Settle();
+        return from;
+    }
     // Clicks the palette's third item (the shower) and opens the price
     // dialog from the item panel's button.
     frmChangePrice* openPriceDialogOnTheShower()
@@ -895,12 +907,7 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAKeyTurnedAnotherItemLeavesNeitherItNorIt
     const int32_t count = G.PlacedItemCount, pos = main->UndoPos;
 
     // A shower dragged out, Ctrl+R while it is held, and back to the palette.
-    const QPoint from = cell(2);
-    press(from);
-    QTest::mouseMove(main->windowHandle(), centre() + QPoint(40, 30));
-    Settle();
-    QTest::mouseMove(main->windowHandle(), centre() + QPoint(50, 30));
-    Settle();
+    const QPoint from = holdOutOfThePalette(2);
     ASSERT_EQ(G.PlacedItemCount, count + 1);
     QTest::keyClick(main->Picture2, Qt::Key_R, Qt::ControlModifier);
     Settle();
@@ -938,12 +945,7 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAPasteAndADeleteLeavesTheirStepsWithTheRi
 
     // A shower dragged out; while it is held a copy of the bath is pasted
     // and deleted again; then the shower goes back to the palette.
-    const QPoint from = cell(2);
-    press(from);
-    QTest::mouseMove(main->windowHandle(), centre() + QPoint(40, 30));
-    Settle();
-    QTest::mouseMove(main->windowHandle(), centre() + QPoint(50, 30));
-    Settle();
+    const QPoint from = holdOutOfThePalette(2);
     const float shower = G.SpentTotal - bath;
     ASSERT_GT(shower, 0);
     QTest::keyClick(main->Picture2, Qt::Key_V, Qt::ControlModifier);
