@@ -32,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -227,26 +228,39 @@ TEST_F(FileCommands, ATitledSceneIsSavedAtOnceAndTheQuestionNamesIt)
     EXPECT_EQ(asked("MsgBox"), QStringList({"MsgBox 51: " + question.replace('%', "kept.dvp")}));
 }
 
-TEST_F(FileCommands, DecliningTheOverwriteLeavesTheFileAndTheSceneUntitled)
+// Save As that saves nothing (its dialog cancelled, the overwrite declined,
+// a file that cannot be written) leaves the scene its name: the question at
+// Exit still names it.
+TEST_F(FileCommands, SaveAsThatSavesNothingLeavesTheFilesAndTheScenesName)
 {
     start();
     furnish(0);
-    G.SceneFileName = dir.file("first.dvp");
+    const QString first = saveAs(dir.file("first.dvp"));
+    G.SceneFileName = first;
     const QString existing = dir.write("other.dvp", "someone else's");
-    TestDialogs().ExpectSave(File(existing));
-    TestDialogs().ExpectMsgBox(vbCancel);
-    main->mnu_saveas->Choose();
+    dir.mkdir("locked.dvp");
+    const std::vector<std::pair<std::optional<FileDialogAnswer>, int>> ways = {
+        {std::nullopt, 0}, {File(existing), vbCancel}, {File(dir.file("locked")), vbOK}};
+    for (const auto& [answer, box] : ways) {
+        TestDialogs().ExpectSave(answer);
+        if (box) TestDialogs().ExpectMsgBox(box);
+        main->mnu_saveas->Choose();
+        EXPECT_EQ(G.SceneFileName, first);
+    }
     EXPECT_EQ(TestDialogs().Pending(), 0);
-    EXPECT_EQ(asked("MsgBox"), QStringList({Box(1, "lang_FileExistsAlready")}));
     EXPECT_EQ(ReadFile(existing), "someone else's");
-    EXPECT_TRUE(G.SceneFileName.isEmpty());
     EXPECT_FALSE(G.CleanFlag);
+    TestDialogs().Reset();
+    TestDialogs().ExpectMsgBox(vbCancel);
+    main->mnu_exit->Choose();
+    QString question = LangMod::GetMessage("lang_DoYouWantToSave");
+    EXPECT_EQ(asked("MsgBox"), QStringList({"MsgBox 51: " + question.replace('%', "first.dvp")}));
 
     // A name typed without the extension is asked about the file it would
     // replace.
     TestDialogs().ExpectSave(File(dir.file("other")));
     TestDialogs().ExpectMsgBox(vbOK);
-    main->mnu_save->Choose();
+    main->mnu_saveas->Choose();
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_EQ(ReadFile(existing), sceneBytes());
     EXPECT_EQ(G.SceneFileName, existing);

@@ -285,8 +285,13 @@ void Main::mnu_save_Click()
 
 void Main::mnu_saveas_Click()
 {
+    // The scene keeps its name until it is saved under another: a cancelled
+    // dialog, a declined overwrite or a file that could not be written
+    // leave the name the save question and Save go on using.
+    const QString name = G.SceneFileName;
     G.SceneFileName.clear();
     mnu_save_Click();
+    if (G.SceneFileName.isEmpty()) G.SceneFileName = name;
 }
 
 // ---- output files: Export and the snapshots ----
