@@ -956,7 +956,11 @@ QStringList WindowState(Main& m)
                  .arg(m.mnu_rotateWall->Enabled())
                  .arg(m.mnu_showWallBar->Enabled());
     state << QStringLiteral("sheet %1 price %2").arg(m.mnu_showSheet->Enabled()).arg(m.Command2->Visible());
-    state << QStringLiteral("pans %1 %2").arg(m.HScroll2->Enabled()).arg(m.VScroll2->Enabled());
+    state << QStringLiteral("pans %1 %2 at %3 %4").arg(m.HScroll2->Enabled()).arg(m.VScroll2->Enabled())
+                 .arg(m.HScroll2->Value()).arg(m.VScroll2->Value());
+    state << QStringLiteral("plan at %1 %2 zoom %3, 3D at %4 %5 zoom %6, walls zoom %7")
+                 .arg(G.PlanPanX).arg(G.PlanPanY).arg(G.PlanScale)
+                 .arg(G.IsoPanX).arg(G.IsoPanY).arg(G.IsoScale).arg(G.WallScale);
     state << QStringLiteral("palette %1 items, bar %2 to %3 at %4")
                  .arg(G.PaletteCount)
                  .arg(m.VScroll1->Min())
@@ -975,7 +979,8 @@ QStringList WindowState(Main& m)
 // File > Open, from any view of a room with walls, leaves the window as a
 // fresh start with the opened scene does: a garden too low for walls has no
 // wall view, whatever view was shown, the palette scrolls over the
-// garden's items alone, and the item groups list the garden's from the top.
+// garden's items alone, the item groups list the garden's from the top, and
+// the room shows centred at its first zoom however far the plan was panned.
 TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
 {
     ExpectChoice(kGarden);
@@ -1015,6 +1020,11 @@ TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
         QScrollBar* groupsBar = ItemGroups::Window()->ListView1->verticalScrollBar();
         groupsBar->setValue(groupsBar->maximum());
         ASSERT_GT(groupsBar->value(), 0);
+        // The plan panned to a far corner and zoomed in.
+        main->HScroll2->SetValue(main->HScroll2->Max());
+        main->VScroll2->SetValue(main->VScroll2->Min());
+        main->mnu_zoomIn->Choose();
+        ASSERT_NE(G.PlanPanX, 0);
         main->Picture1_Click(button);
         TestDialogs().ExpectOpen(File(path));
         main->mnu_open->Choose();

@@ -216,6 +216,8 @@ public:
     // chooser and the place-setup dialog until a place is set (or a scene
     // opened), then the room shown in the plan view.
     void ResetScene();
+    // The views as a fresh start shows them: centred, at the first zoom.
+    void ResetViewPlacement();
     void StartNewPlace();
     void NewPlace();
     // The controls that follow the place in hand: the wall view, its turn

@@ -186,6 +186,10 @@ bool Main::OpenScene(const QString& path)
     // in it yet.
     G.CleanFlag = true;
     port_.SetBudgetText(4, QString());
+    // The room is shown where a fresh start with the file shows it, not
+    // where the last scene was panned or zoomed to, which may be out of its
+    // sight; a known environment sets its own zoom below.
+    ResetViewPlacement();
     if (environment <= 0 || environment > static_cast<int32_t>(G.EnvironmentTable.size())) return true;
 
     G.EnvironmentIndex = environment;

@@ -26,7 +26,7 @@ void Main::ResetScene()
     G.ViewMode = 0;
     G.PaletteKind = 0;
     G.PaletteDisabled = false;
-    G.PlanScale = G.IsoScale = G.WallScale = 1.0f / 512;
+    ResetViewPlacement();
     G.CleanFlag = true;
     G.PlacedItemCount = 0;
     G.SceneShapeCount = 0;
@@ -38,9 +38,6 @@ void Main::ResetScene()
     G.PlanInfo.background_colour = 0xFFFFFF;
     G.PlanInfo.default_height = 0;
     G.PlanInfo.noprices = false;
-    G.PlanPanX = G.PlanPanY = G.IsoPanX = 0;
-    G.IsoPanY = -80;
-    ShowPansOnBars();
     G.UnitIndex = 0;
     G.UnitText = CommonMod::SetLengthUnit(0);
     for (int kind = 0; kind <= 4; ++kind) {
@@ -54,6 +51,14 @@ void Main::ResetScene()
     G.HitItem = -1;
     StackedItemCount = 0;
     EnableEditCommands(false);
+}
+
+void Main::ResetViewPlacement()
+{
+    G.PlanScale = G.IsoScale = G.WallScale = 1.0f / 512;
+    G.PlanPanX = G.PlanPanY = G.IsoPanX = 0;
+    G.IsoPanY = -80;
+    ShowPansOnBars();
 }
 
 void Main::StartNewPlace()
