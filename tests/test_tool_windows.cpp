@@ -17,6 +17,7 @@
 #include "scene/CaptionTables.h"
 #include "scene/FileMod.h"
 #include "scene/LangMod.h"
+#include "scene/SceneFile.h"
 #include "scene/SceneState.h"
 #include "views/ViewRender.h"
 #include "scene/UnitsMoney.h"
@@ -375,9 +376,56 @@ TEST_F(ToolWindows, CancelForgetsAPickedColourOnTheNextShowing)
     EXPECT_FALSE(colours->isVisible());
     EXPECT_EQ(G.FloorColour, floor);
     main->mnu_changeColours->Choose();
-    // Under an X server the activation comes back late on a busy machine.
-    Activate(*colours);
     EXPECT_EQ(colours->Picture1[0]->BackColor(), floor);
+}
+
+// The swatches show the colours of the scene in hand, whether it came from
+// the command line or File > Open over another place with the window open,
+// and OK with nothing picked leaves the scene as its file holds it.
+TEST_F(ToolWindows, TheSwatchesShowTheOpenedScenesColoursAndOKAloneChangesNothing)
+{
+    start(kClassroom);
+    main->mnu_changeColours->Choose();
+    Colours* colours = Colours::Window();
+    const ColorRef green = RGB(0, 200, 0), salmon = RGB(250, 128, 114);
+    TestDialogs().ExpectColor(green);
+    TestDialogs().ExpectColor(salmon);
+    for (int button : {0, 1, 2}) ClickButton(*colours->Command1[button]);
+    auto sceneBytes = [] {
+        return FileMod::SceneFileBytes(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room);
+    };
+    const QByteArray scene = sceneBytes();
+    TempDir dir;
+    QString path = dir.file("green.dvp");
+    ASSERT_TRUE(FileMod::SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount,
+                                       G.Room));
+
+    CloseProgram(main);
+    SetAppPath(DORV_CONTENT_BUILD_DIR);
+    SetCommandLine(path);
+    main = std::make_unique<Main>();
+    main->Show();
+    Settle();
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way ? "File > Open" : "command line");
+        if (way) {
+            TestDialogs().ExpectMsgBox(vbNo);  // OK marked the scene modified
+            ExpectNewPlace(kHome);
+            main->mnu_new->Choose();
+            main->mnu_changeColours->Choose();
+            TestDialogs().ExpectOpen(dorv::FileDialogAnswer{path, 1});
+            main->mnu_open->Choose();
+        } else {
+            main->Picture3_Click(5);
+        }
+        colours = Colours::Window();
+        ASSERT_TRUE(colours->isVisible());
+        EXPECT_EQ(colours->Picture1[0]->BackColor(), green);
+        EXPECT_EQ(colours->Picture1[1]->BackColor(), salmon);
+        ClickButton(*colours->Command1[2]);
+        EXPECT_EQ(sceneBytes(), scene);
+    }
+    EXPECT_EQ(TestDialogs().Pending(), 0);
 }
 
 // ---- closing ----

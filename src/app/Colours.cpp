@@ -39,11 +39,19 @@ Colours::Colours() : dorv::Form(QStringLiteral("Colours"))
     Move(0, 0, 2400, 2280);
 }
 
-void Colours::Form_Activate()
+void Colours::ShowSceneColours()
 {
-    // A choice that was cancelled is forgotten.
     Picture1[0]->SetBackColor(G.FloorColour);
     Picture1[1]->SetBackColor(G.WallColour);
+}
+
+void Colours::showEvent(QShowEvent* event)
+{
+    // A choice that was cancelled is forgotten. Taken on showing, not on
+    // activation: the window appears without taking the keyboard, and a
+    // pick must survive a click in the main window before OK.
+    ShowSceneColours();
+    dorv::Form::showEvent(event);
 }
 
 void Colours::Command1_Click(int index)

@@ -2,6 +2,7 @@
 // command that would drop a modified scene, Open, Examples, Save, Save As and
 // Export, and what opening a scene loads besides the scene itself.
 #include "app/Budget.h"
+#include "app/Colours.h"
 #include "app/Floors.h"
 #include "app/ItemGroups.h"
 #include "app/Main.h"
@@ -190,6 +191,10 @@ bool Main::OpenScene(const QString& path)
     // where the last scene was panned or zoomed to, which may be out of its
     // sight; a known environment sets its own zoom below.
     ResetViewPlacement();
+    // OK in the colours window would paint the last scene's colours over
+    // this one's.
+    if (auto* colours = dynamic_cast<Colours*>(dorv::Form::Existing(QStringLiteral("Colours"))))
+        colours->ShowSceneColours();
     if (environment <= 0 || environment > static_cast<int32_t>(G.EnvironmentTable.size())) return true;
 
     G.EnvironmentIndex = environment;

@@ -64,10 +64,7 @@ void Main::SetToolWindowsForPlace()
         // Nothing was bought in the new place yet.
         budget->Text4->SetText(QString());
     }
-    if (Colours* colours = Colours::Window()) {
-        colours->Picture1[0]->SetBackColor(G.FloorColour);
-        colours->Picture1[1]->SetBackColor(G.WallColour);
-    }
+    if (Colours* colours = Colours::Window()) colours->ShowSceneColours();
 }
 
 bool Main::Port::UsePricesTicked()
