@@ -458,9 +458,13 @@ TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
     QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
     dorv::ImageDc reference(&canvas, 96);
     const QSizeF panel(186, 200);
-    for (const char* kind : {"plan", "3d", "wall", "item"}) {
+    G.PlacedItems[size_t(G.PlacedItemCount - 1)].Price = 250;
+    G.SpentTotal = 250;
+    for (const char* kind : {"plan", "3d", "wall", "item", "spreadsheet", "chart"}) {
         const QString name = QString::fromLatin1(kind);
-        G.ViewMode = name == u"3d" ? 1 : name == u"wall" ? 2 : 0;
+        const bool sheetOrChart = name == u"spreadsheet" || name == u"chart";
+        G.ViewMode = name == u"3d" ? 1 : name == u"wall" ? 2 : sheetOrChart ? 3 : 0;
+        G.GraphKind = name == u"chart" ? 1 : 0;
         // The same drawing on the clipboard, which is not clipped to the
         // canvas in its metafile.
         if (name == u"item")
@@ -471,6 +475,7 @@ TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
         ASSERT_NE(data, nullptr);
         const double aspect = DrawnAspect(data->data(QString::fromLatin1(Metafile::kEmfMimeType)));
         ASSERT_GT(aspect, 0) << kind;
+        QSizeF emfShown, wmfShown;
         for (bool wmf : {true, false}) {
             const QString path = dir.file(name + (wmf ? QStringLiteral(".wmf") : QStringLiteral(".emf")));
             const QString svg = path + QStringLiteral(".svg");
@@ -478,13 +483,25 @@ TEST_F(Output, OutsideReadersShowEverySnapshotWithTheShapeOfItsDrawing)
                 ASSERT_TRUE(Metafile::SaveItemMetafile(path, reference, panel, wmf));
             else
                 ASSERT_TRUE(Metafile::SaveViewMetafile(path, reference, wmf));
-            const QSizeF shown = wmf ? ReaderSize(QStringLiteral("wmf2svg"), {QStringLiteral("-o"), svg, path}, svg)
+            // wmf2svg shrinks a picture larger than 768 x 512 unless told not to.
+            const QSizeF shown = wmf ? ReaderSize(QStringLiteral("wmf2svg"),
+                                                  {QStringLiteral("--maxwidth=32767"),
+                                                   QStringLiteral("--maxheight=32767"), QStringLiteral("-o"), svg,
+                                                   path},
+                                                  svg)
                                      : ReaderSize(QStringLiteral("emf2svg-conv"),
                                                   {QStringLiteral("-i"), path, QStringLiteral("-o"), svg}, svg);
             ASSERT_GT(shown.height(), 0) << kind << (wmf ? " WMF" : " EMF") << " not read";
             EXPECT_NEAR(shown.width() / shown.height() / aspect, 1.0, 0.03)
                 << kind << (wmf ? " WMF " : " EMF ") << shown.width() << " x " << shown.height()
                 << ", drawing aspect " << aspect;
+            (wmf ? wmfShown : emfShown) = shown;
+        }
+        // Without a room to scale them by, the spreadsheet and the charts
+        // keep their size on the screen: wmf2svg gives the header's units,
+        // 180 to the inch, emf2svg-conv the drawing's pixels at 96 dpi.
+        if (sheetOrChart) {
+            EXPECT_NEAR(wmfShown.width() * 96 / 180, emfShown.width(), 2) << kind;
         }
     }
 }

@@ -79,7 +79,9 @@ Drawing ViewDrawingOf(bool itemOnly, int32_t itemIndex, double* zoom)
     return [=](dorv::DeviceContext& dc) {
         double fit = 1.0;
         DrawMod::ViewDrawing v = FittedView(dc, fit);
-        if (zoom) *zoom = fit;
+        // The spreadsheet and the charts are laid out in the canvas's pixels,
+        // with no scale of the room to measure them by.
+        if (zoom) *zoom = G.ViewMode == 3 ? 0 : fit;
         if (itemOnly) {
             v.selected = itemIndex;
             v.singleItem = true;
@@ -187,10 +189,15 @@ bool ToClipboard(const Drawing& draw, const dorv::MetafileReference& ref)
 
 // The placeable header's bounds: the rectangle of what was drawn, turned
 // from pixels back into scene units, so that a reader shows the picture with
-// the drawing's own shape and at the scene's size.
-Shapes::Box DrawnBounds(const std::vector<dorv::DcCall>& calls, double pixelsPerUnit)
+// the drawing's own shape and at the scene's size. A drawing without a scale
+// of the room (`pixelsPerUnit` 0) keeps the size it has on the reference
+// device: its pixels at the reference's resolution in the header's 180 units
+// to the inch, each of which stands for 256 scene units.
+Shapes::Box DrawnBounds(const std::vector<dorv::DcCall>& calls, double pixelsPerUnit,
+                        const dorv::MetafileReference& ref)
 {
     const QRect drawn = dorv::RecordedBounds(calls);
+    if (!(pixelsPerUnit > 0)) pixelsPerUnit = ref.dpiX / (180.0 * 256);
     if (drawn.isNull() || !(pixelsPerUnit > 0)) return {};
     auto units = [&](double pixels) {
         return dorv::RoundHalfEven(std::clamp(pixels / pixelsPerUnit, double(INT32_MIN), double(INT32_MAX)));
@@ -198,7 +205,8 @@ Shapes::Box DrawnBounds(const std::vector<dorv::DcCall>& calls, double pixelsPer
     return {units(drawn.left()), units(drawn.top()), units(drawn.right() + 1.0), units(drawn.bottom() + 1.0)};
 }
 
-// `pixelsPerUnit` is read once the drawing has been made, which may set it.
+// `pixelsPerUnit` is read once the drawing has been made, which may set it;
+// 0 for a drawing without a scale of the room.
 bool ToFile(const QString& path, const Drawing& draw, const dorv::MetafileReference& ref, const QString& what,
             bool asWmf, const double& pixelsPerUnit)
 {
@@ -219,7 +227,7 @@ bool ToFile(const QString& path, const Drawing& draw, const dorv::MetafileRefere
     }
     QByteArray bytes(22, '\0');
     bytes.append(bits);
-    BuildPlaceableWmfHeader(bytes, DrawnBounds(r.calls, pixelsPerUnit));
+    BuildPlaceableWmfHeader(bytes, DrawnBounds(r.calls, pixelsPerUnit, ref));
     if (WriteBytesToFile(path, bytes)) return true;
     tell("lang_MetafileNotCreated", dorv::vbOKOnly);
     return false;
