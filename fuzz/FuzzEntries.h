@@ -78,7 +78,7 @@ inline bool InfoFile(const QByteArray& bytes)
 // that scene exactly as it was; an accepted one must hold together: every
 // item's pictures inside the words read, the room's item ranges inside the
 // items, a known length unit, every amount, size, position and angle a
-// number.
+// number; and saved, it must open again to the same scene.
 inline bool SceneFile(const QByteArray& bytes)
 {
     G = SceneState();
@@ -114,9 +114,18 @@ inline bool SceneFile(const QByteArray& bytes)
     }
     if (!std::isfinite(G.SpentTotal)) return false;
     const RoomRecord& room = G.Room;
-    return environment == 0 && room.FirstRealItem >= 0 && room.FirstRealItem <= items &&
-           room.FirstWallSection >= 0 && room.WallSectionCount >= 0 &&
-           int64_t(room.FirstWallSection) + room.WallSectionCount <= items && G.UnitIndex >= 0 && G.UnitIndex < 8;
+    if (environment != 0 || room.FirstRealItem < 0 || room.FirstRealItem > items || room.FirstWallSection < 0 ||
+        room.WallSectionCount < 0 || int64_t(room.FirstWallSection) + room.WallSectionCount > items ||
+        G.UnitIndex < 0 || G.UnitIndex >= 8)
+        return false;
+
+    // What opens saves to a file that opens again to the same scene.
+    const QByteArray saved =
+        FileMod::SceneFileBytes(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room);
+    return FileMod::LoadSceneData(saved, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room,
+                                  environment) &&
+           FileMod::SceneFileBytes(G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room) ==
+               saved;
 }
 
 // Reads the bytes as a language file. Whatever they hold, a slot is made

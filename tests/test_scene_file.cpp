@@ -5,6 +5,7 @@
 #include "platform/ByteIO.h"
 #include "platform/Cp1252.h"
 #include "platform/Rounding.h"
+#include "scene/Environments.h"
 #include "scene/FileMod.h"
 #include "scene/LangMod.h"
 #include "scene/PictureMeasure.h"
@@ -415,6 +416,39 @@ TEST_F(SceneFiles, AnEnvironmentThatIsNotInstalledGivesNumberZero)
     EXPECT_EQ(environment, 2);
 }
 
+// A child's work must never be lost to a save: every scene file the tests
+// hold, of every version, that opens saves to a file that opens again to
+// the same scene (the same file saved again, the same texts shown).
+TEST_F(SceneFiles, EverySceneThatOpensSavesToAFileThatOpensToTheSameScene)
+{
+    FileMod::BuildEnvironmentList(QStringLiteral(DORV_CONTENT_BUILD_DIR "/Environments"));
+    for (const char* folder : {DORV_SOURCE_DIR "/fuzz/corpus/fuzz_scene_file", DORV_CONTENT_BUILD_DIR "/Examples",
+                               DORV_CONTENT_BUILD_DIR "/Worksheets"}) {
+        int opened = 0;
+        for (const QFileInfo& f : QDir(QLatin1String(folder)).entryInfoList(QDir::Files)) {
+            SCOPED_TRACE(f.filePath().toStdString());
+            int16_t environment = 0;
+            if (!load(f.filePath(), environment)) continue;
+            ++opened;
+            // As Open does, the scene takes the environment of its file; one
+            // of an environment not installed keeps the one before, here none.
+            G.EnvFolder = environment > 0 ? G.EnvironmentTable[size_t(environment - 1)][0] : QString();
+            const auto budget = windows.budget, sizes = windows.sizes;
+            QString path = dir.file(QStringLiteral("saved"));
+            ASSERT_TRUE(
+                SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
+            windows.messages.clear();
+            int16_t again = 0;
+            ASSERT_TRUE(load(path, again)) << windows.messages.join(QLatin1Char('\n')).toStdString();
+            EXPECT_EQ(again, environment);
+            EXPECT_EQ(windows.budget, budget);
+            EXPECT_EQ(windows.sizes, sizes);
+            EXPECT_EQ(currentBytes(), ReadFile(path));
+        }
+        EXPECT_GT(opened, 0) << folder;
+    }
+}
+
 TEST(CountedStrings, OutOfRangeLengthsReadNothingMore)
 {
     dorv::ByteWriter w;
@@ -606,21 +640,29 @@ TEST_F(OldSceneFiles, BrokenOldFilesChangeNothing)
     auto walls = noWalls();
     walls[0].entries.push_back({"Walls", "shelf", 1002, 0, 4, 1});
     const QByteArray whole = oldFile("0.02B", walls, {"plan", {{"Beds", "bed", 210, 240, 2, 0}}});
-    expectRefused(whole.left(whole.size() - 3), "Input past end of file");
-    expectRefused(whole.left(60), "Input past end of file");
+    const QString damaged = LangMod::GetMessage("lang_ErrorLoadingThisFile");
+    expectRefused(whole.left(whole.size() - 3), damaged);
+    expectRefused(whole.left(60), damaged);
     // A product beyond a Long.
-    expectRefused(oldFile("0.01B", noWalls(), {"plan", {{"Beds", "bed", 2000000, 240, 2, 0}}}), "Overflow");
+    expectRefused(oldFile("0.01B", noWalls(), {"plan", {{"Beds", "bed", 2000000, 240, 2, 0}}}), damaged);
     // Numbers beyond what a scene holds, as a file of the current format
     // would be refused for: a scale that hangs the shelf 3.3e15 units up and
     // out (such an elevation overflows the wall view's lettering), a budget
-    // or a money spent that adds up to "inf".
+    // or a money spent that adds up to "inf", a room without a floor (no
+    // width; a length of less than a unit).
     auto number = [&](int at, double v) {
         dorv::ByteWriter w;
         w.f64(v);
         return QByteArray(whole).replace(at, 8, w.data());
     };
-    for (const auto& [at, v] : {std::pair(44, 256e12), {44, -256e6}, {76, 1e20}, {92, -3e38}})
-        expectRefused(number(at, v), "Overflow");
+    for (const auto& [at, v] :
+         {std::pair(44, 256e12), {44, -256e6}, {76, 1e20}, {92, -3e38}, {129, 0.0}, {137, 1e-9}})
+        expectRefused(number(at, v), damaged);
+    // In the child's language.
+    G.UiLanguage = 1;
+    EXPECT_NE(LangMod::GetMessage("lang_ErrorLoadingThisFile"), damaged);
+    expectRefused(whole.left(60), LangMod::GetMessage("lang_ErrorLoadingThisFile"));
+    G.UiLanguage = 0;
     // A 0.02B file whose first string is not the magic.
     expectRefused(oldFile("0.02B", noWalls(), {"plan", {}}, "NotDorv!"), LangMod::GetMessage("lang_ThisIsNotADorvFile"));
     EXPECT_EQ(G.RoomShapeCount, roomShapes);
@@ -675,11 +717,12 @@ TEST_F(OldSceneFiles, FuzzSeedsOfEveryVersion)
             f.write(bytes);
         }
 
-    QList<QByteArray> all;
-    for (const auto& [name, bytes] : seeds) all << bytes;
+    std::map<QString, QByteArray> all = seeds;
     const QDir corpus(QStringLiteral(DORV_SOURCE_DIR "/fuzz/corpus/fuzz_scene_file"));
-    for (const QFileInfo& f : corpus.entryInfoList(QDir::Files)) all << ReadFile(f.filePath());
-    for (const QByteArray& seed : all) {
+    for (const QFileInfo& f : corpus.entryInfoList(QDir::Files))
+        all[f.fileName() + QStringLiteral(" in the corpus")] = ReadFile(f.filePath());
+    for (const auto& [name, seed] : all) {
+        SCOPED_TRACE(name.toStdString());
         EXPECT_TRUE(FuzzEntries::SceneFile(seed));
         for (int cut = 0; cut < seed.size(); cut += 7) EXPECT_TRUE(FuzzEntries::SceneFile(seed.left(cut))) << cut;
         for (int at = 0; at < seed.size(); at += 5) {

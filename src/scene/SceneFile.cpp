@@ -102,15 +102,15 @@ struct LoadedScene {
     int32_t roomShapeCount = 0;
 };
 
-// An error of the old-format reader: the description its message shows.
+// An error of the old-format reader: the text its message shows.
 struct OldFormatError {
-    QString description;
+    QString message;
 };
 
-[[noreturn]] void Fail(const char* description) { throw OldFormatError{QString::fromLatin1(description)}; }
-
-const char* const kPastEnd = "Input past end of file";
-const char* const kOverflow = "Overflow";
+// An old file that breaks off, or holds a number that no scene holds, was
+// damaged: the child hears so in the words a damaged file of the current
+// format gets.
+[[noreturn]] void Damaged() { throw OldFormatError{LangMod::GetMessage(QStringLiteral("lang_ErrorLoadingThisFile"))}; }
 
 // ---- the current format ----
 
@@ -256,13 +256,13 @@ bool ReadCurrent(const QByteArray& bytes, LoadedScene& s)
 int32_t LongProduct(int64_t a, int64_t b)
 {
     const int64_t p = a * b;
-    if (p < std::numeric_limits<int32_t>::min() || p > std::numeric_limits<int32_t>::max()) Fail(kOverflow);
+    if (p < std::numeric_limits<int32_t>::min() || p > std::numeric_limits<int32_t>::max()) Damaged();
     return static_cast<int32_t>(p);
 }
 
 float Position(double v)
 {
-    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) Fail(kOverflow);
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) Damaged();
     return static_cast<float>(v);
 }
 
@@ -295,7 +295,7 @@ OldEntry ReadOldEntry(dorv::ByteReader& in, bool v002)
     e.h = in.i32();
     if (v002) in.i32();
     in.i32();  // e
-    if (!in.ok()) Fail(kPastEnd);
+    if (!in.ok()) Damaged();
     return e;
 }
 
@@ -305,10 +305,10 @@ OldSection ReadOldSection(dorv::ByteReader& in, bool v002, bool plan)
 {
     OldSection section;
     section.name = ReadCountedString(in);
-    if (!in.ok()) Fail(kPastEnd);
+    if (!in.ok()) Damaged();
     if (plan && section.name != QLatin1String("plan")) return section;
     const int16_t count = in.i16();
-    if (!in.ok()) Fail(kPastEnd);
+    if (!in.ok()) Damaged();
     for (int16_t k = 0; k < count; ++k) section.entries.push_back(ReadOldEntry(in, v002));
     return section;
 }
@@ -501,11 +501,11 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         std::array<double, 3> sizes{};
         for (double& v : sizes) v = in.f64() * kOldSizeToMetres;
         for (int k = 0; k < 3; ++k) in.f64();
-        if (!in.ok()) Fail(kPastEnd);
-        if (!std::isfinite(scale)) Fail(kOverflow);
+        if (!in.ok()) Damaged();
+        if (!std::isfinite(scale)) Damaged();
         for (double v : sizes)
-            if (!std::isfinite(v) || v < 0 || v > kLargestSide) Fail(kOverflow);
-        if (!SoundAmounts(budget, spent)) Fail(kOverflow);
+            if (!std::isfinite(v) || v < 0 || v > kLargestSide) Damaged();
+        if (!SoundAmounts(budget, spent)) Damaged();
 
         const int32_t cx = dorv::RoundHalfEven((double(x1) + x2) * 0.5);
         const int32_t cy = dorv::RoundHalfEven((double(y1) + y2) * 0.5);
@@ -517,6 +517,10 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         CommonMod::BuildRoomGeometry(s.room, s.items, s.itemCount, static_cast<float>(sizes[0]),
                                      static_cast<float>(sizes[1]), static_cast<float>(sizes[2]), floorColour,
                                      wallColour);
+        // A room without a floor is no place, here as in a file of the
+        // current format, which refuses it: whatever a child did in it could
+        // be saved but never opened again.
+        if (s.room.ExtentX <= 0 || s.room.ExtentY <= 0) Damaged();
         // An environment name that is no plain folder name has no item files.
         const QString envFolder = PlainName(TrimTrailingSpaces(envName))
                                       ? dorv::AppPath() + QStringLiteral("\\Environments\\") +
@@ -533,7 +537,7 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         reader.planSection(sections[4], cx, cy);
         // A scale or positions that place items beyond what a scene holds.
         for (int32_t i = 0; i < s.itemCount; ++i)
-            if (!SoundItem(s.items[static_cast<size_t>(i)])) Fail(kOverflow);
+            if (!SoundItem(s.items[static_cast<size_t>(i)])) Damaged();
 
         // One zero word and one item to spare past the counts, as a file of
         // the current version loads.
@@ -558,7 +562,7 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
         s.unit = 0;
         for (size_t k = 0; k < 3; ++k) s.sizeTexts[k] = TextFromSize(static_cast<float>(sizes[k]));
     } catch (const OldFormatError& e) {
-        Say(e.description);
+        Say(e.message);
         return false;
     }
     return true;
