@@ -604,6 +604,17 @@ TEST_F(Output, ClipboardPictureHoldsTheWholeDrawingOfItsMetafile)
     EXPECT_GE(ink.bottom(), picture.height() - 3);
 }
 
+namespace {
+
+// A heading too long for a line of paper upright: 142 characters.
+QString LongHeading()
+{
+    return QStringLiteral("Our classroom as we would like it to be after the summer holidays, drawn by the children of "
+                          "class 4B and their teacher for the school open day");
+}
+
+}  // namespace
+
 class PrintOut : public Output {
 protected:
     void SetUp() override
@@ -663,6 +674,24 @@ TEST_F(PrintOut, TheHeadingStandsInTheUpperLeftCorner)
     EXPECT_LE(changed.left(), area.left() + 4);
     EXPECT_LE(changed.top(), area.top() + 4);
     EXPECT_LT(changed.bottom(), area.top() + 20);
+}
+
+TEST_F(PrintOut, TheSpreadsheetStandsBelowAHeadingOfSeveralLines)
+{
+    G.PlacedItems[size_t(G.PlacedItemCount - 1)].Price = 250;
+    G.SpentTotal = 250;
+    G.ViewMode = 3;
+    G.GraphKind = 0;
+    const QImage page = print(LongHeading() + QStringLiteral(" ") + LongHeading(), 72);
+    ASSERT_FALSE(page.isNull());
+    // The light blue band at the spreadsheet's head, whose first rows hold
+    // no lettering: the heading's last line stands above it.
+    const QRect band = Ink(page, qRgb(0xCC, 0xCC, 0xFF));
+    ASSERT_FALSE(band.isEmpty());
+    int dark = 0;
+    for (int y = band.top(); y < band.top() + 8; ++y)
+        for (int x = band.left(); x <= band.right(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+    EXPECT_EQ(dark, 0);
 }
 
 TEST_F(PrintOut, AWallFillsThePageWidthWithItsRoomSide)
@@ -834,7 +863,8 @@ TEST_F(PrintOut, AWallStaysOnThePaperClearOfItsHeadingAndTheRoomsPicture)
 {
     DimensionsPort dimensions;
     SetWindows(&dimensions);
-    const QString title = QStringLiteral("Our classroom");
+    // A heading of one line, and one too long for a line of the page.
+    const QString titles[] = {QStringLiteral("Our classroom"), LongHeading()};
     // A room as high as it is long, whose picture reaches up to the page's
     // top, and whose north wall, fitted by its width, would run off paper
     // turned sideways.
@@ -844,19 +874,23 @@ TEST_F(PrintOut, AWallStaysOnThePaperClearOfItsHeadingAndTheRoomsPicture)
                                   G.ViewListCount);
     G.FloorColour = 0x336699;
     G.WallColour = 0x608040;
-    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape})
+    for (const QString& title : titles) {
         Print::CurrentPrinter().setPageOrientation(orientation);
-        const std::string side = orientation == QPageLayout::Portrait ? "portrait" : "landscape";
-        // Where the heading stands: what it changes on the spreadsheet.
+        const std::string side = (orientation == QPageLayout::Portrait ? "portrait, " : "landscape, ") +
+                                 std::to_string(title.size()) + " characters";
+        // Where the heading stands: what it changes on the spreadsheet. It
+        // stays on the paper.
         G.ViewMode = 3;
         G.GraphKind = 0;
         const QImage plain = print(QString(), 72), headed = print(title, 72);
         ASSERT_FALSE(plain.isNull());
         QRect heading;
         for (int y = 0; y < plain.height() / 4; ++y)
-            for (int x = 0; x < plain.width() / 2; ++x)
+            for (int x = 0; x < plain.width(); ++x)
                 if (!Close(plain.pixel(x, y), headed.pixel(x, y), 8)) heading |= QRect(x, y, 1, 1);
         ASSERT_FALSE(heading.isEmpty()) << side;
+        EXPECT_TRUE(printable(72).contains(QRectF(heading))) << side << ": heading to x " << heading.right();
 
         G.ViewMode = 2;
         G.WallIndex = 0;
@@ -872,6 +906,11 @@ TEST_F(PrintOut, AWallStaysOnThePaperClearOfItsHeadingAndTheRoomsPicture)
                 coloured += std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 30;
             }
         EXPECT_EQ(coloured, 0) << side;
+        // Nothing of the drawing stands beside it or above it.
+        QImage above = wall.copy(0, 0, wall.width(), heading.bottom() + 1);
+        for (int y = heading.top(); y <= heading.bottom(); ++y)
+            for (int x = heading.left(); x <= heading.right(); ++x) above.setPixel(x, y, qRgb(255, 255, 255));
+        EXPECT_TRUE(Ink(above, 0, true).isEmpty()) << side;
         // The room's picture, its floor in the upper left, stands below it.
         const QRect floor = Ink(wall.copy(0, 0, wall.width() / 3, wall.height() / 3), qRgb(0x99, 0x66, 0x33));
         ASSERT_FALSE(floor.isEmpty()) << side;
@@ -972,4 +1011,3 @@ TEST_F(Output, PageSetupChoosesPaperAndOrientationAndLeavesTheMargins)
     EXPECT_NEAR(after.left(), margins.left(), 0.01);
     printer.setPageOrientation(QPageLayout::Portrait);
 }
-

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <vector>
@@ -92,35 +93,78 @@ dorv::GdiObject HeadingFont(dorv::PrinterDc& dc)
                              QStringLiteral("Arial"));
 }
 
+// The heading's lines: the title as typed, or, where it is too long for
+// one line of the page (`width` pixels, the same margin kept at both ends),
+// broken between words, and within a word only where the word alone is too
+// long, so that none of it runs off the paper.
+struct Heading {
+    QStringList lines;
+    int lineHeight = 0;
+    QRectF box;  // where it stands, its rim included
+};
+
+Heading LayOutHeading(dorv::PrinterDc& dc, const QString& title, double width)
+{
+    Heading heading;
+    const dorv::GdiObject font = HeadingFont(dc);
+    const dorv::GdiObject oldFont = dc.SelectObject(font);
+    const double room = width - 2 * 17;
+    auto fits = [&](const QString& text) { return dc.GetTextExtentPoint32A(text).width() <= room; };
+    QString rest = title;
+    while (!rest.isEmpty()) {
+        if (fits(rest)) {
+            heading.lines << rest;
+            break;
+        }
+        // The longest start of the rest that fits (one character at least),
+        // cut back to its last space where it has one.
+        qsizetype lo = 1, hi = rest.size();
+        while (hi - lo > 1) {
+            const qsizetype mid = (lo + hi) / 2;
+            (fits(rest.left(mid)) ? lo : hi) = mid;
+        }
+        qsizetype end = rest.lastIndexOf(QLatin1Char(' '), lo);
+        if (end <= 0 || rest.left(end).trimmed().isEmpty()) end = lo;
+        QString line = rest.left(end);
+        while (line.endsWith(QLatin1Char(' '))) line.chop(1);
+        heading.lines << line;
+        rest = rest.mid(end);
+        while (rest.startsWith(QLatin1Char(' '))) rest.remove(0, 1);
+    }
+    int widest = 0;
+    for (const QString& line : heading.lines) {
+        const QSize extent = dc.GetTextExtentPoint32A(line);
+        widest = std::max(widest, extent.width());
+        heading.lineHeight = extent.height();
+    }
+    dc.SelectObject(oldFont);
+    dorv::DeleteObject(font);
+    heading.box = QRectF(15, 12, widest + 4, heading.lineHeight * heading.lines.size() + 4);
+    return heading;
+}
+
 // The heading in the page's upper left corner: black, with a white rim two
-// pixels wide, in 10-point Arial.
-void DrawHeading(dorv::PrinterDc& dc, const QString& title)
+// pixels wide, in 10-point Arial; the rims of all its lines first, so that
+// none covers the line above.
+void DrawHeading(dorv::PrinterDc& dc, const Heading& heading)
 {
     const dorv::GdiObject font = HeadingFont(dc);
     const dorv::GdiObject oldFont = dc.SelectObject(font);
     const int oldMode = dc.SetBkMode(dorv::TRANSPARENT);
     const dorv::ColorRef oldColour = dc.SetTextColor(0xFFFFFF);
-    dc.TextOutA(15, 12, title);
-    dc.TextOutA(19, 12, title);
-    dc.TextOutA(19, 16, title);
-    dc.TextOutA(15, 16, title);
+    for (int i = 0; i < heading.lines.size(); ++i) {
+        const int y = i * heading.lineHeight;
+        dc.TextOutA(15, 12 + y, heading.lines[i]);
+        dc.TextOutA(19, 12 + y, heading.lines[i]);
+        dc.TextOutA(19, 16 + y, heading.lines[i]);
+        dc.TextOutA(15, 16 + y, heading.lines[i]);
+    }
     dc.SetTextColor(0);
-    dc.TextOutA(17, 14, title);
+    for (int i = 0; i < heading.lines.size(); ++i) dc.TextOutA(17, 14 + i * heading.lineHeight, heading.lines[i]);
     dc.SetTextColor(oldColour);
     dc.SetBkMode(oldMode);
     dc.SelectObject(oldFont);
     dorv::DeleteObject(font);
-}
-
-// Where the heading stands, its rim included.
-QRectF HeadingBox(dorv::PrinterDc& dc, const QString& title)
-{
-    const dorv::GdiObject font = HeadingFont(dc);
-    const dorv::GdiObject oldFont = dc.SelectObject(font);
-    const QSize extent = dc.GetTextExtentPoint32A(title);
-    dc.SelectObject(oldFont);
-    dorv::DeleteObject(font);
-    return QRectF(15, 12, extent.width() + 4, extent.height() + 4);
 }
 
 // The largest scale up to `most` at which `fits` holds; 0 when none does.
@@ -336,7 +380,7 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         h = page.height();
         break;
     }
-    double scale = 1.0;
+    double scale = 1.0, top = 0;
     QPointF centre;
 
     // Without a range chosen every page is printed.
@@ -363,17 +407,20 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         DrawMod::ViewDrawing v = DrawMod::SceneViewDrawing(*dc, 0, 0, 0);
         v.planPanX = v.planPanY = v.isoPanX = 0;
         v.isoPanY = static_cast<float>(isoPanY);
-        const QRectF heading = title.isEmpty() ? QRectF() : HeadingBox(*dc, title);
-        if (!title.isEmpty()) v.clearTop = static_cast<float>(heading.bottom());
+        const Heading heading = title.isEmpty() ? Heading() : LayOutHeading(*dc, title, page.width());
+        if (!title.isEmpty()) v.clearTop = static_cast<float>(heading.box.bottom());
         // The room's picture in the wall view stays where the page puts it.
         v.locatorCentreX = static_cast<float>(page.width() / 2);
         if (number == first) {
             // The plan, the room in 3D and a wall are fitted into the page
             // below the heading, as it is printed, so that it never stands on
-            // them; the spreadsheet and the charts fill the page.
+            // them; the spreadsheet and the charts fill the page, below the
+            // further lines of a heading too long for one.
             QRectF area(QPointF(0, 0), page);
             if (!title.isEmpty() && viewMode <= 2)
-                area.setTop(std::min(area.bottom(), heading.bottom() + 5.0 * DrawMod::GetPrintScale(*dc)));
+                area.setTop(std::min(area.bottom(), heading.box.bottom() + 5.0 * DrawMod::GetPrintScale(*dc)));
+            else if (!title.isEmpty())
+                area.setTop(top = std::min(area.bottom(), double(heading.lineHeight) * (heading.lines.size() - 1)));
             const double sx = w > 0 ? area.width() / w : 0, sy = h > 0 ? area.height() / h : 0;
             scale = std::min(sx, sy);
             if (sx == 0 || sy == 0) scale = sx == 0 ? sy : sx;
@@ -398,13 +445,13 @@ bool PrintViewPage(int16_t viewMode, const QString& title, const dorv::PrintPage
         v.singleItem = false;
         v.page = static_cast<int16_t>(number);
         v.areaWidth = static_cast<int32_t>(page.width());
-        v.areaHeight = static_cast<int32_t>(page.height());
+        v.areaHeight = static_cast<int32_t>(page.height() - top);
         // The view drawn is the one asked for, whatever the screen shows.
         const int16_t shown = G.ViewMode;
         G.ViewMode = viewMode;
         DrawMod::DrawCurrentView(v);
         G.ViewMode = shown;
-        if (!title.isEmpty()) DrawHeading(*dc, title);
+        if (!title.isEmpty()) DrawHeading(*dc, heading);
         activeDc = nullptr;
     }
     if (dc) dc->EndDoc();
