@@ -459,7 +459,7 @@ TEST_F(Editing, ATurnedItemThatWouldCrossAWallIsPushedBackOntoTheFloor)
 // field a step may change, and the money spent.
 struct SceneShot {
     std::vector<ItemRecord> items;
-    float spent = 0;
+    double spent = 0;
     static SceneShot Take()
     {
         return {std::vector<ItemRecord>(G.PlacedItems.begin(), G.PlacedItems.begin() + G.PlacedItemCount),
@@ -799,7 +799,7 @@ TEST_F(Canvas, AnyRunOfEditsUndoneGivesBackTheStartAndRedoneGivesBackTheEnd)
     ASSERT_GT(item(stool).Elevation, 0);
     const std::vector<ItemRecord> scene(G.PlacedItems.begin(), G.PlacedItems.begin() + G.PlacedItemCount);
     const ShapeStream shapes(G.SceneShapes.begin(), G.SceneShapes.begin() + G.SceneShapeCount);
-    const float spent = G.SpentTotal;
+    const double spent = G.SpentTotal;
     const QPoint off = main->PaletteOffset();
 
     std::mt19937 rng(20261207);

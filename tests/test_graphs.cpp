@@ -1,6 +1,5 @@
 // The item summary, the CSV item list, the spreadsheet and the charts: what
 // they count and write, the calls they make and pixels of what they draw.
-#include "platform/Cp1252.h"
 #include "platform/PainterDc.h"
 #include "platform/RecordingDc.h"
 #include "scene/LangMod.h"
@@ -8,6 +7,7 @@
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
 #include "scene/WindowPort.h"
+#include "support/OutsidePrograms.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "views/Graphs.h"
@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -129,7 +130,7 @@ protected:
     {
         for (int i = 0; i < n; ++i) Place(qPrintable(QStringLiteral("Home\\Item%1").arg(i)), price);
     }
-    int32_t Summary(std::vector<ItemSummary>& s, float& total)
+    int32_t Summary(std::vector<ItemSummary>& s, double& total)
     {
         return BuildItemSummary(G.PlacedItems, G.PlacedItemCount, s, total);
     }
@@ -154,7 +155,7 @@ TEST_F(Reports, SummaryGroupsByExactNameInPlacingOrderAndLeavesSectionsOut)
     Place("Home\\chair", 10);  // another letter case: another group
     Place("Home\\Chair", 12.5f);
     std::vector<ItemSummary> s;
-    float total = -1;
+    double total = -1;
     ASSERT_EQ(Summary(s, total), 3);
     EXPECT_EQ(s[0].Name.trimmed(), QStringLiteral("Home\\Chair"));
     EXPECT_EQ(s[0].Name.str().size(), 32);
@@ -179,7 +180,7 @@ TEST_F(Reports, UnpricedItemsAreLeftOutOnlyWhileMoneyIsSpentAndPricesAreInUse)
     Place("Home\\Desk", 40);
     Place("Home\\Rug", 0);
     std::vector<ItemSummary> s;
-    float total = 0;
+    double total = 0;
     ASSERT_EQ(Summary(s, total), 1);  // spent 40: the rugs go
     EXPECT_EQ(s[0].Name.trimmed(), QStringLiteral("Home\\Desk"));
 
@@ -207,16 +208,16 @@ TEST_F(Reports, MoneyCountsAsSpentWhenItShowsAsAWholeAmountAndCountsAlwaysDraw)
         return std::find(texts.begin(), texts.end(), QLatin1String(text)) != texts.end();
     };
     std::vector<ItemSummary> s;
-    float total = 0;
+    double total = 0;
     G.GraphShowCosts.fill(false);
 
     // A rug without a price stays; a desk and a lamp are bought and taken
-    // away again, which leaves a crumb of a cent in the spent total.
+    // away again, added and taken away in Singles, which leaves a crumb of
+    // a cent in the spent total.
     Place("Home\\Rug", 0);
     const int32_t desk = Place("Home\\Desk", 12.99f);
     Place("Home\\Lamp", 0.35f);
-    G.SpentTotal -= 12.99f;  // deleted in the order they were placed
-    G.SpentTotal -= 0.35f;
+    G.SpentTotal = 12.99f + 0.35f - 12.99f - 0.35f;  // deleted in the order they were placed
     G.PlacedItemCount = desk;
     ASSERT_NE(G.SpentTotal, 0.0f);
     // Nothing spent: the spreadsheet says so, the rug is counted and a count
@@ -247,7 +248,7 @@ TEST_F(Reports, MoneyCountsAsSpentWhenItShowsAsAWholeAmountAndCountsAlwaysDraw)
 
 // ---- the CSV list ----
 
-TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInWindows1252)
+TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInUtf8)
 {
     // A desktop in Portuguese (Brazil) writes "25,00" elsewhere; the list
     // keeps four columns.
@@ -272,11 +273,69 @@ TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInWindows1252)
     ASSERT_TRUE(ExportItemListCsv(path, G.PlacedItems, G.PlacedItemCount, &error)) << qPrintable(error);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray expected = QByteArray("lang_Name,lang_Number,Pre\xE7o,lang_SubTotal\r\n") +
-                                "Sof\xE1,  3,25.00,75.00\r\n" + "Lamp,  1,0.20,0.20\r\n" +
+    const QByteArray expected = QByteArray("lang_Name,lang_Number,Pre\xC3\xA7o,lang_SubTotal\r\n") +
+                                "Sof\xC3\xA1,  3,25.00,75.00\r\n" + "Lamp,  1,0.20,0.20\r\n" +
                                 "\"Desk, small\",  1,2.00,2.00\r\n" + "\"\"\"Big\"\" bed\",  1,4000.00,4000.00\r\n" +
                                 ",,lang_Total,4077.20\r\n";
     EXPECT_EQ(f.readAll(), expected);
+
+    // Python's csv module, reading UTF-8 as a Linux desktop does, finds the
+    // same four columns.
+    NEED_OUTSIDE_PROGRAM("python3");
+    QProcess python;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
+    python.setProcessEnvironment(env);
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, sys\n"
+                                 "for row in csv.reader(open(sys.argv[1], encoding='utf-8', newline='')):\n"
+                                 "    print('|'.join(row))"),
+                  path});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n')),
+              QStringList({QStringLiteral("lang_Name|lang_Number|Preço|lang_SubTotal"),
+                           QStringLiteral("Sofá|  3|25.00|75.00"), QStringLiteral("Lamp|  1|0.20|0.20"),
+                           QStringLiteral("Desk, small|  1|2.00|2.00"), QStringLiteral("\"Big\" bed|  1|4000.00|4000.00"),
+                           QStringLiteral("||lang_Total|4077.20"), QString()}));
+}
+
+TEST_F(Reports, EveryTotalIsTheSumOfThePricesAsTheyShowToTheCent)
+{
+    // What a child adds up by hand: the dearest chairs a price may have, a
+    // class set of cheaper ones, and a price that shows as 11.69 at a rate
+    // of 1.17.
+    const struct {
+        float price, rate;
+        int count;
+        const char *each, *sum;
+    } rows[] = {
+        {39999.99f, 1, 4, "39999.99", "159999.96"}, {39999.99f, 1, 30, "39999.99", "1199999.70"},
+        {9999.99f, 1, 6, "9999.99", "59999.94"},    {199.99f, 1, 43, "199.99", "8599.57"},
+        {9.99f, 1.17f, 3, "11.69", "35.07"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.sum);
+        G.PlacedItemCount = G.Room.FirstRealItem;
+        G.CurrencyRate = row.rate;
+        for (int i = 0; i < row.count; ++i) Place("Home\\Chair", row.price);
+        const QString each = QLatin1String(row.each), sum = QLatin1String(row.sum);
+        dorv::RecordingDc dc;
+        DrawSpreadsheet(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400, 0, false);
+        EXPECT_NE(FindText(dc, "$" + each), nullptr);
+        EXPECT_NE(FindText(dc, "$" + sum), nullptr);
+        EXPECT_NE(FindText(dc, "lang_Total $" + sum), nullptr);
+        EXPECT_EQ(ItemListCsvText(G.PlacedItems, G.PlacedItemCount).split('\n').mid(1, 2),
+                  QList<QByteArray>({QStringLiteral("Chair,  %1,%2,%3\r").arg(row.count).arg(each, sum).toUtf8(),
+                                     (",,lang_Total," + sum + "\r").toUtf8()}));
+        // The cost the charts write over the chairs' bar and slice.
+        for (auto draw : {DrawBarGraph, DrawPieChart}) {
+            dc.Clear();
+            draw(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400);
+            EXPECT_NE(FindText(dc, "$" + sum), nullptr);
+        }
+    }
 }
 
 TEST_F(Reports, CsvOfAnEmptySceneAndUnpricedGroupsAndAFolderThatCannotBeWritten)

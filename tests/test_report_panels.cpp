@@ -463,14 +463,14 @@ TEST_F(PanelsInTheProgram, ThePageBoxFollowsThePagesAfterDisplayItemsAndDeletion
 
 TEST_F(PanelsInTheProgram, TheSpreadsheetPanelCountsMoneyAsTheViewDoes)
 {
-    // A rug without a price; a desk and a lamp bought and deleted again,
-    // which leaves a crumb of a cent in the spent total: nothing spent.
+    // A rug without a price; a desk and a lamp bought and deleted again:
+    // nothing spent, not even a crumb of a cent.
     Place(QStringLiteral("Home\\Rug"), 0);
     const int32_t desk = Place(QStringLiteral("Home\\Desk"), 12.99f);
     const int32_t lamp = Place(QStringLiteral("Home\\Lamp"), 0.35f);
     main->DeleteItem(G.PlacedItems, desk);
     main->DeleteItem(G.PlacedItems, lamp - 1);
-    ASSERT_NE(G.SpentTotal, 0.0f);
+    ASSERT_EQ(G.SpentTotal, 0);
     main->Picture1_Click(3);
     frmSpreadSht* sheet = frmSpreadSht::Window();
     ASSERT_NE(sheet, nullptr);

@@ -42,7 +42,9 @@ QStringList Lines(const QString& path)
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QByteArray b = f.readAll();
     EXPECT_TRUE(b.endsWith("\r\n"));
-    QStringList lines = QString::fromLatin1(b).split(QStringLiteral("\r\n"));
+    // Read as a Linux desktop reads text: UTF-8 (a Windows-1252 byte is
+    // no UTF-8).
+    QStringList lines = QString::fromUtf8(b).split(QStringLiteral("\r\n"));
     lines.removeLast();
     return lines;
 }

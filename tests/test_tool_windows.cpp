@@ -14,11 +14,13 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Forms.h"
+#include "platform/RecordingDc.h"
 #include "scene/CaptionTables.h"
 #include "scene/FileMod.h"
 #include "scene/LangMod.h"
 #include "scene/SceneFile.h"
 #include "scene/SceneState.h"
+#include "views/Graphs.h"
 #include "views/ViewRender.h"
 #include "scene/UnitsMoney.h"
 
@@ -54,6 +56,8 @@
 #include <QUrl>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace dorv;
 
@@ -311,6 +315,43 @@ TEST_F(ToolWindows, AnItemAddedWithUsePricesTickedIsSpentFromTheBudget)
     main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, item, G.PlacedItems,
                               G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
     EXPECT_EQ(budget->Text2->Text(), CommonMod::FormatMoney(item.Price, true));
+}
+
+TEST_F(ToolWindows, ChairsAtTheDearestPriceAreSpentToTheCentAsTheSpreadsheetAddsThem)
+{
+    start(kHome);
+    Budget* budget = Budget::Window();
+    ClickEntry(*groups->ListView1, 1);
+    groups->Check1[0]->SetValue(1);
+    ItemRecord chair = G.Palette[0];
+    chair.Price = CommonMod::ParseMoneyText("39999.99");  // as the price dialog takes it
+    const QString s = G.CurrencySymbol, total = LangMod::GetMessage("lang_Total") + " " + s;
+    budget->Text1->SetText(s + "1200000.00");
+    auto sheetTotal = [&] {
+        RecordingDc dc;
+        Graphs::DrawSpreadsheet(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400, 0, false);
+        for (const DcCall& c : dc.Calls())
+            if (c.op == DcOp::TextOut && c.text.startsWith(total)) return c.text;
+        return QString();
+    };
+    // What a child works out by hand for 4 chairs and for a class of 30.
+    for (const auto& [chairs, spent, left] : {std::tuple(4, "159999.96", "1040000.04"),
+                                              std::tuple(30, "1199999.70", "0.30")}) {
+        while (G.PlacedItemCount - G.Room.FirstRealItem < chairs)
+            main->AddItemFromTemplate(G.SceneShapes, G.SceneShapeCount, G.CatalogueShapes, chair, G.PlacedItems,
+                                      G.PlacedItemCount, 0, 0, 0, G.Room, G.PlanScale);
+        EXPECT_EQ(budget->Text2->Text(), s + spent);
+        EXPECT_EQ(budget->Text3->Text(), s + left);
+        EXPECT_EQ(sheetTotal(), total + spent);
+    }
+    // A chair deleted, and the delete undone: the cents come back too.
+    G.SelectedItem = G.PlacedItemCount - 1;
+    main->mnu_delete_Click();
+    EXPECT_EQ(budget->Text2->Text(), s + "1159999.71");
+    EXPECT_EQ(budget->Text3->Text(), s + "40000.29");
+    main->mnu_undo_Click();
+    EXPECT_EQ(budget->Text2->Text(), s + "1199999.70");
+    EXPECT_EQ(sheetTotal(), total + "1199999.70");
 }
 
 TEST_F(ToolWindows, BudgetAmountsKeepTheirCentsInACommaLocale)

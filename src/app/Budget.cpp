@@ -1,6 +1,7 @@
 #include "app/Budget.h"
 
 #include "app/Main.h"
+#include "platform/NumberFormat.h"
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
 #include "views/ViewRender.h"
@@ -8,7 +9,6 @@
 #include <QColor>
 #include <QPalette>
 
-#include <cmath>
 
 namespace {
 
@@ -65,16 +65,16 @@ Budget::Budget() : dorv::Form(QStringLiteral("Budget"))
 double Budget::AmountOf(const QString& text)
 {
     // The money reader skips the symbol and reads the locale's decimal
-    // comma as the point FormatMoney wrote; it gives the base currency.
-    const double rate = std::isfinite(G.CurrencyRate) && G.CurrencyRate != 0 ? G.CurrencyRate : 1.0;
-    return static_cast<double>(CommonMod::ParseMoneyText(text)) * rate;
+    // comma as the point FormatMoney wrote. The amount is taken as shown, to
+    // the cent: what a class spends is beyond the cents of a Single.
+    return CommonMod::ReadShownAmount(text).value_or(0);
 }
 
 void Budget::Text2_Change()
 {
     const double initial = AmountOf(Text1->Text());
     const double spent = AmountOf(Text2->Text());
-    Text3->SetText(G.CurrencySymbol + CommonMod::FormatTwoDecimals(static_cast<float>(initial - spent)));
+    Text3->SetText(G.CurrencySymbol + dorv::FormatFixed(initial - spent, 2));
     if (AmountOf(Text3->Text()) < 0)
         SetColours(*Text3, 0xFFFFFF, 0x0000FF);
     else

@@ -25,9 +25,9 @@ public:
     dorv::Label* Label3;
     dorv::Label* Label4;
 
-    // The amount in a budget text: the number after the currency symbol's
-    // length of characters, read with a point as decimal separator (or the
-    // locale's comma, as the money texts are written); 0 when none.
+    // The amount in a budget text as it shows, to the cent: the number
+    // after the currency symbol, read with a point as decimal separator (or
+    // the locale's comma, as the money texts are written); 0 when none.
     static double AmountOf(const QString& text);
 
     // ---- handlers ----

@@ -440,7 +440,7 @@ public:
         // elevation on the other side of the step.
         std::vector<std::pair<int32_t, float>> Elevations;
         // The money spent on the other side of an add or delete step.
-        float Spent = 0;
+        double Spent = 0;
     };
     std::vector<UndoRecord> UndoRecords;
     int32_t UndoPos = 0;  // records applied; Undo reverses the one below

@@ -26,10 +26,10 @@ void EnsureItemRoom(std::vector<ItemRecord>& items, int32_t count)
 }
 
 // Sets the money spent and the budget window's two texts.
-void ShowSpent(float total, const QString& sign, float lastItem)
+void ShowSpent(double total, const QString& sign, float lastItem)
 {
     G.SpentTotal = total;
-    Windows().SetBudgetSpentTexts(CommonMod::FormatMoney(G.SpentTotal, 1),
+    Windows().SetBudgetSpentTexts(CommonMod::FormatTotal(G.SpentTotal, 1),
                                   sign + CommonMod::FormatMoney(lastItem, 1));
 }
 
@@ -165,9 +165,7 @@ int32_t Main::AddItemFromTemplate(ShapeStream& shapes, int32_t& shapeCount, cons
     PushUndoRecord(kUndoAdd, items, k);
 
     if (Windows().UsePricesTicked()) {
-        G.SpentTotal += tmpl.Price;
-        Windows().SetBudgetSpentTexts(CommonMod::FormatMoney(G.SpentTotal, 1),
-                                      QStringLiteral("- ") + CommonMod::FormatMoney(tmpl.Price, 1));
+        ShowSpent(CommonMod::AddMoney(G.SpentTotal, tmpl.Price), QStringLiteral("- "), tmpl.Price);
     } else {
         item.Price = 0;
         // The undo record keeps the item as it stands.
@@ -183,7 +181,7 @@ void Main::DeleteItem(std::vector<ItemRecord>& items, int32_t index)
 {
     if (G.PlacedItemCount < 1 || index < 0 || index >= G.PlacedItemCount) return;
     const float price = items[size_t(index)].Price;
-    ShowSpent(G.SpentTotal - price, QStringLiteral("+ "), price);
+    ShowSpent(CommonMod::AddMoney(G.SpentTotal, price, -1), QStringLiteral("+ "), price);
     RemoveItemAt(index);
 }
 
@@ -249,7 +247,7 @@ void Main::DiscardAdd(int32_t record)
             --at;
         else if (r.ItemIndex > at)
             --r.ItemIndex;
-        r.Spent -= add.Item.Price;
+        r.Spent = CommonMod::AddMoney(r.Spent, add.Item.Price, -1);
         kept.push_back(std::move(r));
         if (k < UndoPos) {
             ++pos;
@@ -258,7 +256,8 @@ void Main::DiscardAdd(int32_t record)
     }
     if (live >= 0) {
         // With nothing recorded after it, the money is exactly what it was.
-        const float spent = UndoTop == record + 1 ? add.Spent : G.SpentTotal - add.Item.Price;
+        const double spent =
+            UndoTop == record + 1 ? add.Spent : CommonMod::AddMoney(G.SpentTotal, add.Item.Price, -1);
         ShowSpent(spent, QStringLiteral("+ "), add.Item.Price);
         RemoveItemAt(live);
     }
@@ -291,7 +290,7 @@ void Main::mnu_undo_Click()
         if (!InsideItems(i)) return;
         r.Item = G.PlacedItems[size_t(i)];
         RemoveItemAt(i);
-        const float spent = r.Spent;
+        const double spent = r.Spent;
         r.Spent = G.SpentTotal;
         ShowSpent(spent, QStringLiteral("+ "), r.Item.Price);
         break;
@@ -299,7 +298,7 @@ void Main::mnu_undo_Click()
     case kUndoDelete: {
         r.ItemIndex = std::clamp(i, 0, G.PlacedItemCount);
         InsertItemAt(r.ItemIndex, r.Item);
-        const float spent = r.Spent;
+        const double spent = r.Spent;
         r.Spent = G.SpentTotal;
         ShowSpent(spent, QStringLiteral("- "), r.Item.Price);
         break;
@@ -331,7 +330,7 @@ void Main::mnu_redo_Click()
     case kUndoAdd: {
         r.ItemIndex = std::clamp(i, 0, G.PlacedItemCount);
         InsertItemAt(r.ItemIndex, r.Item);
-        const float spent = r.Spent;
+        const double spent = r.Spent;
         r.Spent = G.SpentTotal;
         ShowSpent(spent, QStringLiteral("- "), r.Item.Price);
         break;
@@ -340,7 +339,7 @@ void Main::mnu_redo_Click()
         if (!InsideItems(i)) return;
         r.Item = G.PlacedItems[size_t(i)];
         RemoveItemAt(i);
-        const float spent = r.Spent;
+        const double spent = r.Spent;
         r.Spent = G.SpentTotal;
         ShowSpent(spent, QStringLiteral("+ "), r.Item.Price);
         break;

@@ -1,7 +1,6 @@
 #include "scene/SceneExport.h"
 
 #include "platform/AppInfo.h"
-#include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 #include "platform/NumberFormat.h"
 #include "scene/FileMod.h"
@@ -76,10 +75,12 @@ int32_t UsedCount(const std::vector<ItemRecord>& items, int32_t itemCount)
     return std::clamp<int32_t>(itemCount, 0, static_cast<int32_t>(items.size()));
 }
 
+// Lines in UTF-8, the text of a Linux desktop (and what a VRML world's
+// header declares), each ending in CR LF.
 bool WriteLines(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray bytes;
-    for (const QString& line : lines) bytes += dorv::EncodeCp1252(line) + "\r\n";
+    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
     return dorv::WriteWholeFile(path, bytes, error);
 }
 

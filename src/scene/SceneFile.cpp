@@ -568,6 +568,20 @@ bool ReadOld(const QByteArray& bytes, LoadedScene& s)
     return true;
 }
 
+// The money spent that a file's Single holds, as a total. A Single keeps
+// some seven digits, so what a class spends comes back cents off: when the
+// prices of the placed items add up to a sum whose Single is the one stored,
+// that sum is what was spent, to the cent. Otherwise (a price was changed
+// after its items were bought) the stored amount as it shows.
+double SpentTotalOf(float stored, const std::vector<ItemRecord>& items, int32_t itemCount, const RoomRecord& room)
+{
+    const int32_t last = static_cast<int32_t>(std::min<int64_t>(itemCount, static_cast<int64_t>(items.size())));
+    double sum = 0;
+    for (int32_t i = std::max<int32_t>(0, room.FirstRealItem); i < last; ++i)
+        sum = CommonMod::AddMoney(sum, items[static_cast<size_t>(i)].Price);
+    return static_cast<float>(sum) == stored ? sum : CommonMod::AddMoney(0, stored);
+}
+
 }  // namespace
 
 QString ReadCountedString(dorv::ByteReader& in)
@@ -698,11 +712,11 @@ bool LoadSceneData(const QByteArray& bytes, std::vector<ItemRecord>& items, int3
     G.FloorColour = s.floorColour;
     G.WallColour = s.wallColour;
     G.BackgroundColour = s.backgroundColour;
-    G.SpentTotal = s.spent;
     CommonMod::SetCurrency(s.currency);
+    G.SpentTotal = SpentTotalOf(s.spent, items, itemCount, room);
     G.LanguageName = s.language;
     Windows().SetBudgetText(1, CommonMod::FormatMoney(s.budget, 1));
-    Windows().SetBudgetText(2, CommonMod::FormatMoney(s.spent, 1));
+    Windows().SetBudgetText(2, CommonMod::FormatTotal(G.SpentTotal, 1));
     G.UnitIndex = s.unit;
     G.UnitText = CommonMod::SetLengthUnit(s.unit);
     for (int k = 0; k < 3; ++k) Windows().SetPlaceSizeText(k + 1, s.sizeTexts[static_cast<size_t>(k)]);

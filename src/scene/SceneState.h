@@ -76,7 +76,9 @@ struct SceneState {
     float WallDragOffset = 0;
 
     // Money and units.
-    float SpentTotal = 0;
+    // In the base currency, kept to the cent shown (CommonMod::AddMoney):
+    // a Single would lose the cents of what a class spends.
+    double SpentTotal = 0;
     int16_t UnitIndex = 0;
     int32_t UnitFactor = 1000;
     float UnitScaleMode = 6;

@@ -101,6 +101,50 @@ float ToDisplayCurrency(float amount)
     return amount * G.CurrencyRate;
 }
 
+namespace {
+
+// The whole cents of a number written with two decimals and a point
+// ("1234.50"): "0.00" is the one rounding of every amount shown.
+double CentsOf(QString twoDecimals)
+{
+    twoDecimals.remove(QLatin1Char('.'));
+    bool ok = false;
+    const double cents = twoDecimals.toDouble(&ok);
+    return ok && std::isfinite(cents) ? cents : 0;
+}
+
+// A Single times a Single rate stays a Single, as FormatMoney shows it; a
+// double total is shown as a double.
+template <typename T>
+double Cents(T amount, T rate)
+{
+    const double cents = CentsOf(dorv::FormatFixed(std::fabs(amount) * rate, 2, QStringLiteral(".")));
+    return amount < 0 ? -cents : cents;
+}
+
+}  // namespace
+
+double ShownCents(float amount) { return Cents(amount, G.CurrencyRate); }
+
+double ShownCents(double total) { return Cents(total, static_cast<double>(G.CurrencyRate)); }
+
+double AddMoney(double total, float amount, int64_t times)
+{
+    // Whole numbers of cents add exactly in a double (up to 2^53 of them);
+    // the sum goes back to the base currency, where it shows as the same
+    // cents again.
+    const double cents = ShownCents(total) + ShownCents(amount) * static_cast<double>(times);
+    return cents / 100 / DivisorRate();
+}
+
+QString FormatTotal(double total, int16_t withSymbol)
+{
+    const double cents = ShownCents(total);
+    const QString prefix = withSymbol != 0 ? G.CurrencySymbol : QString();
+    const QString number = dorv::FormatFixed(std::fabs(cents) / 100, 2);
+    return cents < 0 ? QStringLiteral("- ") + prefix + number : prefix + number;
+}
+
 bool MoneySpent() { return dorv::FormatFixed(G.SpentTotal, 0) != QStringLiteral("0"); }
 
 namespace {
@@ -176,6 +220,8 @@ std::optional<double> TypedAmount(const QString& text)
 }
 
 }  // namespace
+
+std::optional<double> ReadShownAmount(const QString& text) { return TypedAmount(text); }
 
 std::optional<float> ReadMoneyText(const QString& text)
 {

@@ -58,6 +58,26 @@ std::optional<double> ReadSizeText(const QString& text);
 QString FormatMoney(float amount, int16_t withSymbol);
 // amount x G.CurrencyRate.
 float ToDisplayCurrency(float amount);
+
+// Money added up. A child reads each price as it shows, to the cent of the
+// currency shown, and adds what it reads; a Single cannot hold such a sum
+// (£1,199,999.70 is no Single) and adding in Singles loses cents well within
+// a class set of chairs. So a total (the money spent, a group's value, a
+// subtotal, a total) is a double in the base currency that shows as a whole
+// number of cents: each amount goes in as it shows, and the cents add
+// exactly.
+//
+// The amount as it shows, in whole cents of the currency shown (negative
+// for a negative amount): a Single as FormatMoney writes it, a total as
+// FormatTotal writes it.
+double ShownCents(float amount);
+double ShownCents(double total);
+// total + times x amount, the amount taken as it shows.
+double AddMoney(double total, float amount, int64_t times = 1);
+// A total as FormatMoney writes an amount: the symbol when `withSymbol` is
+// non-zero, two decimals with the locale's separator, "- " before a
+// negative one.
+QString FormatTotal(double total, int16_t withSymbol);
 // Whether money counts as spent: G.SpentTotal written with no decimals does
 // not read "0". Half a unit spent is spent; the crumb that prices added and
 // taken away again leave behind is not. The view, the spreadsheet panel and
@@ -73,6 +93,9 @@ bool MoneySpent();
 // and text with digits that neither reads ("1,5" in English, "1e7", "7
 // apples").
 std::optional<float> ReadMoneyText(const QString& text);
+// The same amount as written, in the currency shown and to the last digit:
+// what a total shows reads back whole, where a Single would drop its cents.
+std::optional<double> ReadShownAmount(const QString& text);
 // ReadMoneyText with 0 for what is no amount: for texts the program wrote.
 float ParseMoneyText(const QString& text);
 
@@ -80,7 +103,7 @@ float ParseMoneyText(const QString& text);
 // kept as Singles in the base currency and shown times the rate, a Single
 // too; each of these two roundings is at most 2^-24 of the amount, so up to
 // this every amount comes back to the cent at any rate. Beyond it cents go
-// astray, and far beyond it whole items vanish from a total.
+// astray. Totals are not Singles (see AddMoney): they may go far beyond it.
 constexpr double kLargestAmount = 40000;
 // Why a typed amount cannot be taken, as the message to show: no amount at
 // all, or one below 0 (lang_EnterNumberGreaterThan0), or one beyond

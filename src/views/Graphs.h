@@ -27,18 +27,19 @@ struct ItemSummary {
     FixedText<32> Name;      // as stored, trailing blanks included
     int32_t Count = 0;       // items counted in the group (at least 1)
     int32_t FirstItem = 0;   // index of the group's first counted item
-    float Value = 0;         // sum of the positive prices, base currency
+    double Value = 0;        // sum of the positive prices, base currency, to the cent shown
 };
 
 // Groups the real items (from the room's first real item up to count - 1;
 // floor and wall sections never count) by name in the order each name first
 // occurs. While prices are in use and money has been spent, an item priced 0
 // or less is left out altogether. Returns the number of groups; `total` is
-// the sum of the positive prices counted.
+// the sum of the positive prices counted. Values and total add the prices as
+// they show (CommonMod::AddMoney).
 int32_t BuildItemSummary(const std::vector<ItemRecord>& items, int32_t count, std::vector<ItemSummary>& summary,
-                         float& total);
+                         double& total);
 
-// The item list as Windows-1252 text with CR LF line ends: a heading line,
+// The item list as UTF-8 text with CR LF line ends: a heading line,
 // one line per group (display name, ", ", the count after one blank, the
 // first item's price and that price times the count), and the total line.
 QByteArray ItemListCsvText(const std::vector<ItemRecord>& items, int32_t count);

@@ -2,7 +2,6 @@
 // count.
 #include "views/Graphs.h"
 
-#include "platform/Cp1252.h"
 #include "platform/FileSystem.h"
 #include "scene/LangMod.h"
 #include "scene/SceneState.h"
@@ -16,7 +15,7 @@
 namespace Graphs {
 
 int32_t BuildItemSummary(const std::vector<ItemRecord>& items, int32_t count, std::vector<ItemSummary>& summary,
-                         float& total)
+                         double& total)
 {
     summary.clear();
     total = 0;
@@ -43,13 +42,13 @@ int32_t BuildItemSummary(const std::vector<ItemRecord>& items, int32_t count, st
             s.Name = item.Name;
             s.Count = 1;
             s.FirstItem = i;
-            s.Value = price;
+            s.Value = CommonMod::AddMoney(0, price);
             summary.push_back(s);
         } else {
             ++group->Count;
-            group->Value += price;
+            group->Value = CommonMod::AddMoney(group->Value, price);
         }
-        total += price;
+        total = CommonMod::AddMoney(total, price);
     }
     return static_cast<int32_t>(summary.size());
 }
@@ -70,9 +69,9 @@ QString CsvField(const QString& text)
 
 // An amount of the list: always with a point, whatever the desktop's
 // language, since a decimal comma would split it into two columns.
-QString CsvAmount(float amount)
+QString CsvAmount(double total)
 {
-    QString text = CommonMod::FormatMoney(amount, 0);
+    QString text = CommonMod::FormatTotal(total, 0);
     const QString point = QLocale().decimalPoint();
     if (!point.isEmpty()) text.replace(point, QStringLiteral("."));
     return text;
@@ -83,7 +82,7 @@ QString CsvAmount(float amount)
 QByteArray ItemListCsvText(const std::vector<ItemRecord>& items, int32_t count)
 {
     std::vector<ItemSummary> summary;
-    float total = 0;
+    double total = 0;
     BuildItemSummary(items, count, summary, total);
     const QString crlf = QStringLiteral("\r\n");
     const QString comma = QStringLiteral(",");
@@ -95,12 +94,13 @@ QByteArray ItemListCsvText(const std::vector<ItemRecord>& items, int32_t count)
         const float price = items[static_cast<size_t>(s.FirstItem)].Price;
         // The count after one blank, the place of a sign.
         text += CsvField(LangMod::GetPlanInfoText(s.Name.str())) + QStringLiteral(",  ") + QString::number(s.Count) +
-                comma + CsvAmount(price) + comma +
-                CsvAmount(static_cast<float>(price * static_cast<float>(s.Count))) + crlf;
+                comma + CsvAmount(CommonMod::AddMoney(0, price)) + comma +
+                CsvAmount(CommonMod::AddMoney(0, price, s.Count)) + crlf;
     }
     text += QStringLiteral(",,") + CsvField(LangMod::GetMessage(QStringLiteral("lang_Total"))) + comma +
             CsvAmount(total) + crlf;
-    return dorv::EncodeCp1252(text);
+    // UTF-8, as every program of a Linux desktop reads text.
+    return text.toUtf8();
 }
 
 bool ExportItemListCsv(const QString& path, const std::vector<ItemRecord>& items, int32_t count, QString* error)
@@ -116,7 +116,7 @@ int32_t SpreadsheetRowsPerPage(bool showItems)
 int16_t GetSpreadsheetPageCount(const std::vector<ItemRecord>& items, int32_t count, bool showItems)
 {
     std::vector<ItemSummary> summary;
-    float total = 0;
+    double total = 0;
     const int64_t groups = BuildItemSummary(items, count, summary, total);
     const int32_t rows = SpreadsheetRowsPerPage(showItems);
     const int64_t pages = (groups + rows - 1) / rows;

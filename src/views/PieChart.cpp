@@ -74,7 +74,7 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
                   float centreY, int32_t width, int32_t height)
 {
     std::vector<ItemSummary> summary;
-    float total = 0;
+    double total = 0;
     const int32_t groups = BuildItemSummary(items, count, summary, total);
     if (groups == 0 || width <= 0 || height <= 0) return;
     const bool costs = G.GraphShowCosts[0], pictures = G.GraphShowPictures[0], in3D = G.Graph3D[0];
@@ -84,7 +84,7 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
     std::vector<float> values;
     float sum = 0;
     for (const ItemSummary& g : summary) {
-        values.push_back(costs ? g.Value : static_cast<float>(g.Count));
+        values.push_back(static_cast<float>(costs ? g.Value : g.Count));
         sum += values.back();
     }
     // Nothing to share out: the frame, title and legend alone.
@@ -162,7 +162,7 @@ void DrawPieChart(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
     // the canvas ends below it; the costs shrink together until each fits
     // its column, so that neighbours never run into each other.
     std::vector<QString> costTexts;
-    for (const ItemSummary& sg : summary) costTexts.push_back(CommonMod::FormatMoney(sg.Value, 1));
+    for (const ItemSummary& sg : summary) costTexts.push_back(CommonMod::FormatTotal(sg.Value, 1));
     const float costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
     const int32_t nameLength = R(0.12 * h - 2);
     int32_t legendTop = R(C + 0.37 * h);  // the swatches' top, or the costs' over them

@@ -19,7 +19,7 @@ void DrawSpreadsheet(dorv::DeviceContext& dc, const std::vector<ItemRecord>& ite
 {
     if (width <= 0 || height <= 0) return;
     std::vector<ItemSummary> summary;
-    float total = 0;
+    double total = 0;
     const int32_t groups = BuildItemSummary(items, count, summary, total);
     const int32_t rows = SpreadsheetRowsPerPage(showItems);
     const int32_t pages = GetSpreadsheetPageCount(items, count, showItems);
@@ -82,20 +82,20 @@ void DrawSpreadsheet(dorv::DeviceContext& dc, const std::vector<ItemRecord>& ite
         cell(cx - u, cx + 3 * u - 5);
         DrawTextAligned(dc, R(cx + 2 * u), middle, CommonMod::FormatMoney(item.Price, 1), QStringLiteral("R"));
         cell(cx + 3 * u, right);
-        const float subtotal = item.Price * static_cast<float>(s.Count);
-        DrawTextAligned(dc, R(cx + 7 * u), middle, CommonMod::FormatMoney(subtotal, 1), QStringLiteral("R"));
+        DrawTextAligned(dc, R(cx + 7 * u), middle, CommonMod::FormatTotal(CommonMod::AddMoney(0, item.Price, s.Count), 1),
+                        QStringLiteral("R"));
     }
 
     const double y = T + (1.5 + shown) * r;
     DrawMod::DrawGradientRect(dc, kWhite, kLightBlue, R(left), R(y), R(right), R(y + 0.5 * r), 1);
     if (page == pages - 1) {
         // The sum over every group, not only this page's.
-        float sheetTotal = 0;
+        double sheetTotal = 0;
         for (const ItemSummary& s : summary)
-            sheetTotal += items[static_cast<size_t>(s.FirstItem)].Price * static_cast<float>(s.Count);
+            sheetTotal = CommonMod::AddMoney(sheetTotal, items[static_cast<size_t>(s.FirstItem)].Price, s.Count);
         DrawTextAligned(dc, R(cx + 7 * u), R(y + 0.3 * r),
                         LangMod::GetMessage(QStringLiteral("lang_Total")) + QLatin1Char(' ') +
-                            CommonMod::FormatMoney(sheetTotal, 1),
+                            CommonMod::FormatTotal(sheetTotal, 1),
                         QStringLiteral("R"));
     }
     DrawTextAligned(dc, R(cx - 8 * u), R(y + 0.3 * r),

@@ -60,7 +60,7 @@ struct Frame {
           float centreY, int32_t width, int32_t height)
         : dc(d), items(it), kind(k)
     {
-        float total = 0;
+        double total = 0;
         groups = BuildItemSummary(items, count, summary, total);
         const size_t option = static_cast<size_t>(kind);
         costs = G.GraphShowCosts[option];
@@ -76,14 +76,15 @@ struct Frame {
         y0 = cy + 0.25 * h;
         float max = 0;
         for (const ItemSummary& g : summary) {
-            values.push_back(costs ? CommonMod::ToDisplayCurrency(g.Value) : static_cast<float>(g.Count));
+            values.push_back(costs ? CommonMod::ToDisplayCurrency(static_cast<float>(g.Value))
+                                   : static_cast<float>(g.Count));
             max = std::max(max, values.back());
         }
         // The largest column reaches 0.62 of the height above the base line.
         // With nothing above 0 there is no scale, and no grid or column.
         const double sc = 0.62 * h / max;
         if (max > 0 && std::isfinite(sc) && sc > 0) scale = sc;
-        for (const ItemSummary& g : summary) costTexts.push_back(CommonMod::FormatMoney(g.Value, 1));
+        for (const ItemSummary& g : summary) costTexts.push_back(CommonMod::FormatTotal(g.Value, 1));
     }
 
     // With the chart's font selected: the grid's step, the columns' width
