@@ -276,6 +276,37 @@ TEST_F(SceneFiles, WhatIsSavedLoadsBackByteForByte)
     EXPECT_EQ(ReadFile(again), saved);
 }
 
+TEST_F(SceneFiles, MoneySpentBeyondTheCentsOfASingleOpensAsItWasSpent)
+{
+    // A class of 30 chairs at the dearest price, in euros: the header's
+    // Single cannot hold what was spent to the cent.
+    makeScene();
+    const ItemRecord chair = G.PlacedItems[static_cast<size_t>(G.Room.FirstRealItem)];
+    G.PlacedItemCount = G.Room.FirstRealItem;
+    G.PlacedItems.resize(static_cast<size_t>(G.PlacedItemCount) + 32, chair);
+    G.PlacedItemCount += 30;
+    for (int32_t i = G.Room.FirstRealItem; i < G.PlacedItemCount; ++i)
+        G.PlacedItems[static_cast<size_t>(i)].Price = CommonMod::ParseMoneyText("39999.99");
+    windows.budget[2] = QString(QChar(0x20AC)) + "1199999.70";
+    QString path = dir.file("class.dvp");
+    ASSERT_TRUE(SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
+    int16_t environment = 0;
+    ASSERT_TRUE(load(path, environment));
+    EXPECT_EQ(windows.budget[2], QString(QChar(0x20AC)) + "1199999.70");
+    EXPECT_EQ(CommonMod::FormatTotal(G.SpentTotal, 1), windows.budget[2]);
+
+    // A chair's price changed after it was bought: the prices no longer add
+    // up to what was spent, and the file's amount stands, as it shows.
+    G.PlacedItems[static_cast<size_t>(G.Room.FirstRealItem)].Price = CommonMod::ParseMoneyText("9.99");
+    ASSERT_TRUE(SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
+    ASSERT_TRUE(load(path, environment));
+    const QByteArray saved = ReadFile(path);
+    dorv::ByteReader in(saved);
+    in.seek(161);
+    EXPECT_EQ(windows.budget[2], CommonMod::FormatMoney(in.f32(), 1));
+    EXPECT_EQ(CommonMod::FormatTotal(G.SpentTotal, 1), windows.budget[2]);
+}
+
 // A place of many thousands of the shipped items makes a file of hundreds
 // of megabytes (each item carries its pictures): what was saved must open
 // again, word for word.
