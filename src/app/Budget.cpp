@@ -9,7 +9,6 @@
 #include <QColor>
 #include <QPalette>
 
-
 namespace {
 
 int32_t Px(int32_t pixels) { return pixels * dorv::TwipsPerPixelX(); }

@@ -61,7 +61,7 @@ float ToDisplayCurrency(float amount);
 
 // Money added up. A child reads each price as it shows, to the cent of the
 // currency shown, and adds what it reads; a Single cannot hold such a sum
-// (£1,199,999.70 is no Single) and adding in Singles loses cents well within
+// (1,199,999.70 is no Single) and adding in Singles loses cents well within
 // a class set of chairs. So a total (the money spent, a group's value, a
 // subtotal, a total) is a double in the base currency that shows as a whole
 // number of cents: each amount goes in as it shows, and the cents add
@@ -79,9 +79,9 @@ double AddMoney(double total, float amount, int64_t times = 1);
 // negative one.
 QString FormatTotal(double total, int16_t withSymbol);
 // Whether money counts as spent: G.SpentTotal written with no decimals does
-// not read "0". Half a unit spent is spent; the crumb that prices added and
-// taken away again leave behind is not. The view, the spreadsheet panel and
-// the item summary all ask this one question.
+// not read "0". Half a unit spent is spent; a crumb of a cent is not. The
+// view, the spreadsheet panel and the item summary all ask this one
+// question.
 bool MoneySpent();
 // A typed or formatted amount back in the base currency. Every character
 // must belong to the amount: blanks around it, a leading sign, a currency

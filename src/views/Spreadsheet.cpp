@@ -82,8 +82,8 @@ void DrawSpreadsheet(dorv::DeviceContext& dc, const std::vector<ItemRecord>& ite
         cell(cx - u, cx + 3 * u - 5);
         DrawTextAligned(dc, R(cx + 2 * u), middle, CommonMod::FormatMoney(item.Price, 1), QStringLiteral("R"));
         cell(cx + 3 * u, right);
-        DrawTextAligned(dc, R(cx + 7 * u), middle, CommonMod::FormatTotal(CommonMod::AddMoney(0, item.Price, s.Count), 1),
-                        QStringLiteral("R"));
+        const double subtotal = CommonMod::AddMoney(0, item.Price, s.Count);
+        DrawTextAligned(dc, R(cx + 7 * u), middle, CommonMod::FormatTotal(subtotal, 1), QStringLiteral("R"));
     }
 
     const double y = T + (1.5 + shown) * r;
