@@ -282,24 +282,17 @@ TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInUtf8)
     // Python's csv module, reading UTF-8 as a Linux desktop does, finds the
     // same four columns.
     NEED_OUTSIDE_PROGRAM("python3");
+    const QString script = QStringLiteral(
+        "import csv, sys\n"
+        "for row in csv.reader(open(sys.argv[1], encoding='utf-8', newline='')):\n"
+        "    sys.stdout.buffer.write('|'.join(row).encode() + b'\\n')");
     QProcess python;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
-    python.setProcessEnvironment(env);
-    python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import csv, sys\n"
-                                 "for row in csv.reader(open(sys.argv[1], encoding='utf-8', newline='')):\n"
-                                 "    print('|'.join(row))"),
-                  path});
+    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), script, path});
     ASSERT_TRUE(python.waitForFinished(30000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n')),
-              QStringList({QStringLiteral("lang_Name|lang_Number|Preço|lang_SubTotal"),
-                           QStringLiteral("Sofá|  3|25.00|75.00"), QStringLiteral("Lamp|  1|0.20|0.20"),
-                           QStringLiteral("Desk, small|  1|2.00|2.00"),
-                           QStringLiteral("\"Big\" bed|  1|4000.00|4000.00"),
-                           QStringLiteral("||lang_Total|4077.20"), QString()}));
+    EXPECT_EQ(python.readAllStandardError(), QByteArray());
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()),
+              QStringLiteral("lang_Name|lang_Number|Preço|lang_SubTotal\nSofá|  3|25.00|75.00\nLamp|  1|0.20|0.20\n"
+                             "Desk, small|  1|2.00|2.00\n\"Big\" bed|  1|4000.00|4000.00\n||lang_Total|4077.20\n"));
 }
 
 TEST_F(Reports, EveryTotalIsTheSumOfThePricesAsTheyShowToTheCent)
@@ -324,7 +317,6 @@ TEST_F(Reports, EveryTotalIsTheSumOfThePricesAsTheyShowToTheCent)
         const QString each = QLatin1String(row.each), sum = QLatin1String(row.sum);
         dorv::RecordingDc dc;
         DrawSpreadsheet(dc, G.PlacedItems, G.PlacedItemCount, 300, 200, 600, 400, 0, false);
-        EXPECT_NE(FindText(dc, "$" + each), nullptr);
         EXPECT_NE(FindText(dc, "$" + sum), nullptr);
         EXPECT_NE(FindText(dc, "lang_Total $" + sum), nullptr);
         EXPECT_EQ(ItemListCsvText(G.PlacedItems, G.PlacedItemCount).split('\n').mid(1, 2),

@@ -281,29 +281,24 @@ TEST_F(SceneFiles, MoneySpentBeyondTheCentsOfASingleOpensAsItWasSpent)
     // A class of 30 chairs at the dearest price, in euros: the header's
     // Single cannot hold what was spent to the cent.
     makeScene();
-    const ItemRecord chair = G.PlacedItems[static_cast<size_t>(G.Room.FirstRealItem)];
-    G.PlacedItemCount = G.Room.FirstRealItem;
-    G.PlacedItems.resize(static_cast<size_t>(G.PlacedItemCount) + 32, chair);
-    G.PlacedItemCount += 30;
+    G.PlacedItemCount = G.Room.FirstRealItem + 30;
+    G.PlacedItems.resize(size_t(G.PlacedItemCount) + 2, ItemRecord(G.PlacedItems[size_t(G.Room.FirstRealItem)]));
     for (int32_t i = G.Room.FirstRealItem; i < G.PlacedItemCount; ++i)
         G.PlacedItems[static_cast<size_t>(i)].Price = CommonMod::ParseMoneyText("39999.99");
-    windows.budget[2] = QString(QChar(0x20AC)) + "1199999.70";
+    const QString spent = windows.budget[2] = QString(QChar(0x20AC)) + "1199999.70";
     QString path = dir.file("class.dvp");
-    ASSERT_TRUE(SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
     int16_t environment = 0;
+    ASSERT_TRUE(SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
     ASSERT_TRUE(load(path, environment));
-    EXPECT_EQ(windows.budget[2], QString(QChar(0x20AC)) + "1199999.70");
-    EXPECT_EQ(CommonMod::FormatTotal(G.SpentTotal, 1), windows.budget[2]);
+    EXPECT_EQ(windows.budget[2], spent);
+    EXPECT_EQ(CommonMod::FormatTotal(G.SpentTotal, 1), spent);
 
     // A chair's price changed after it was bought: the prices no longer add
-    // up to what was spent, and the file's amount stands, as it shows.
-    G.PlacedItems[static_cast<size_t>(G.Room.FirstRealItem)].Price = CommonMod::ParseMoneyText("9.99");
+    // up to what was spent, and the file's Single stands, as it shows.
+    G.PlacedItems[static_cast<size_t>(G.Room.FirstRealItem)].Price = 9.99f;
     ASSERT_TRUE(SaveSceneFile(path, G.PlacedItems, G.PlacedItemCount, G.SceneShapes, G.SceneShapeCount, G.Room));
     ASSERT_TRUE(load(path, environment));
-    const QByteArray saved = ReadFile(path);
-    dorv::ByteReader in(saved);
-    in.seek(161);
-    EXPECT_EQ(windows.budget[2], CommonMod::FormatMoney(in.f32(), 1));
+    EXPECT_EQ(windows.budget[2], CommonMod::FormatMoney(CommonMod::ParseMoneyText(spent), 1));
     EXPECT_EQ(CommonMod::FormatTotal(G.SpentTotal, 1), windows.budget[2]);
 }
 
