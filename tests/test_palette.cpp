@@ -18,9 +18,11 @@
 #include "scene/WindowPort.h"
 #include "support/ItemFiles.h"
 #include "support/NewPlaceScript.h"
+#include "support/QtPrint.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
+#include "support/WaitFor.h"
 #include "views/Palette.h"
 #include "views/PictureEngine.h"
 #include "views/ViewRender.h"
@@ -32,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace DrawMod;
 using dorv::DcCall;
@@ -1195,6 +1198,41 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
     G.ViewMode = 1;
     main->Picture6_DblClick();
     EXPECT_FALSE(dialog->IsWindowVisible());
+}
+
+// Whatever closed it last (a click on OK or Cancel leaves a button with the
+// focus), the dialog opens with the keyboard in the price box, its text
+// selected, and closing it gives the keyboard back to the main window.
+TEST_F(PaletteDrop, ThePriceDialogTakesTheKeyboardOnEveryOpeningAndGivesItBack)
+{
+    start();
+    const QPoint shower = cell(2);
+    press(shower);
+    release(shower);
+    const std::vector<std::pair<const char*, std::function<void(frmChangePrice&)>>> closings = {
+        {"OK clicked", [](frmChangePrice& d) { ClickButton(*d.Command1); }},
+        {"Cancel clicked", [](frmChangePrice& d) { ClickButton(*d.Command2); }},
+        {"Enter", [](frmChangePrice&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }},
+        {"Escape", [](frmChangePrice&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"the close box", [](frmChangePrice& d) { d.close(); }},
+        {"OK clicked again", [](frmChangePrice& d) { ClickButton(*d.Command1); }},
+    };
+    int typed = 10;
+    for (const auto& [how, close] : closings) {
+        SCOPED_TRACE(how);
+        ClickButton(*main->Command2);
+        frmChangePrice* dialog = frmChangePrice::Window();
+        WAIT_FOR(QApplication::focusWidget() == dialog->Text1);
+        EXPECT_EQ(dialog->Text1->selectedText(), dialog->Text1->Text());
+        QTest::keyClicks(QApplication::focusWidget(), QString::number(++typed));
+        EXPECT_EQ(dialog->Text1->Text(), QString::number(typed));
+        close(*dialog);
+        EXPECT_FALSE(dialog->isVisible());
+        WAIT_FOR(QApplication::activeWindow() == main.get() && QApplication::focusWidget());
+        EXPECT_EQ(QApplication::focusWidget()->window(), main.get());
+    }
+    // The last price typed before an OK is the item's.
+    EXPECT_FLOAT_EQ(G.Palette[2].Price, CommonMod::ParseMoneyText(QString::number(typed)));
 }
 
 TEST_F(PaletteDrop, TheOpenPriceDialogFollowsThePaletteSoItPricesTheItemItNames)

@@ -25,6 +25,8 @@
 #include <optional>
 #include <vector>
 
+class frmChangePrice;
+
 class Main : public dorv::Form {
 public:
     Main();
@@ -533,7 +535,7 @@ private:
     void destroySurface(std::unique_ptr<dorv::DeviceContext>& dc, dorv::GdiObject& bitmap, dorv::GdiObject& oldBitmap);
     // The palette's and the item panel's events and bar.
     void connectPalette();
-    void showPriceDialog(dorv::Form& dialog);
+    void showPriceDialog(frmChangePrice& dialog);
     // The palette bar's range for the palette's present height, keeping its
     // value where it still fits: the palette window changes size with the
     // main window.

@@ -264,13 +264,18 @@ void Main::Picture6_DblClick()
     showPriceDialog(*dialog);
 }
 
-void Main::showPriceDialog(dorv::Form& dialog)
+void Main::showPriceDialog(frmChangePrice& dialog)
 {
     // Over the main window, centred on it, where the child is looking; kept
     // above it while it is open.
     dialog.Load();
     dialog.Move(Left() + (Width() - dialog.Width()) / 2, Top() + (Height() - dialog.Height()) / 2, dialog.Width(),
                 dialog.Height());
+    // The child types the new price over the old one at once, whatever had
+    // the keyboard when the dialog last closed (a click on OK leaves it on
+    // that button).
+    dialog.Text1->setFocus();
+    dialog.Text1->selectAll();
     dialog.Show(dorv::vbModeless, this);
 }
 

@@ -325,6 +325,7 @@ void Form::Show(int style, Form* owner)
     } else if (windowHandle()) {
         windowHandle()->setTransientParent(nullptr);
     }
+    owner_ = owner != this ? owner : nullptr;
     waitingFor_ = nullptr;
     if (style == vbModal) {
         setWindowModality(Qt::ApplicationModal);
@@ -483,6 +484,17 @@ void Form::keyPressEvent(QKeyEvent* event)
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form::setVisible(bool visible)
+{
+    // A window that goes with the keyboard hands it to the window it was
+    // shown for, whatever hid it. Without a window manager nothing else
+    // would: the keys would go to the desktop until the child clicked.
+    const bool handBack = !visible && isVisible() && QApplication::activeWindow() == this && owner_ &&
+                          owner_->isVisible() && !(owner_->windowState() & Qt::WindowMinimized);
+    QWidget::setVisible(visible);
+    if (handBack) owner_->activateWindow();
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -138,6 +138,7 @@ public:
     bool Unload(int unloadMode = vbFormCode);
     // The window is shown (a minimised window counts as shown).
     bool IsWindowVisible() const { return isVisible(); }
+    void setVisible(bool visible) override;
 
     // Outer frame in twips.
     int32_t Left() const;
@@ -211,6 +212,8 @@ private:
     // Shown with an owner that was not on the screen yet: the window
     // appears when its owner does.
     QPointer<Form> waitingFor_;
+    // The window it was last shown for.
+    QPointer<Form> owner_;
 };
 
 }  // namespace dorv
