@@ -772,8 +772,11 @@ std::vector<std::pair<QRect, QString>> TextBoxes(const dorv::RecordingDc& dc)
         if (c.op == DcOp::CreateFont) escapements[c.object] = c.b;
         if (c.op == DcOp::SelectObject && escapements.count(c.object)) escapement = escapements[c.object];
         if (c.op != DcOp::TextOut) continue;
-        // Turned to run downwards, a text's height lies left of its corner.
-        const QRect box = escapement == 2700 ? QRect(c.a - c.d, c.b, c.d, c.c) : QRect(c.a, c.b, c.c, c.d);
+        // Turned to run downwards, a text's height lies left of its corner;
+        // turned to run upwards, its length lies above the corner.
+        const QRect box = escapement == 2700 ? QRect(c.a - c.d, c.b, c.d, c.c)
+                          : escapement == 900 ? QRect(c.a, c.b - c.c, c.d, c.c)
+                                              : QRect(c.a, c.b, c.c, c.d);
         out.emplace_back(box, c.text);
     }
     return out;
@@ -872,6 +875,94 @@ TEST_F(Reports, ChartLabelsStayOnTheCanvasApartAndClearOfWhatTheyDescribe)
             }
         }
     }
+}
+
+// The classroom example's costs (tall and short side by side, an 8 between a
+// 149 and a 531) drawn on the canvas beside the graph panel on a 1280 x 1024
+// and on a 1024 x 768 screen.
+class ClassroomCosts : public Reports {
+protected:
+    static constexpr float kCosts[20] = {69, 129, 149, 399, 89, 149, 8, 531, 342, 747,
+                                         189, 139, 25, 119, 90, 59, 119, 29, 189, 35};
+    static constexpr QSize kCanvases[2] = {{776, 850}, {520, 595}};
+    dorv::RecordingDc dc;
+    std::vector<QRect> boxes;     // the costs' boxes in the groups' order
+    std::vector<bool> white;      // and whether each is written in white
+    int y0 = 0, left = 0, s = 0;  // from the grid: the base line, the first column's left, the columns' width
+
+    void Draw(decltype(&DrawBarGraph) chart, bool in3D, const QSize& canvas)
+    {
+        Reports::SetUp();
+        for (int i = 0; i < 20; ++i) Place(qPrintable(QStringLiteral("Home\\Kind%1").arg(i)), kCosts[i]);
+        G.GraphShowCosts.fill(true);
+        G.Graph3D.fill(in3D);
+        dc.Clear();
+        chart(dc, G.PlacedItems, G.PlacedItemCount, canvas.width() / 2.0f, canvas.height() / 2.0f, canvas.width(),
+              canvas.height());
+        const auto texts = TextBoxes(dc);
+        boxes.clear();
+        white.clear();
+        bool light = false;
+        size_t n = 0;
+        for (const DcCall& c : dc.Calls()) {
+            if (c.op == DcOp::SetTextColor) light = c.c == 0xFFFFFF;
+            if (c.op != DcOp::TextOut) continue;
+            if (c.text.contains(QLatin1Char('.'))) boxes.push_back(texts[n].first), white.push_back(light);
+            ++n;  // the grid's labels are whole, the names have no point
+        }
+        // The grid runs from the first column's slot to a slot short of the right edge.
+        y0 = Calls(dc, DcOp::MoveTo).front()->b;
+        left = Calls(dc, DcOp::MoveTo).front()->a;
+        s = canvas.width() - Calls(dc, DcOp::LineTo).front()->a;
+    }
+};
+
+TEST_F(ClassroomCosts, EachCostStandsJustOverItsOwnColumn)
+{
+    for (const auto chart : {&DrawBarGraph, &DrawPictogram})
+        for (const bool in3D : {false, true})
+            for (const QSize& canvas : kCanvases) {
+                SCOPED_TRACE(::testing::Message() << (chart == &DrawPictogram) << in3D << canvas.width());
+                Draw(chart, in3D, canvas);
+                ASSERT_EQ(boxes.size(), 20u);
+                const double h = canvas.height(), depth = !in3D ? 0 : chart == &DrawPictogram ? 14 : 0.05 * s;
+                for (int g = 0; g < 20; ++g) {
+                    // The column's top: its 3D top, or its first picture.
+                    const double x0 = left + g * s, column = y0 - kCosts[g] * 0.62 * h / 747 - depth;
+                    const double top = chart == &DrawPictogram ? std::min(column, y0 - h / 20) : column;
+                    const QRect& box = boxes[size_t(g)];
+                    EXPECT_TRUE(box.center().x() >= x0 + 0.2 * s - 1 && box.center().x() <= x0 + s + depth + 1) << g;
+                    EXPECT_TRUE(box.bottom() <= top + 1 && box.bottom() >= top - 0.03 * h - 3) << g << " off its top";
+                }
+            }
+}
+
+TEST_F(ClassroomCosts, EachCostOfTheLineStandsByItsOwnPointAboveTheAxisAndReadsOnTheArea)
+{
+    for (const bool area : {false, true})
+        for (const QSize& canvas : kCanvases) {
+            SCOPED_TRACE(::testing::Message() << area << canvas.width());
+            Draw(&DrawLineGraph, area, canvas);
+            std::vector<QPoint> points;  // the markers' centres
+            for (const DcCall* p : Calls(dc, DcOp::Polygon))
+                if (p->points.size() == 180) points.push_back(Bounds(p->points).center());
+            ASSERT_TRUE(boxes.size() == 20u && points.size() == 20u);
+            const auto& first = Calls(dc, DcOp::Polygon).front()->points;  // the area, drawn before the markers
+            const QPolygonF fill = area ? QPolygon(QList<QPoint>(first.begin(), first.end())) : QPolygon();
+            const int reach = int(std::lround(0.01 * canvas.height())) + 4;  // the marker's radius and a gap
+            for (int g = 0; g < 20; ++g) {
+                const QRect& box = boxes[size_t(g)];
+                const QPoint p = points[size_t(g)];
+                EXPECT_LT(box.bottom(), y0 - 1) << g << " is on or under the base line";
+                // Over, under or right beside its point, and near it.
+                EXPECT_TRUE(box.x() <= p.x() + reach && box.x() + box.width() >= p.x() - reach) << g;
+                EXPECT_LT(QLineF(box.center(), p).length(), 0.06 * canvas.height() + box.width() / 2.0) << g;
+                // Dark off the area, white wholly on it.
+                for (const QPointF& corner : QPolygonF(QRectF(box)))
+                    EXPECT_EQ(fill.containsPoint(corner, Qt::OddEvenFill), bool(white[size_t(g)])) << g;
+            }
+            EXPECT_EQ(std::count(white.begin(), white.end(), true) > 0, area);  // deep valleys' costs by their points
+        }
 }
 
 TEST_F(Reports, TheViewShowsWhyThereIsNothingToShow)

@@ -77,8 +77,8 @@ const ViewCase kCases[] = {
      "4b9765b577f41b101657df51811bfb689dddb53c"},
     {"pictogram", 3, 3, false, false, "5138cee9b65cea67765914701d4d2656c02bd445",
      "914ae7d1ce6436e5e0a1dbff3fb8180ad703dc79"},
-    {"line", 3, 4, false, true, "c4a598ce5236d1ee1e3511d47760062326327ed3",
-     "b9f1192c23d1ac487e01818df9c16b8a0ed7c3ae"},
+    {"line", 3, 4, false, true, "9a28fe4580a33ae950b0ed315e5948d151b8eff6",
+     "c5f43495e312679fca9ca53d6a3f478133e322b5"},
 };
 
 void PrintTo(const ViewCase& c, std::ostream* os) { *os << c.name; }

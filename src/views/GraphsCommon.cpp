@@ -4,6 +4,7 @@
 #include "views/ViewRender.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace Graphs::Detail {
 
@@ -165,7 +166,7 @@ bool Crosses(const QLineF& line, const QRectF& box)
 }
 }  // namespace
 
-bool LabelSpace::Free(const QRect& box) const
+bool LabelSpace::Free(const QRect& box, bool onFill) const
 {
     if (!Inside(box, area_)) return false;
     for (const QRect& t : taken_)
@@ -174,21 +175,40 @@ bool LabelSpace::Free(const QRect& box) const
                             .adjusted(-lineClear, -lineClear, lineClear, lineClear);
     for (const QLineF& l : lines_)
         if (Crosses(l, wide)) return false;
-    return true;
+    const QPolygonF corners(QRectF(box.x(), box.y(), box.width(), box.height()));
+    if (!onFill) {
+        for (const QPolygonF& f : fills_)
+            if (f.intersects(corners)) return false;
+        return true;
+    }
+    // Wholly on a fill: every corner inside one whose edges it keeps clear of.
+    for (const QPolygonF& f : fills_) {
+        if (std::all_of(corners.begin(), corners.end(),
+                        [&](const QPointF& c) { return f.containsPoint(c, Qt::OddEvenFill); }))
+            return true;
+    }
+    return false;
+}
+
+bool LabelSpace::TryPlace(const QSize& extent, const std::vector<QPoint>& spots, QPoint& placed, bool onFill)
+{
+    for (const QPoint& at : spots) {
+        const QRect box = TextBox(at, extent);
+        if (Free(box, onFill)) {
+            Take(box);
+            placed = at;
+            return true;
+        }
+    }
+    return false;
 }
 
 QPoint LabelSpace::Place(const QSize& extent, const std::vector<QPoint>& spots)
 {
-    for (const QPoint& at : spots) {
-        const QRect box = TextBox(at, extent);
-        if (Free(box)) {
-            Take(box);
-            return at;
-        }
-    }
-    if (spots.empty()) return QPoint();
+    QPoint at;
+    if (TryPlace(extent, spots, at) || spots.empty()) return at;
     // Nowhere free: the first spot, moved inside the area as far as it fits.
-    QPoint at = spots.front();
+    at = spots.front();
     const QRect box = TextBox(at, extent);
     const int dx = std::max(0, area_.x() - box.x()) -
                    std::max(0, box.x() + box.width() - (area_.x() + area_.width()));
@@ -199,40 +219,55 @@ QPoint LabelSpace::Place(const QSize& extent, const std::vector<QPoint>& spots)
     return at;
 }
 
-QPoint LabelSpace::PlaceAbove(const QSize& extent, const QPoint& at)
+std::vector<QPoint> LabelSpace::SpotsAbove(const QSize& extent, const QPoint& at, int ceiling) const
 {
-    // Raised over the highest box it meets, until nothing is met or the
-    // area ends above it.
+    // Raised over the highest box it meets, until nothing is met, the area
+    // ends above it or what it meets stands higher than its own column.
     std::vector<QPoint> spots{at};
     QPoint cur = at;
     for (size_t i = 0; i <= taken_.size(); ++i) {
         const QRect box = TextBox(cur, extent);
         bool met = false;
-        int top = box.y();
+        int top = box.y(), highest = std::numeric_limits<int>::max();
         for (const QRect& t : taken_) {
             if (!Overlap(box, t)) continue;
             met = true;
             top = std::min(top, t.y());
+            highest = std::min(highest, t.y());
         }
-        if (!met || top < area_.y()) break;
+        if (!met || top < area_.y() || highest < ceiling) break;
         // The box's bottom two pixels above the top of what it met.
         cur.setY(top - 2 - extent.height() + extent.height() / 2);
         spots.push_back(cur);
     }
-    return Place(extent, spots);
+    return spots;
 }
 
 void DrawPlacedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef,
-                    const std::function<QPoint(const QSize&)>& place)
+                    const std::function<TextSpot(const QSize&)>& place)
 {
     // The calls of DrawTextAlignedSized, with the spot chosen in between.
     dc.SetBkMode(dorv::TRANSPARENT);
-    const dorv::GdiObject font =
-        dorv::CreateFontA(ChartFontHeight(points, widthRef), 0, 0, dorv::FW_NORMAL, QStringLiteral("Arial"));
+    const int32_t height = ChartFontHeight(points, widthRef);
+    const dorv::GdiObject font = dorv::CreateFontA(height, 0, 0, dorv::FW_NORMAL, QStringLiteral("Arial"));
     const dorv::GdiObject old = DrawMod::SelectGdiObject(dc, font);
-    const QPoint at = place(dc.GetTextExtentPoint32A(text));
-    DrawTextAligned(dc, at.x(), at.y(), text, QStringLiteral("C"));
-    DrawMod::SelectGdiObject(dc, old);
+    const QSize extent = dc.GetTextExtentPoint32A(text);
+    const TextSpot spot = place(extent);
+    const dorv::ColorRef colour = spot.light ? dc.SetTextColor(0xFFFFFF) : dc.TextColor();
+    if (!spot.upright) {
+        DrawTextAligned(dc, spot.at.x(), spot.at.y(), text, QStringLiteral("C"));
+        DrawMod::SelectGdiObject(dc, old);
+    } else {
+        // Turned a quarter to the left about the corner where its cell
+        // starts: that corner is the bottom left of the upright box.
+        const dorv::GdiObject turned = dorv::CreateFontA(height, 900, 0, dorv::FW_NORMAL, QStringLiteral("Arial"));
+        DrawMod::SelectGdiObject(dc, turned);
+        const QRect box = LabelSpace::TextBox(spot.at, extent.transposed());
+        dc.TextOutA(box.x(), box.y() + box.height(), text);
+        DrawMod::SelectGdiObject(dc, old);
+        DrawMod::DeleteGdiObject(turned);
+    }
+    if (spot.light) dc.SetTextColor(colour);
     DrawMod::DeleteGdiObject(font);
 }
 

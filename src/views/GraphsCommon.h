@@ -7,6 +7,7 @@
 
 #include <QLineF>
 #include <QPoint>
+#include <QPolygonF>
 #include <QRect>
 #include <QString>
 
@@ -72,35 +73,54 @@ float ShrinkToFit(dorv::DeviceContext& dc, const std::vector<QString>& texts, fl
 
 // Where a chart's labels may stand and what they keep clear of: the labels
 // already placed, the boxes of what is drawn (columns, pictures, markers),
-// and lines drawn thick, kept `lineClear` pixels away.
+// lines drawn thick, kept `lineClear` pixels away, and filled areas.
 class LabelSpace {
 public:
     explicit LabelSpace(const QRect& area) : area_(area) {}
     void Take(const QRect& box) { taken_.push_back(box); }
     void AddLine(const QPointF& a, const QPointF& b) { lines_.emplace_back(a, b); }
+    void AddFill(const QPolygonF& fill) { fills_.push_back(fill); }
     double lineClear = 0;
 
     // The box of a text `extent` in size drawn centred ("C") on `at`.
     static QRect TextBox(const QPoint& at, const QSize& extent);
-    // Whether a box lies inside the area, over nothing taken and no line.
-    bool Free(const QRect& box) const;
-    // The first of `spots` (centres) where a text of `extent` is free; with
-    // none free, the first spot moved inside the area. Its box is taken.
+    // Whether a box lies inside the area, over nothing taken and no line,
+    // and clear of every fill (or, `onFill`, wholly on one).
+    bool Free(const QRect& box, bool onFill = false) const;
+    // The first of `spots` (centres) where a text of `extent` is free, its
+    // box taken; false when none is.
+    bool TryPlace(const QSize& extent, const std::vector<QPoint>& spots, QPoint& placed, bool onFill = false);
+    // The first of `spots` where a text of `extent` is free; with none free,
+    // the first spot moved inside the area. Its box is taken.
     QPoint Place(const QSize& extent, const std::vector<QPoint>& spots);
-    // The same for a label over a column: at `at`, else raised just above
-    // whatever it would cover, the nearest first.
-    QPoint PlaceAbove(const QSize& extent, const QPoint& at);
+    // The spots for a label over a column: `at`, then raised just above
+    // whatever it would cover, the nearest first, but never over anything
+    // that stands higher than `ceiling`, the top of the label's own column:
+    // a label lifted over a taller neighbour reads as the neighbour's.
+    std::vector<QPoint> SpotsAbove(const QSize& extent, const QPoint& at, int ceiling) const;
 
 private:
     QRect area_;
     std::vector<QRect> taken_;
     std::vector<QLineF> lines_;
+    std::vector<QPolygonF> fills_;
+};
+
+// Where a label stands: its centre, whether it is turned to read upwards,
+// and whether it is written in white, to read on a dark fill.
+struct TextSpot {
+    TextSpot(const QPoint& centre, bool turned = false, bool white = false) : at(centre), upright(turned), light(white)
+    {
+    }
+    QPoint at;
+    bool upright, light;
 };
 
 // Draws `text` as DrawTextAlignedSized does with "C", centred on the spot
-// that `place` chooses for the text's extent in that font.
+// that `place` chooses for the text's extent in that font (as it lies
+// across: an upright text's box is that extent turned).
 void DrawPlacedText(dorv::DeviceContext& dc, const QString& text, float points, float widthRef,
-                    const std::function<QPoint(const QSize&)>& place);
+                    const std::function<TextSpot(const QSize&)>& place);
 
 // The widest of `texts` in the dc's current font.
 int32_t WidestText(const dorv::DeviceContext& dc, const std::vector<QString>& texts);

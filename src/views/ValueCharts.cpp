@@ -14,6 +14,7 @@
 #include "views/PictureEngine.h"
 
 #include <QLocale>
+#include <QPolygon>
 
 #include <algorithm>
 #include <cmath>
@@ -52,8 +53,8 @@ struct Frame {
     // The cost texts, and the width reference at which each fits its column.
     std::vector<QString> costTexts;
     float costRef = 0;
-    // Where the cost labels may go: between the title band and the legend,
-    // clear of the grid's labels and of what the chart draws.
+    // Where the cost labels may go: between the title band and the base
+    // line, clear of the grid's labels and of what the chart draws.
     LabelSpace space{QRect()};
 
     Frame(dorv::DeviceContext& d, const std::vector<ItemRecord>& it, int32_t count, Kind k, float centreX,
@@ -131,7 +132,8 @@ struct Frame {
         // Neighbouring costs never run into each other: they shrink together
         // until each fits its column.
         costRef = costs ? ShrinkToFit(dc, costTexts, 6, static_cast<float>(w), s - 2) : static_cast<float>(w);
-        const int32_t top = R(cy + 1.05 * B), bottom = R(cy + 0.27 * h);
+        // A cost on or under the base line would read as a value below 0.
+        const int32_t top = R(cy + 1.05 * B), bottom = R(y0) - 1;
         space = LabelSpace(QRect(R(cx - w / 2), top, R(w), bottom - top));
     }
 
@@ -197,18 +199,34 @@ struct Frame {
         }
     }
 
-    // The cost over a column, as near its top as is clear of what is drawn
-    // and of the other labels: `spots` gives the places to try, from the
-    // spot just above the column's top.
-    void CostText(int32_t g, const std::function<QPoint(const QSize&, const QPoint&)>& spot)
+    // The cost of group g, as near the spot above its column or point as is
+    // clear of what is drawn and of the other labels: `spot` chooses among
+    // the places to try, from the spot just above.
+    void CostText(int32_t g, const std::function<TextSpot(const QSize&, const QPoint&)>& spot)
     {
         if (!costs) return;
         const QPoint above(R(X0(g) + 0.6 * s), R(y0 - 0.03 * h - values[size_t(g)] * scale));
         DrawPlacedText(dc, costTexts[size_t(g)], 6, costRef, [&](const QSize& e) { return spot(e, above); });
     }
-    void CostAbove(int32_t g)
+    // The cost over column g, whose drawing (3D top and pictures included)
+    // reaches up to `top` and `depth` pixels right of its front. It stands
+    // just over its own column, never over a taller neighbour: across, over
+    // the middle of a 3D top where a neighbour's side leaves no room above
+    // the front, else upright where even that is too narrow.
+    void CostAbove(int32_t g, double top, double depth)
     {
-        CostText(g, [&](const QSize& e, const QPoint& at) { return space.PlaceAbove(e, at); });
+        CostText(g, [&](const QSize& e, const QPoint& at) -> TextSpot {
+            const int32_t ceiling = R(top);
+            QPoint placed;
+            if (space.TryPlace(e, space.SpotsAbove(e, at, ceiling), placed)) return placed;
+            const QPoint middle = at + QPoint(R(depth / 2), 0);
+            if (depth > 0 && space.TryPlace(e, space.SpotsAbove(e, middle, ceiling), placed)) return placed;
+            // Upright, its foot just over the column.
+            const QSize upright = e.transposed();
+            const QPoint foot(middle.x(), ceiling - 2 - upright.height() + upright.height() / 2);
+            if (space.TryPlace(upright, {foot}, placed)) return {placed, true};
+            return space.Place(e, {at});
+        });
     }
 };
 
@@ -247,7 +265,7 @@ void DrawBarGraph(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items,
             FillPolygon(dc, p, 6, DarkColour(g));
         }
         DrawMod::DrawBox(dc, R(x0 + 0.2 * s), R(y0), R(x0 + s), R(y0 - H), FullColour(g), -1, 1);
-        f.CostAbove(g);
+        f.CostAbove(g, y0 - H - (f.in3D ? 0.05 * s : 0), f.in3D ? 0.03 * s : 0);
     }
 }
 
@@ -308,7 +326,8 @@ void DrawPictogram(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items
                                   static_cast<float>(left), static_cast<float>(-(y0 - k * pictureHeight)),
                                   static_cast<float>(pictureWidth), static_cast<float>(pictureHeight), 0);
         }
-        f.CostAbove(g);
+        const double depth = f.in3D ? kDepth : 0;
+        f.CostAbove(g, std::min(y0 - H - depth, y0 - pictureHeight), depth);
     }
 }
 
@@ -356,21 +375,38 @@ void DrawLineGraph(dorv::DeviceContext& dc, const std::vector<ItemRecord>& items
     }
     for (size_t i = 1; i < outline.size(); ++i) f.space.AddLine(outline[i - 1], outline[i]);
     f.space.lineClear = 3;
+    // Dark text on the red area would hardly read.
+    if (f.in3D) f.space.AddFill(QPolygonF(QPolygon(QList<QPoint>(outline.begin(), outline.end()))));
     const int32_t d = R(0.03 * f.h);
     for (int32_t g = 0; g < f.groups; ++g) {
         f.Legend(g);
         if (f.scale <= 0) continue;
-        f.CostText(g, [&](const QSize& e, const QPoint& above) {
+        f.CostText(g, [&](const QSize& e, const QPoint& above) -> TextSpot {
             // Above the point as far as ever, else below it, beside it,
             // at its corners, farther below, or higher up.
             const QPoint p = points[size_t(std::min<int32_t>(g, int32_t(points.size()) - 1))];
             const int32_t side = radius + 3 + (e.width() + 1) / 2;
-            std::vector<QPoint> spots{above,                p + QPoint(0, d),     p + QPoint(side, 0),
-                                      p - QPoint(side, 0),  p + QPoint(side, -d), p + QPoint(-side, -d),
-                                      p + QPoint(side, d),  p + QPoint(-side, d), p + QPoint(0, 2 * d)};
+            const QPoint below = p + QPoint(0, d), right = p + QPoint(side, 0), left = p - QPoint(side, 0),
+                         upRight = p + QPoint(side, -d), upLeft = p + QPoint(-side, -d),
+                         downRight = p + QPoint(side, d), downLeft = p + QPoint(-side, d),
+                         farBelow = p + QPoint(0, 2 * d);
             // In a narrow valley, up between its sides.
-            for (int32_t k = 1; k <= 20; ++k) spots.push_back(above - QPoint(0, k * d / 2));
-            return f.space.Place(e, spots);
+            std::vector<QPoint> higher;
+            for (int32_t k = 1; k <= 20; ++k) higher.push_back(above - QPoint(0, k * d / 2));
+            if (!f.in3D) {
+                std::vector<QPoint> spots{above, below, right, left, upRight, upLeft, downRight, downLeft, farBelow};
+                spots.insert(spots.end(), higher.begin(), higher.end());
+                return f.space.Place(e, spots);
+            }
+            // On the area graph, off the area near the point; where a valley
+            // leaves no room near it, under or beside the point in white on
+            // the area, rather than high up where it would read as another
+            // value.
+            QPoint placed;
+            if (f.space.TryPlace(e, {above, right, left, upRight, upLeft, higher[0], higher[1]}, placed)) return placed;
+            if (f.space.TryPlace(e, {below, downRight, downLeft, farBelow, upRight, upLeft, right, left}, placed, true))
+                return {placed, false, true};
+            return f.space.Place(e, std::vector<QPoint>(higher.begin() + 2, higher.end()));
         });
     }
 }
