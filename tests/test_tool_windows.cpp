@@ -24,6 +24,7 @@
 #include "views/ViewRender.h"
 #include "scene/UnitsMoney.h"
 
+#include "support/Desktop.h"
 #include "support/NewPlaceScript.h"
 #include "support/QtPrint.h"
 #include "support/TempDir.h"
@@ -507,35 +508,65 @@ TEST_F(ToolWindows, EachToolWindowGoesItsOwnWayWhenClosed)
 }
 
 // The dialogs shown while the main window is hidden (the chooser, the place
-// dialog) or over it (the About box) offer no minimise or maximise either:
-// minimised, they would leave an empty screen, or a main window that waits
-// for them, with nothing to bring them back from. The main window keeps its
-// own.
-TEST_F(ToolWindows, TheDialogsOfANewPlaceAndTheAboutBoxCannotBeMinimisedAway)
+// dialog) are windows of their own, which the task bar lists; the About box
+// is a dialog of the main window, and the item groups, the budget and the
+// colours are its tool windows. None offers to be minimised: minimised, they
+// would leave an empty screen, or a main window that waits for them, with
+// nothing to bring them back from. The desktop frames each, to be moved and
+// closed. The main window keeps its own buttons.
+TEST_F(ToolWindows, TheDesktopFramesTheDialogsAndToolWindowsThatCannotBeMinimisedAway)
 {
     QStringList offered;
-    TestDialogs().ExpectModal("EnvSelect", [&offered](Form& f) {
-        offered << TitleButtons(f);
+    auto announce = [&](Form& f) { offered << f.Name() + " " + Announced(f, main.get()); };
+    TestDialogs().ExpectModal("EnvSelect", [&](Form& f) {
+        announce(f);
         auto& chooser = dynamic_cast<EnvSelect&>(f);
         Activate(chooser);
         ClickEntry(*chooser.ListView1, kHome);
         ClickButton(*chooser.Command1);
     });
-    ExpectPlaceDialog([&offered](Floors& floors) {
-        offered << TitleButtons(floors);
+    ExpectPlaceDialog([&](Floors& floors) {
+        announce(floors);
         ClickButton(*floors.Command1[0]);
     });
     main = std::make_unique<Main>();
     main->Show();
     Settle();
-    TestDialogs().ExpectModal("wAbout", [&offered](Form& about) {
-        offered << TitleButtons(about);
+    TestDialogs().ExpectModal("wAbout", [&](Form& about) {
+        announce(about);
         about.Hide();
     });
     main->mnu_about->Choose();
+    main->mnu_showBudgetInfo->Choose();
+    main->mnu_changeColours->Choose();
+    for (Form* tool : std::initializer_list<Form*>{ItemGroups::Window(), Budget::Window(), Colours::Window()})
+        announce(*tool);
     offered << TitleButtons(*main);
     EXPECT_EQ(TestDialogs().Pending(), 0);
-    EXPECT_EQ(offered, QStringList({"EnvSelect close", "Floors close", "wAbout close", "Main minimise maximise close"}));
+    EXPECT_EQ(offered, QStringList({"EnvSelect window close | " + Granted(true),
+                                    "Floors window close | " + Granted(true),
+                                    "wAbout dialog for owner close | " + Granted(false),
+                                    "ItemGroups tool for owner close | " + Granted(false),
+                                    "Budget tool for owner close | " + Granted(false),
+                                    "Colours tool for owner close | " + Granted(false),
+                                    "Main minimise maximise close"}));
+}
+
+// The tool windows appear beside the main window without taking its keyboard,
+// also under window managers that give the keyboard to every new window
+// (fluxbox): the menus' keys and the canvas's keys go on working.
+TEST_F(ToolWindows, TheMainWindowKeepsTheKeyboardWhenToolWindowsAppear)
+{
+    start(kClassroom);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), 5000));
+    main->mnu_showBudgetInfo->Choose();
+    main->mnu_changeColours->Choose();
+    // Once the desktop has put the tool windows up, it has had its say about
+    // the keyboard.
+    for (Form* tool : std::initializer_list<Form*>{groups, Budget::Window(), Colours::Window()})
+        EXPECT_NE(Announced(*tool, main.get()), "unshown") << tool->Name().toStdString();
+    Settle();
+    EXPECT_EQ(QApplication::activeWindow(), main.get());
 }
 
 // ---- languages ----
@@ -1203,6 +1234,13 @@ TEST_F(ToolWindows, TheAboutBoxTranslatesItsKeysAndClosesWithItsButton)
     main->mnu_about->Choose();
     EXPECT_TRUE(seen);
     EXPECT_EQ(Form::Existing("wAbout"), nullptr);  // let go once closed
+    // Escape closes it as it does every other dialog.
+    TestDialogs().ExpectModal("wAbout", [](Form& about) {
+        QTest::keyClick(&about, Qt::Key_Escape);
+        EXPECT_FALSE(about.isVisible());
+    });
+    main->mnu_about->Choose();
+    EXPECT_EQ(TestDialogs().Pending(), 0);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 
+#include "support/Desktop.h"
+#include "support/OutsidePrograms.h"
 #include "support/QtPrint.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
@@ -273,45 +275,106 @@ TEST_F(Windowing, AnUnexpectedQuestionGetsTheCautiousAnswerAndIsReported)
     EXPECT_EQ(own.Pending(), 0);
 }
 
-// The desktop's questions are shown for the modal window that asks, which
-// the keyboard goes back to when they close, and offer a close box but no
-// minimise or maximise (also to window managers that read that from the
-// window's type): minimised, they would leave that window waiting for an
-// answer nobody can see.
-TEST_F(Windowing, TheDesktopsQuestionsBelongToTheAskingWindowAndCannotBeMinimised)
+// Dialogs are announced as dialogs of the window that asks, which the
+// desktop keeps them above and the keyboard goes back to when they close;
+// tool windows as tool windows of their owner; a dialog asked while no
+// window of the program is on the screen (the chooser, the Open dialog of its
+// load buttons) as a window of its own. None offers to be minimised: a
+// minimised dialog leaves its window waiting for an answer nobody sees, and
+// the desktop minimises an owner with its windows.
+TEST_F(Windowing, TheDesktopFramesDialogsAndToolWindowsThatCannotBeMinimised)
 {
-    LoggingForm asking(QStringLiteral("Asking"));
-    asking.setWindowModality(Qt::ApplicationModal);
-    showAndWait(asking);
+    LoggingForm owner(QStringLiteral("Owner"));
+    owner.setWindowModality(Qt::ApplicationModal);
+    showAndWait(owner);
     QStringList seen;
     QTimer look;
     QObject::connect(&look, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->windowHandle()) return;
-        const Qt::WindowFlags flags = dialog->windowHandle()->flags();
-        QString s = dialog->metaObject()->className();
-        if (dialog->parentWidget() == &asking) s += " for Asking";
-        if (flags & Qt::WindowMinimizeButtonHint) s += " minimise";
-        if (flags & Qt::WindowMaximizeButtonHint) s += " maximise";
-        if (flags & Qt::WindowCloseButtonHint) s += " close";
-        if (dialog->windowHandle()->property("_q_xcb_wm_window_type").toInt() == 0x8) s += " as toolbar";
-        seen << s;
+        if (!dialog || !dialog->windowHandle() || !dialog->isVisible()) return;
+        look.stop();
+        seen << QString(dialog->metaObject()->className()) + " " +
+                    Announced(*dialog, dialog->parentWidget() == &owner ? &owner : nullptr);
         dialog->reject();
+        look.start(10);
     });
     look.start(10);
+    TempDir dir;
+    const FileDialogRequest open{QStringLiteral("Open"), QStringLiteral("Scenes|*.dvp"), 1, dir.path(), QString()};
     // A dialog's own event loop does not run once the program has ended (a
     // test before unloaded its last form) until the application's loop
     // starts anew: the questions are asked inside it.
     QTimer::singleShot(0, [&] {
         DesktopDialogs desktop;
         EXPECT_EQ(desktop.MsgBox(QStringLiteral("Please type a number bigger than 0."), vbOKCancel, QString()), vbCancel);
-        TempDir dir;
-        EXPECT_EQ(desktop.ShowOpen(FileDialogRequest{QStringLiteral("Open"), QStringLiteral("Scenes|*.dvp"), 1, dir.path(), QString()}),
-                  std::nullopt);
+        EXPECT_EQ(desktop.ShowOpen(open), std::nullopt);
+        owner.Hide();
+        EXPECT_EQ(desktop.ShowOpen(open), std::nullopt);
         QCoreApplication::exit(0);
     });
     QCoreApplication::exec();
-    EXPECT_EQ(seen, QStringList({"QMessageBox for Asking close as toolbar", "QFileDialog for Asking close as toolbar"}));
+    look.stop();
+
+    // The program's own windows, shown for the owner on the screen or not.
+    LoggingForm dialog(QStringLiteral("Dialog")), tool(QStringLiteral("Tool"));
+    TestDialogs().AnswerAlways(QStringLiteral("Dialog"), [&](Form& f) {
+        seen << "Form " + Announced(f, &owner);
+    });
+    dialog.Show(vbModal, &owner);
+    owner.setWindowModality(Qt::NonModal);
+    showAndWait(owner);
+    dialog.Show(vbModal, &owner);
+    TestDialogs().AnswerAlways(QStringLiteral("Dialog"), nullptr);
+    tool.Show(vbModeless, &owner);
+    seen << "Form " + Announced(tool, &owner);
+    EXPECT_EQ(seen, QStringList({"QMessageBox dialog for owner close | " + Granted(false),
+                                 "QFileDialog dialog for owner close | " + Granted(false),
+                                 "QFileDialog window close | " + Granted(true),
+                                 "Form window close | " + Granted(true),
+                                 "Form dialog for owner close | " + Granted(false),
+                                 "Form tool for owner close | " + Granted(false)}));
+}
+
+// Openbox offers to minimise any window, and minimises the window's owner and
+// the owner's other windows with it. A tool window minimised through the
+// desktop comes back at once and leaves its owner on the screen; the owner
+// minimised while it has the keyboard goes as it should.
+TEST_F(Windowing, TheDesktopMinimisesNoToolWindowNorItsOwnerWithIt)
+{
+    if (WindowManager().isEmpty()) GTEST_SKIP() << "no window manager to minimise through";
+    NEED_OUTSIDE_PROGRAM("xdotool");
+    LoggingForm owner(QStringLiteral("Owner")), tool(QStringLiteral("Tool"));
+    showAndWait(owner);
+    tool.Show(vbModeless, &owner);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tool, 5000));
+    // The window manager's minimise button first gives its window the keyboard.
+    tool.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tool, 5000));
+    struct Minimised : QObject {
+        bool seen = false;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::WindowStateChange && static_cast<QWidget*>(o)->isMinimized()) seen = true;
+            return false;
+        }
+    } minimised;
+    tool.installEventFilter(&minimised);
+    MinimiseFromTheDesktop(tool);
+    // Some window managers do not minimise a window that asks for no minimise
+    // button at all: a while is given for it.
+    settleUntil([&] { return minimised.seen; });
+    settleUntil([&] { return !tool.isMinimized() && !owner.isMinimized() && tool.windowHandle()->isExposed(); });
+    EXPECT_TRUE(tool.isVisible());
+    EXPECT_FALSE(tool.isMinimized());
+    EXPECT_FALSE(owner.isMinimized());
+    EXPECT_FALSE(owner.log.contains("Resize 1"));
+
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner, 5000));
+    MinimiseFromTheDesktop(owner);
+    settleUntil([&] { return owner.isMinimized(); });
+    EXPECT_TRUE(owner.isMinimized());
+    EXPECT_TRUE(owner.log.contains("Resize 1"));
 }
 
 TEST_F(Windowing, FilterPairsBecomeQtFilters)

@@ -62,6 +62,8 @@ wAbout::wAbout() : dorv::Form(QStringLiteral("wAbout"))
     Label9->setCursor(Qt::PointingHandCursor);
     Label9->Click = [this] { Label9_Click(); };
     PushButton1->Click = [this] { PushButton1_Click(); };
+    // Escape closes the box, as it does every other dialog.
+    PushButton1->SetCancel(true);
 }
 
 void wAbout::Form_Load()

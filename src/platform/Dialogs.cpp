@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
+#include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -40,16 +41,19 @@ QString titleOr(const QString& title) { return title.isEmpty() ? AppTitle() : ti
 // The window a question is asked for: the modal window in front, else the
 // active one, when on the screen (not the main window hidden behind the
 // environment chooser: a dialog is placed over its window). The dialog stays
-// above it, and the keyboard goes back to it when the dialog closes. Every
-// dialog offers a close box and no minimise or maximise (OfferCloseBoxOnly):
-// minimised, it would leave the window that asked waiting for an answer
-// nobody can see.
+// above it, and the keyboard goes back to it when the dialog closes.
 QWidget* askingWindow()
 {
     QWidget* w = QApplication::activeModalWidget();
     if (!w) w = QApplication::activeWindow();
     return w && w->isVisible() ? w : nullptr;
 }
+
+// Every dialog offers a close box and no minimise or maximise: minimised, it
+// would leave the window that asked waiting for an answer nobody can see.
+// Asked for no window, it is a window of its own, which the task bar and the
+// window switcher list.
+void announce(QDialog& dialog) { OfferCloseBoxOnly(dialog, dialog.parentWidget() ? Qt::Dialog : Qt::Window); }
 
 struct MsgButton {
     QMessageBox::StandardButton qt;
@@ -99,7 +103,7 @@ QString QtFilterFromPairs(const QString& filter)
 int DesktopDialogs::MsgBox(const QString& text, int style, const QString& title)
 {
     QMessageBox box(askingWindow());
-    OfferCloseBoxOnly(box, Qt::Dialog);
+    announce(box);
     box.setWindowTitle(titleOr(title));
     box.setText(text);
     switch (style & 0x70) {
@@ -126,7 +130,7 @@ int DesktopDialogs::MsgBox(const QString& text, int style, const QString& title)
 std::optional<QString> DesktopDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
     QInputDialog dialog(askingWindow());
-    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    announce(dialog);
     dialog.setWindowTitle(titleOr(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
@@ -139,7 +143,7 @@ namespace {
 std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& r, bool save)
 {
     QFileDialog dialog(askingWindow(), r.Title, r.InitDir);
-    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    announce(dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks about replacing a file itself.
@@ -187,7 +191,7 @@ std::optional<FileDialogAnswer> DesktopDialogs::ShowSave(const FileDialogRequest
 std::optional<ColorRef> DesktopDialogs::ShowColor(ColorRef initial)
 {
     QColorDialog dialog(QColor(initial & 255, (initial >> 8) & 255, (initial >> 16) & 255), askingWindow());
-    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    announce(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QColor c = dialog.selectedColor();
     if (!c.isValid()) return std::nullopt;
@@ -213,7 +217,7 @@ void DesktopDialogs::PopupMenu(Menu& menu)
 bool DesktopDialogs::ShowPrintDialog(QPrinter& printer, PrintPages& pages)
 {
     QPrintDialog dialog(&printer, askingWindow());
-    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    announce(dialog);
     dialog.setMinMax(pages.MinPage, pages.MaxPage);
     if (pages.MaxPage > pages.MinPage) {
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -237,7 +241,7 @@ bool DesktopDialogs::ShowPageSetupDialog(QPrinter& printer)
     // paper and its orientation, and offers no margins, which are kept.
     const QPageLayout before = printer.pageLayout();
     QPageSetupDialog dialog(&printer, askingWindow());
-    OfferCloseBoxOnly(dialog, Qt::Dialog);
+    announce(dialog);
     for (const char* name : {"topMargin", "bottomMargin", "leftMargin", "rightMargin"})
         if (auto* box = dialog.findChild<QDoubleSpinBox*>(QLatin1String(name)))
             if (QWidget* group = box->parentWidget(); group && group != &dialog) group->hide();

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -282,34 +283,38 @@ void Form::Load()
 
 void OfferCloseBoxOnly(QWidget& w, Qt::WindowType type)
 {
+    // Qt writes the kind as the window's type and the buttons as Motif hints,
+    // which the window managers read to frame the window and to offer moving,
+    // closing and (here not) minimising it.
     const Qt::WindowFlags flags = (w.windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) | type |
                                   Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-    // Most window managers read the buttons from the flags; some (openbox)
-    // only leave them off a window of the toolbar type, which Qt's X11
-    // support takes from this property when the flags are set.
-    w.winId();
-    constexpr int kX11Toolbar = 0x8;
-    if (w.windowHandle()) w.windowHandle()->setProperty("_q_xcb_wm_window_type", kX11Toolbar);
-    if (w.windowFlags() != flags) {
-        // New flags make the window anew; a client area placed stays put,
-        // one never placed (a dialog) is still placed when shown.
-        const QRect at = w.geometry();
-        const bool placed = w.testAttribute(Qt::WA_Moved);
-        w.setWindowFlags(flags);
-        if (placed) w.setGeometry(at);
-    }
-    w.winId();
+    if (w.windowFlags() == flags) return;
+    // New flags make the window anew; a client area placed stays put, one
+    // never placed (a dialog) is still placed when shown.
+    const QRect at = w.geometry();
+    const bool placed = w.testAttribute(Qt::WA_Moved);
+    w.setWindowFlags(flags);
+    if (placed) w.setGeometry(at);
 }
 
 void Form::Show(int style, Form* owner)
 {
     Load();
     if (!loaded_ || Ending()) return;  // its load handler unloaded it, or ended the program
-    if (owner && owner != this) {
+    if (owner && owner != this && style == vbModal && !owner->isVisible()) {
+        // Nothing of the program is on the screen (the chooser and the place
+        // dialog while the main window is hidden): a window of its own, which
+        // the task bar and the window switcher list, so that whatever happens
+        // to it on the desktop it can be brought back.
+        OfferCloseBoxOnly(*this, Qt::Window);
+        winId();
+        windowHandle()->setTransientParent(nullptr);
+    } else if (owner && owner != this) {
         // X11 window managers hear of the owner (and keep the window above
         // it) only for a tool window or a dialog; an ordinary window went
         // under the main window at the first click on it.
-        OfferCloseBoxOnly(*this, Qt::Tool);
+        OfferCloseBoxOnly(*this, style == vbModal ? Qt::Dialog : Qt::Tool);
+        winId();
         owner->winId();
         if (windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
         // The desktop minimises an owner's windows with it; shown again one
@@ -337,6 +342,12 @@ void Form::Show(int style, Form* owner)
     // take it: some platforms activate every window they show.
     const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
     QPointer<QWidget> active = quiet ? QApplication::activeWindow() : nullptr;
+    // Some window managers (fluxbox) give the keyboard to the window they put
+    // up, whatever it asks for: until it is on the screen, it takes none.
+    if (quiet && windowHandle() && !(windowFlags() & Qt::WindowDoesNotAcceptFocus)) {
+        windowHandle()->installEventFilter(this);
+        windowHandle()->setFlags(windowHandle()->flags() | Qt::WindowDoesNotAcceptFocus);
+    }
     show();
     raise();
     // An owned window stays above its owner. Window managers keep that for
@@ -352,10 +363,11 @@ void Form::Show(int style, Form* owner)
     for (Form* f : registry().existing)
         if (f->waitingFor_ == this) waiting.push_back(f);
     for (Form* f : waiting) f->Show(vbModeless, this);
-    if (!quiet)
+    if (!quiet) {
         activateWindow();
-    else if (active && active != this && active->isVisible())
-        active->activateWindow();
+        return;
+    }
+    if (active && active != this && active->isVisible()) active->activateWindow();
 }
 
 void Form::Hide()
@@ -432,8 +444,37 @@ void Form::clientResized()
     Form_Resize();
 }
 
+bool Form::keepsOffMinimised()
+{
+    // Some window managers (openbox) offer to minimise any window, and
+    // minimise a window's owner and the owner's other windows with it. A
+    // tool window is not minimised: it comes back at once. Its owner, gone
+    // with it while the tool window had the keyboard (the user minimised the
+    // tool window, not the owner), comes back too.
+    QWindow* ownerWindow = windowHandle() ? windowHandle()->transientParent() : nullptr;
+    if (windowType() == Qt::Tool && ownerWindow) {
+        QTimer::singleShot(0, this, [this] {
+            QWindow* owner = windowHandle() ? windowHandle()->transientParent() : nullptr;
+            if (isVisible() && (windowState() & Qt::WindowMinimized) && owner &&
+                !(owner->windowStates() & Qt::WindowMinimized))
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+        });
+        return true;
+    }
+    const Form* last = registry().lastActivated;
+    if (last && last != this && last->isVisible() && last->windowType() == Qt::Tool && last->windowHandle() &&
+        windowHandle() && last->windowHandle()->transientParent() == windowHandle()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        return true;
+    }
+    return false;
+}
+
 void Form::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::WindowStateChange && loaded_ && event->spontaneous() &&
+        (windowState() & Qt::WindowMinimized) && keepsOffMinimised())
+        return QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && loaded_) {
         // Minimising and restoring leave the client's size alone; the
         // window code still hears of them as a resize, once each (the
@@ -459,6 +500,16 @@ bool Form::event(QEvent* event)
         }
     }
     return QWidget::event(event);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    // On the screen, a window shown quietly takes the keyboard when clicked.
+    QWindow* window = windowHandle();
+    if (event->type() == QEvent::Expose && watched == window && window->isExposed() &&
+        (window->flags() & Qt::WindowDoesNotAcceptFocus) && !(windowFlags() & Qt::WindowDoesNotAcceptFocus))
+        window->setFlags(window->flags() & ~Qt::WindowDoesNotAcceptFocus);
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

@@ -109,10 +109,10 @@ constexpr int vbFormOwner = 5;        // its owner is closing
 constexpr int vbModeless = 0;
 constexpr int vbModal = 1;
 
-// Makes the top-level window `w` a window of `type` (Qt::Tool, Qt::Dialog)
-// that offers a title and a close box only, neither minimise nor maximise:
-// the desktop minimises an owner together with the windows it owns, a
-// minimised modal window leaves its owner waiting for it, and there may be
+// Makes the top-level window `w` a window of `type` (Qt::Tool, Qt::Dialog,
+// Qt::Window) that offers a title and a close box only, neither minimise nor
+// maximise: the desktop minimises an owner together with the windows it owns,
+// a minimised modal window leaves its owner waiting for it, and there may be
 // no task bar to bring either back from. Call it before the window is shown.
 void OfferCloseBoxOnly(QWidget& w, Qt::WindowType type);
 
@@ -197,6 +197,7 @@ protected:
     // Enter and Escape that no control took press the form's buttons.
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void clientResized();
@@ -214,6 +215,9 @@ private:
     QPointer<Form> waitingFor_;
     // The window it was last shown for.
     QPointer<Form> owner_;
+    // Undoes a minimising that the desktop did against the window's flags;
+    // false when the window stays minimised.
+    bool keepsOffMinimised();
 };
 
 }  // namespace dorv

@@ -1,5 +1,7 @@
 #include "support/NewPlaceScript.h"
 
+#include "support/WaitFor.h"
+
 #include "app/EnvSelect.h"
 #include "app/Floors.h"
 #include "app/Main.h"
@@ -17,6 +19,9 @@ void Settle()
 
 void Activate(dorv::Form& form)
 {
+    // As a user, only a window on the screen can be activated (one shown
+    // without taking the keyboard refuses it until then).
+    WAIT_FOR(form.windowHandle() && form.windowHandle()->isExposed());
     form.activateWindow();
     // Under a real X server the activation comes back from the server, and
     // on a busy machine only after a while: the form's activation handler
