@@ -1,13 +1,12 @@
 #include "support/NewPlaceScript.h"
 
-#include "support/WaitFor.h"
-
 #include "app/EnvSelect.h"
 #include "app/Floors.h"
 #include "app/Main.h"
 #include "platform/AppInfo.h"
 #include "scene/SceneState.h"
 #include "support/TestDialogs.h"
+#include "support/WaitFor.h"
 
 #include <QApplication>
 #include <QTest>
