@@ -1092,8 +1092,7 @@ protected:
         dorv::Form::Register(QStringLiteral("ItemGroups"), [] { return new GroupsStandIn; });
         ExpectNewPlace(1);
         main = std::make_unique<Main>();
-        main->Show();
-        Settle();
+        StartProgram(*main);
     }
     void TearDown() override
     {
@@ -1116,12 +1115,9 @@ protected:
     void drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
         QTest::mousePress(main->windowHandle(), Qt::LeftButton, keys, from);
-        for (int step = 1; step <= 4; ++step) {
+        for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(main->windowHandle(), from + (to - from) * step / 4);
-            Settle();
-        }
         QTest::mouseRelease(main->windowHandle(), Qt::LeftButton, keys, to);
-        Settle();
     }
     std::unique_ptr<Main> main;
 };
@@ -1155,7 +1151,6 @@ TEST_F(CanvasInTheWindow, PlaceDragDuplicateTurnDeleteAndUndoWithTheMouseAndKeys
     // A right click on the original, "Rotate Item" from the popup.
     TestDialogs().ExpectPopup(QStringLiteral("mnu_rotateItem"));
     QTest::mouseClick(main->windowHandle(), Qt::RightButton, Qt::NoModifier, over(moved.X, moved.Y));
-    Settle();
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_EQ(G.PlacedItems[size_t(k)].ViewIndex, 1 % std::max<int16_t>(1, start.ViewCount));
 
@@ -1163,7 +1158,6 @@ TEST_F(CanvasInTheWindow, PlaceDragDuplicateTurnDeleteAndUndoWithTheMouseAndKeys
     // selected.
     main->Picture2->setFocus();
     QTest::keyClick(main->Picture2, Qt::Key_Delete);
-    Settle();
     EXPECT_EQ(G.PlacedItemCount, k + 1);
     EXPECT_EQ(G.SelectedItem, -1);
 
@@ -1183,7 +1177,6 @@ TEST_F(CanvasInTheWindow, ResetZoomAndNewBringThePanBarsBackWithThePlan)
     auto throwThePlanAway = [this] {
         main->HScroll2->SetValue(main->HScroll2->Max());
         main->VScroll2->SetValue(main->VScroll2->Min());
-        Settle();
         ASSERT_EQ(G.PlanPanX, -main->HScroll2->Max());
     };
     throwThePlanAway();
@@ -1193,13 +1186,11 @@ TEST_F(CanvasInTheWindow, ResetZoomAndNewBringThePanBarsBackWithThePlan)
     EXPECT_EQ(main->VScroll2->Value(), 0);
     // One click on an arrow moves the plan one small step, not to the end.
     main->HScroll2->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    Settle();
     EXPECT_EQ(G.PlanPanX, main->HScroll2->singleStep());
 
     // The 3D view's own pans, its vertical one starting at -80.
     main->mnu_3DView->Choose();
     main->HScroll2->SetValue(main->HScroll2->Max());
-    Settle();
     main->Picture3_Click(12);
     EXPECT_EQ(main->HScroll2->Value(), 0);
     EXPECT_EQ(main->VScroll2->Value(), -80);
@@ -1209,7 +1200,6 @@ TEST_F(CanvasInTheWindow, ResetZoomAndNewBringThePanBarsBackWithThePlan)
     main->ConfirmSaveChanges = [] { return false; };
     ExpectNewPlace(1);
     main->mnu_new->Choose();
-    Settle();
     EXPECT_EQ(G.PlanPanX, 0);
     EXPECT_EQ(main->HScroll2->Value(), 0);
     EXPECT_EQ(main->VScroll2->Value(), 0);
@@ -1221,11 +1211,9 @@ TEST_F(CanvasInTheWindow, AfterPasteTheCanvasShowsTheSceneWithOnlyTheNewCopyFram
     ASSERT_GE(k, 0);
     DrawMod::RedrawView();
     QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, over(0, 0));
-    Settle();
     ASSERT_EQ(G.SelectedItem, k);
     main->mnu_copy->Choose();
     main->mnu_paste->Choose();
-    Settle();
     ASSERT_EQ(G.SelectedItem, k + 1);
     const QImage afterPaste = main->CanvasDC->Surface()->copy();
     DrawMod::RedrawView();

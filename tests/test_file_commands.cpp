@@ -103,8 +103,7 @@ protected:
     {
         if (environment >= 0) ExpectNewPlace(environment);
         main = std::make_unique<Main>();
-        main->Show();
-        Settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
         // What the file commands ask is all that is listed from here on.
         TestDialogs().Reset();
@@ -437,7 +436,6 @@ TEST_F(FileCommands, APlaceChosenAfterOpeningAnUnknownEnvironmentsSceneIsANewSce
     TestDialogs().ExpectOpen(File(moon));
     ExpectNewPlace(kGarden);
     main->mnu_new->Choose();
-    Settle();
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_EQ(G.EnvironmentIndex, kGarden);
     // The Garden's room alone: none of the opened items or pictures.
@@ -665,7 +663,6 @@ TEST_F(FileCommands, EveryWayOutOfTheChooserShowsTheItemGroupsBesideTheWindow)
         else
             ExpectPlaceDialog();
         main->mnu_new->Choose();
-        Settle();
         EXPECT_EQ(TestDialogs().Pending(), 0);
         EXPECT_EQ(shows.seen, QStringList({"Main hidden", "ItemGroups hidden", "Main shown", "ItemGroups shown"}));
         EXPECT_TRUE(groups->isVisible());
@@ -999,8 +996,7 @@ TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
     SetAppPath(DORV_CONTENT_BUILD_DIR);
     SetCommandLine("\"" + path + "\"");
     main = std::make_unique<Main>();
-    main->Show();
-    Settle();
+    StartProgram(*main);
     EXPECT_TRUE(TestDialogs().Asked().isEmpty());
     EXPECT_EQ(G.EnvironmentIndex, kGarden);
     EXPECT_EQ(G.SceneFileName, path);
@@ -1028,7 +1024,6 @@ TEST_F(FileCommands, OpenLeavesTheWindowAsAStartWithTheSceneDoes)
         main->Picture1_Click(button);
         TestDialogs().ExpectOpen(File(path));
         main->mnu_open->Choose();
-        Settle();
         EXPECT_EQ(TestDialogs().Pending(), 0);
         EXPECT_EQ(sceneBytes(), place);
         EXPECT_EQ(WindowState(*main).join("\n").toStdString(), fresh.join("\n").toStdString());

@@ -64,8 +64,7 @@ protected:
     {
         ExpectNewPlace(environment);
         main = std::make_unique<Main>();
-        main->Show();
-        Settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
     }
     std::unique_ptr<Main> main;
@@ -269,7 +268,6 @@ void Click(PictureBox* button, bool twice = false)
         QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
     else
         QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
-    Settle();
 }
 
 TEST_F(MainMenus, EachViewButtonShowsItsViewPressedAndSetsTheWindowUpForIt)

@@ -14,6 +14,7 @@
 #include "support/QtPrint.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
+#include "support/WaitFor.h"
 
 #include "../fuzz/FuzzEntries.h"
 
@@ -28,11 +29,6 @@ namespace {
 
 // Twips as a control keeps them: rounded to whole pixels of 15 twips.
 int32_t px(int32_t twips) { return RoundHalfEven(twips / 15.0) * 15; }
-
-void settle()
-{
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
 
 // ---- the settings file ----
 
@@ -210,8 +206,7 @@ protected:
         // comes.
         ExpectNewPlace();
         main = std::make_unique<Main>();
-        main->Show();
-        settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
     }
     void TearDown() override
@@ -226,8 +221,7 @@ protected:
     {
         const QSize frame = main->size() - main->Client()->size();
         main->resize(QSize(w, h) + frame);
-        settle();
-        ASSERT_EQ(main->Client()->size(), QSize(w, h));
+        WAIT_FOR(main->Client()->size() == QSize(w, h));
     }
     std::unique_ptr<Main> main;
 };
@@ -311,14 +305,12 @@ TEST_F(MainWindowTest, HidingTheToolStripMovesTheCanvasUp)
     const int32_t height = main->Picture2->Height();
     ASSERT_TRUE(main->mnu_toolbar->Checked());
     main->mnu_toolbar->Choose();
-    settle();
     EXPECT_FALSE(main->Picture4->Visible());
     EXPECT_FALSE(main->mnu_toolbar->Checked());
     EXPECT_EQ(main->Picture2->Top(), 105);  // 100 twips: 6.67 pixels, 7
     EXPECT_EQ(main->Picture2->Height(), height + 630);
     EXPECT_EQ(main->Picture5->Top(), 105);
     main->mnu_toolbar->Choose();
-    settle();
     EXPECT_TRUE(main->Picture4->Visible());
     EXPECT_TRUE(main->mnu_toolbar->Checked());
     EXPECT_EQ(main->Picture2->Top(), 735);
@@ -396,7 +388,6 @@ TEST_F(MainWindowTest, MinimisingHidesTheOpenToolWindowsAndRestoringShowsThemAga
 {
     // The new place showed the item groups.
     main->mnu_changeColours_Click();
-    settle();
     Form* groups = Form::Existing("ItemGroups");
     Form* budget = Form::Existing("Budget");
     Form* colours = Form::Existing("Colours");
@@ -406,13 +397,11 @@ TEST_F(MainWindowTest, MinimisingHidesTheOpenToolWindowsAndRestoringShowsThemAga
     EXPECT_FALSE(budget->IsWindowVisible());
 
     main->SetWindowState(1);
-    settle();
     EXPECT_EQ(main->HiddenToolWindows, 8 + 1 + 4);
     EXPECT_FALSE(groups->IsWindowVisible());
     EXPECT_FALSE(colours->IsWindowVisible());
 
     main->SetWindowState(0);
-    settle();
     EXPECT_EQ(main->HiddenToolWindows, 0);
     EXPECT_TRUE(groups->IsWindowVisible());
     EXPECT_TRUE(colours->IsWindowVisible());
@@ -425,10 +414,8 @@ TEST_F(MainWindowTest, MinimisingHidesTheOpenToolWindowsAndRestoringShowsThemAga
     main->mnu_changeColours_Click();
     EXPECT_FALSE(main->mnu_showItemGroups->Checked());
     main->SetWindowState(1);
-    settle();
     EXPECT_EQ(main->HiddenToolWindows, 8);
     main->SetWindowState(0);
-    settle();
     EXPECT_FALSE(groups->IsWindowVisible());
     EXPECT_FALSE(colours->IsWindowVisible());
 }
@@ -450,7 +437,6 @@ TEST_F(MainWindowTest, CancellingTheSaveQuestionKeepsTheProgramAndItsSurfaces)
     // The window's close box asks the same question.
     TestDialogs().ExpectMsgBox(vbCancel);
     main->close();
-    settle();
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(TestDialogs().Asked().filter("MsgBox").size(), 2);
 }

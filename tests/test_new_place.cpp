@@ -16,11 +16,13 @@
 #include "support/QtPrint.h"
 #include "support/TempDir.h"
 #include "support/TestDialogs.h"
+#include "support/WaitFor.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QLocale>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace dorv;
@@ -67,8 +69,7 @@ protected:
     {
         main = std::make_unique<Main>();
         if (before) before(*main);
-        main->Show();
-        Settle();
+        StartProgram(*main);
     }
     QStringList modals() const { return TestDialogs().Asked().filter(QStringLiteral("Modal")); }
     std::unique_ptr<Main> main;
@@ -238,7 +239,6 @@ TEST_F(NewPlace, NewAsksOnceThenRunsTheFlowAgain)
         ClickButton(*floors.Command1[0]);
     });
     main->mnu_new->Choose();
-    Settle();
     EXPECT_EQ(asked, 2);
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(G.EnvFolder.endsWith("Garden"));
@@ -268,7 +268,6 @@ TEST_F(NewPlace, NewFromAnyViewGivesThePlanWithItsPanBarsAndItemGroups)
         main->Picture1_Click(button);
         ExpectNewPlace(kHome);
         main->mnu_new->Choose();
-        Settle();
         EXPECT_EQ(TestDialogs().Pending(), 0);
         EXPECT_EQ(G.ViewMode, 0);
         EXPECT_EQ(main->CurrentViewButton, 1);
@@ -731,7 +730,6 @@ TEST_F(NewPlace, TheLoadButtonsRunTheOpenCommand)
     auto load = [](int button) {
         TestDialogs().ExpectModal("EnvSelect", [button](Form& f) {
             auto& chooser = dynamic_cast<EnvSelect&>(f);
-            Activate(chooser);
             EXPECT_TRUE(chooser.Command2->Enabled());
             ClickButton(button == 2 ? *chooser.Command2 : *chooser.Command3);
         });
@@ -761,7 +759,6 @@ TEST_F(NewPlace, TheLoadButtonsRunTheOpenCommand)
 void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key(key), modifiers);
-    Settle();
 }
 
 // Whether entry `index` is drawn with the focus mark: as the list draws it
@@ -854,10 +851,11 @@ TEST_F(NewPlace, TheKeyboardStaysInTheMainWindowAcrossViews)
     for (int16_t button : {2, 1, 0, 3, 1}) {
         SCOPED_TRACE(button);
         QTest::mouseClick(main->Picture1[button], Qt::LeftButton);
+        // Once the windows the view brought are on the screen, any keyboard
+        // they took would have come with them.
         for (const char* name : {"ItemGroups", "frmSpreadSht"})
             if (Form* f = Form::Existing(QLatin1String(name)); f && f->isVisible())
-                (void)QTest::qWaitForWindowExposed(f);
-        Settle();
+                WAIT_FOR(f->windowHandle()->isExposed());
         EXPECT_EQ(Form::Existing(button == 3 ? "frmSpreadSht" : "ItemGroups")->isVisible(), button != 0);
         EXPECT_EQ(QApplication::activeWindow(), main.get());
         Press(Qt::Key_N, Qt::ControlModifier);  // New, which asks first
@@ -911,7 +909,6 @@ TEST_F(NewPlace, ThePreviewFollowsTheTypedSizes)
     ExpectChoice(kHome);
     ExpectPlaceDialog([](Floors& floors) {
         auto floorPixels = [&floors] {
-            Settle();
             const QImage shot = floors.Picture1->Surface();
             const QRgb colour = Rgb(G.PlanInfo.floor_colour);
             int n = 0;

@@ -418,11 +418,7 @@ protected:
     {
         ExpectNewPlace(kHome);
         main = std::make_unique<Main>();
-        main->Show();
-        // A window paints only once it is on the screen, which under a real
-        // X server comes back from the server, late on a busy machine.
-        (void)QTest::qWaitForWindowExposed(main.get(), 5000);
-        Settle();
+        StartProgram(*main);
     }
     QImage palette() const
     {
@@ -453,7 +449,6 @@ protected:
                               false);
             QApplication::sendEvent(under, &event);
         }
-        Settle();
     }
     void release(QPoint p) { QTest::mouseRelease(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, p); }
     // The middle of what entry i's cell pictures, in the palette as it
@@ -537,7 +532,6 @@ TEST_F(PaletteWindow, PressingACellSelectsItAndThePanelShowsIt)
     const QPoint shower = cell(2);
     press(shower);
     release(shower);
-    Settle();
     EXPECT_EQ(G.PaletteSelection, 2);
     EXPECT_TRUE(Differ(before, panel()));
     // Nothing was placed by a press alone.
@@ -577,7 +571,6 @@ TEST_F(PaletteWindow, TheScrollBarMovesTheCellsUp)
     const QImage top = palette();
     ASSERT_GE(main->VScroll1->Max(), 30);
     main->VScroll1->SetValue(30);
-    Settle();
     const QImage scrolled = palette();
     // Row y of the scrolled palette is row y + 30 of the one at the top (the
     // background gradient aside: compare the frame pixels).
@@ -653,17 +646,13 @@ TEST_F(PaletteWindow, ADoubleClickOnTheGreyPaletteOfThe3DViewOrTheReportsTurnsNo
     const int16_t view = G.Palette[0].ViewIndex;
     ASSERT_GT(G.Palette[0].ViewCount, 1);
     main->mnu_3DView_Click();
-    Settle();
     ASSERT_TRUE(G.PaletteDisabled);
     QTest::mouseDClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, bath);
-    Settle();
     EXPECT_EQ(G.PaletteSelection, 0);
     EXPECT_EQ(G.Palette[0].ViewIndex, view);
     main->mnu_showPieChart_Click();
-    Settle();
     ASSERT_TRUE(G.PaletteDisabled);
     QTest::mouseDClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, bath);
-    Settle();
     EXPECT_EQ(G.Palette[0].ViewIndex, view);
     EXPECT_EQ(G.Palette[1].ViewIndex, 0);
 }
@@ -691,7 +680,6 @@ TEST_F(PaletteWindow, HungWallItemsArePicturedAtTheSizeOfWhatTheyDraw)
     // and the chart legends.
     start();
     main->mnu_wallView_Click();
-    Settle();
     ASSERT_EQ(G.ViewMode, 2);
     ASSERT_GE(G.PaletteCount, 5);
     const int width = dorv::RoundHalfEven(main->Picture5->ScaleWidth());
@@ -776,9 +764,7 @@ protected:
         const QPoint from = cell(index);
         press(from);
         QTest::mouseMove(main->windowHandle(), centre() + QPoint(40, 30));
-        Settle();
         QTest::mouseMove(main->windowHandle(), centre() + QPoint(50, 30));
-        Settle();
         return from;
     }
     // Clicks the palette's third item (the shower) and opens the price
@@ -789,8 +775,8 @@ protected:
         press(shower);
         release(shower);
         ClickButton(*main->Command2);
-        Settle();
-        return frmChangePrice::Window();
+        frmChangePrice* dialog = frmChangePrice::Window();
+        return WAITED_FOR(QApplication::focusWidget() == dialog->Text1) ? dialog : nullptr;
     }
     // The point of the canvas `inner` pixels from its inner corner.
     QPoint canvas(int x, int y) const { return at(main->Picture2, QPoint(x, y)); }
@@ -806,13 +792,9 @@ protected:
         press(from);
         // The hand starts to move a pixel, then sweeps across.
         QTest::mouseMove(main->windowHandle(), from + QPoint(1, 0));
-        Settle();
-        for (int step = 1; step <= 4; ++step) {
+        for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(main->windowHandle(), from + (to - from) * step / 4);
-            Settle();
-        }
         if (letGo) release(to);
-        Settle();
     }
     const ItemRecord& placed(int32_t i) const { return G.PlacedItems[static_cast<size_t>(i)]; }
     // The plan point under a canvas point, in pixels from the plan origin.
@@ -873,11 +855,8 @@ TEST_F(PaletteDrop, DraggedBackOverThePaletteTheItemIsTakenAwayAgain)
     const QPoint from = cell(2);
     press(from);
     QTest::mouseMove(main->windowHandle(), from + QPoint(0, 1));
-    Settle();
     QTest::mouseMove(main->windowHandle(), centre());
-    Settle();
     QTest::mouseMove(main->windowHandle(), centre() + QPoint(10, 10));
-    Settle();
     ASSERT_EQ(G.PlacedItemCount, before + 1);
     EXPECT_GT(G.SpentTotal, 0);
     EXPECT_FALSE(G.CleanFlag);
@@ -888,7 +867,6 @@ TEST_F(PaletteDrop, DraggedBackOverThePaletteTheItemIsTakenAwayAgain)
     EXPECT_NEAR(placed(before).X * G.PlanScale, p.x() - main->GrabOffsetX, 1.0);
     QTest::mouseMove(main->windowHandle(), from);
     release(from);
-    Settle();
     EXPECT_EQ(G.PlacedItemCount, before);
     EXPECT_FLOAT_EQ(G.SpentTotal, 0);
     EXPECT_EQ(G.SelectedItem, -1);
@@ -904,7 +882,6 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAKeyTurnedAnotherItemLeavesNeitherItNorIt
     drag(1, centre());
     const int32_t bath = G.PlacedItemCount - 1;
     QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre());
-    Settle();
     ASSERT_EQ(G.HitItem, bath);
     const float spent = G.SpentTotal;
     const int32_t count = G.PlacedItemCount, pos = main->UndoPos;
@@ -913,11 +890,9 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAKeyTurnedAnotherItemLeavesNeitherItNorIt
     const QPoint from = holdOutOfThePalette(2);
     ASSERT_EQ(G.PlacedItemCount, count + 1);
     QTest::keyClick(main->Picture2, Qt::Key_R, Qt::ControlModifier);
-    Settle();
     ASSERT_EQ(placed(bath).ViewIndex, 1 % placed(bath).ViewCount);
     QTest::mouseMove(main->windowHandle(), from);
     release(from);
-    Settle();
     EXPECT_EQ(G.PlacedItemCount, count);
     EXPECT_EQ(G.SpentTotal, spent);
     EXPECT_EQ(G.SelectedItem, -1);
@@ -942,9 +917,7 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAPasteAndADeleteLeavesTheirStepsWithTheRi
     const float bath = G.SpentTotal;
     ASSERT_GT(bath, 0);
     QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, centre());
-    Settle();
     QTest::keyClick(main->Picture2, Qt::Key_C, Qt::ControlModifier);
-    Settle();
 
     // A shower dragged out; while it is held a copy of the bath is pasted
     // and deleted again; then the shower goes back to the palette.
@@ -952,14 +925,11 @@ TEST_F(PaletteDrop, ADropTakenBackAfterAPasteAndADeleteLeavesTheirStepsWithTheRi
     const float shower = G.SpentTotal - bath;
     ASSERT_GT(shower, 0);
     QTest::keyClick(main->Picture2, Qt::Key_V, Qt::ControlModifier);
-    Settle();
     ASSERT_EQ(G.PlacedItemCount, count + 2);
     QTest::keyClick(main->Picture2, Qt::Key_Delete);
-    Settle();
     ASSERT_EQ(G.PlacedItemCount, count + 1);
     QTest::mouseMove(main->windowHandle(), from);
     release(from);
-    Settle();
     EXPECT_EQ(G.PlacedItemCount, count);
     EXPECT_FLOAT_EQ(G.SpentTotal, bath);
     // The paste and the delete are undone with the shower's money gone.
@@ -979,7 +949,6 @@ TEST_F(PaletteDrop, TheItemLandsUnderThePointerHeldWhereItWasGrabbedSlowOrFlicke
     const int16_t steps = int16_t(std::ceil(30 / (512 * G.PlanScale)));
     main->HScroll2->SetValue(steps);
     main->VScroll2->SetValue(steps);
-    Settle();
     ASSERT_EQ(G.PlanPanX, -steps);
     ASSERT_EQ(G.PlanPanY, steps);
     // Grabbed right of and above the picture's middle.
@@ -992,9 +961,7 @@ TEST_F(PaletteDrop, TheItemLandsUnderThePointerHeldWhereItWasGrabbedSlowOrFlicke
             // where the item is let go.
             press(cell(1) + grab);
             QTest::mouseMove(main->windowHandle(), target);
-            Settle();
             release(target);
-            Settle();
         } else {
             drag(1, target, true, grab);
         }
@@ -1005,7 +972,6 @@ TEST_F(PaletteDrop, TheItemLandsUnderThePointerHeldWhereItWasGrabbedSlowOrFlicke
         EXPECT_NEAR(placed(k).Y * G.PlanScale, p.y(), 1.0) << "flick " << flick;
         // The plan shows it under the pointer: a click there takes it.
         QTest::mouseClick(main->windowHandle(), Qt::LeftButton, Qt::NoModifier, target);
-        Settle();
         EXPECT_EQ(G.HitItem, k) << "flick " << flick;
     }
 }
@@ -1040,7 +1006,6 @@ TEST_F(PaletteDrop, OnTheWallViewTheItemStandsAgainstTheWallItFaces)
     start();
     ASSERT_GT(G.Room.WallSectionCount, 0);
     main->mnu_wallView_Click();
-    Settle();
     ASSERT_EQ(G.ViewMode, 2);
     const int16_t side = G.WallView.Side;
     const int32_t before = G.PlacedItemCount;
@@ -1049,14 +1014,11 @@ TEST_F(PaletteDrop, OnTheWallViewTheItemStandsAgainstTheWallItFaces)
     const QPoint far = canvas(dorv::RoundHalfEven(G.CanvasCentreX * 1.9), dorv::RoundHalfEven(G.CanvasCentreY) - 40);
     press(from);
     QTest::mouseMove(main->windowHandle(), centre());
-    Settle();
     ASSERT_EQ(G.PlacedItemCount, before + 1);
     QTest::mouseMove(main->windowHandle(), far);
-    Settle();
     // While dragged its height on the wall follows the mouse.
     EXPECT_NE(G.WallDragOffset, 0);
     release(far);
-    Settle();
     const ItemRecord& item = placed(before);
     EXPECT_TRUE(item.Flags & kItemOnWall);
     EXPECT_EQ(item.ViewIndex, side);
@@ -1079,7 +1041,6 @@ TEST_F(PaletteDrop, OnTheWallViewAnItemIsHeldWhereItWasGrabbedSlowOrFlickedAndLa
 {
     start();
     main->mnu_wallView_Click();
-    Settle();
     // In the order of the group's files: a clock hung high, a door on the
     // floor.
     ASSERT_TRUE(G.Palette[0].Name.str().trimmed().endsWith(QLatin1String("clock")));
@@ -1104,9 +1065,7 @@ TEST_F(PaletteDrop, OnTheWallViewAnItemIsHeldWhereItWasGrabbedSlowOrFlickedAndLa
                 // it shows from the next.
                 press(cell(i) + grab);
                 QTest::mouseMove(main->windowHandle(), target - QPoint(1, 0));
-                Settle();
                 QTest::mouseMove(main->windowHandle(), target);
-                Settle();
             } else {
                 drag(i, target, false, grab);
             }
@@ -1125,7 +1084,6 @@ TEST_F(PaletteDrop, OnTheWallViewAnItemIsHeldWhereItWasGrabbedSlowOrFlickedAndLa
             EXPECT_NEAR(held.left() + w / 2.0 + grab.x(), inner.x(), 1.5);
             EXPECT_NEAR(held.top() + h / 2.0 + grab.y(), inner.y() + spare, 1.5);
             release(target);
-            Settle();
             ASSERT_EQ(G.SelectedItem, G.PlacedItemCount - 1);
             const QImage selected = main->Picture2->Surface().copy();
             G.SelectedItem = -1;
@@ -1152,7 +1110,6 @@ TEST_F(PaletteDrop, OnTheWallViewAnItemIsHeldWhereItWasGrabbedSlowOrFlickedAndLa
             EXPECT_NEAR(frame.left(), itemBox.left(), 3);
             EXPECT_NEAR(frame.right(), itemBox.right(), 3);
             main->mnu_undo_Click();
-            Settle();
         }
 }
 
@@ -1170,17 +1127,16 @@ TEST_F(PaletteDrop, ThePriceDialogOpensFromThePanelWithTheSelectedItem)
     EXPECT_LE((dialog->frameGeometry().center() - centre).manhattanLength(), 4);
     // Escape is Cancel, also after typing: the dialog goes, the price stays.
     const float price = G.Palette[2].Price;
-    Activate(*dialog);
-    ASSERT_EQ(QApplication::focusWidget(), dialog->Text1);
     QTest::keyClicks(dialog->Text1, QStringLiteral("7"));
     QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Escape);  // to the window with the keyboard
     EXPECT_FALSE(dialog->IsWindowVisible());
     EXPECT_EQ(G.Palette[2].Price, price);
     dialog->Hide();
-    main->Move(main->Left() + 1500, main->Top() + 900, main->Width(), main->Height());
-    Settle();
+    const int32_t left = main->Left() + 1500;
+    main->Move(left, main->Top() + 900, main->Width(), main->Height());
+    WAIT_FOR(main->Left() == left);
     main->Command2_Click();
-    Settle();
+    WAIT_FOR(QApplication::focusWidget() == dialog->Text1);
     EXPECT_LE((dialog->frameGeometry().center() - main->frameGeometry().center()).manhattanLength(), 4);
     EXPECT_NE(main->frameGeometry().center(), centre);
     dialog->Hide();
@@ -1239,14 +1195,13 @@ TEST_F(PaletteDrop, TheOpenPriceDialogFollowsThePaletteSoItPricesTheItemItNames)
 {
     start();
     frmChangePrice* dialog = openPriceDialogOnTheShower();
-    ASSERT_TRUE(dialog->IsWindowVisible());
+    ASSERT_TRUE(dialog && dialog->IsWindowVisible());
     ASSERT_EQ(dialog->Label1->Caption(), "Shower");
     const float showerPrice = G.Palette[2].Price;
     // Another item clicked while the dialog is open: it names that one.
     const QPoint bath = cell(1);
     press(bath);
     release(bath);
-    Settle();
     ASSERT_EQ(G.PaletteSelection, 1);
     EXPECT_TRUE(dialog->IsWindowVisible());
     EXPECT_EQ(dialog->Label1->Caption(), "Bath");
@@ -1258,7 +1213,6 @@ TEST_F(PaletteDrop, TheOpenPriceDialogFollowsThePaletteSoItPricesTheItemItNames)
     // Another group (the wall view's) while it is open: its first item.
     main->Command2_Click();
     main->mnu_wallView_Click();
-    Settle();
     ASSERT_TRUE(G.ItemFolder.endsWith("HomeWalls")) << G.ItemFolder.toStdString();
     EXPECT_TRUE(dialog->IsWindowVisible());
     EXPECT_EQ(dialog->Label1->Caption(), LangMod::GetPlanInfoText(G.Palette[0].Name.str()));

@@ -247,8 +247,7 @@ protected:
         ExpectNewPlace(1);
         main = std::make_unique<Main>();
         G.PrinterCount = printers;  // what the probe would have found
-        main->Show();
-        Settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
         G.PrinterCount = printers;
     }

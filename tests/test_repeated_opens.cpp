@@ -58,8 +58,7 @@ protected:
         dorv::SetCommandLine(QString());
         ExpectNewPlace(3);
         main = std::make_unique<Main>();
-        main->Show();
-        Settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
         TestDialogs().Reset();
     }

@@ -17,6 +17,7 @@
 #include "support/TestDialogs.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
+#include "support/WaitFor.h"
 #include "views/Graphs.h"
 #include "views/ViewRender.h"
 
@@ -251,7 +252,7 @@ TEST_F(Panels, PriceDialogChangesEveryItemOfTheNameAndRemembersIt)
     const std::pair<const char*, QString> refused[] = {{"abc", number},     {"", number},    {"1e7", number},
                                                        {"$5 each", number}, {"-3", number},  {"$-0.01", number},
                                                        {"99,999,999,999", largest}};
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    WAIT_FOR(QApplication::activeWindow() == f);
     bool enter = true;
     for (const auto& [text, message] : refused) {
         f->Text1->setFocus();
@@ -304,8 +305,7 @@ protected:
         dorv::Form::Register(QStringLiteral("frmSpreadSht"), [] { return new frmSpreadSht; });
         ExpectNewPlace(2);
         main = std::make_unique<Main>();
-        main->Show();
-        Settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
         ASSERT_TRUE(main->CanvasDC);
     }

@@ -238,8 +238,7 @@ TEST_F(VrmlWorld, AnExportedExampleOpensInAViewerWithItsFurniture)
 {
     ExpectNewPlace(1);
     main = std::make_unique<Main>();
-    main->Show();
-    Settle();
+    StartProgram(*main);
     ASSERT_EQ(TestDialogs().Pending(), 0);
     TestDialogs().ExpectOpen(dorv::FileDialogAnswer{QStringLiteral(DORV_CONTENT_BUILD_DIR "/Examples/Classroom.dvp"), 1});
     main->mnu_examples->Choose();

@@ -87,13 +87,16 @@ protected:
     {
         ExpectNewPlace(entry);
         main = std::make_unique<Main>();
-        main->Show();
-        Settle();
+        StartProgram(*main);
         ASSERT_EQ(TestDialogs().Pending(), 0);
         groups = ItemGroups::Window();
         ASSERT_NE(groups, nullptr);
     }
     QString envFolder(int row) const { return G.EnvironmentTable[static_cast<size_t>(row - 1)][0]; }
+    // A window of the docked column appeared, went or changed its width: the
+    // main window lays the column and the canvas out again through an event
+    // it posts to itself, which runs here.
+    static void layOutColumn() { QCoreApplication::sendPostedEvents(); }
     std::unique_ptr<Main> main;
     ItemGroups* groups = nullptr;
 };
@@ -163,7 +166,6 @@ TEST_F(ToolWindows, ShowAllItemGroupsWidensTheWindowAndBorrowsFromAnotherEnviron
     EXPECT_TRUE(groups->Command2->Visible());
     EXPECT_EQ(groups->ListView1->Left(), ItemGroups::kWideLeft * TwipsPerPixelX());
     EXPECT_EQ(groups->Label1->Left(), groups->Check1[0]->Left() + groups->Check1[0]->Width() + 3 * TwipsPerPixelX());
-    Settle();
 
     // The garden's groups, the first one in the palette; the place stays a
     // classroom.
@@ -176,7 +178,6 @@ TEST_F(ToolWindows, ShowAllItemGroupsWidensTheWindowAndBorrowsFromAnotherEnviron
 
     // ">>" unticks the box: back home, narrow, at the former place.
     ClickButton(*groups->Command2);
-    Settle();
     EXPECT_EQ(groups->Check1[1]->Value(), 0);
     EXPECT_EQ(G.EnvFolder, home);
     EXPECT_TRUE(G.ItemFolder.startsWith(home + "\\"));
@@ -210,11 +211,9 @@ TEST_F(ToolWindows, ANewPlaceBringsTheItemGroupsWindowBackNarrowAndAtHome)
 {
     start(kClassroom);
     ClickButton(*groups->Label2);
-    Settle();
     ClickEntry(*groups->ListView2, kGarden);
     ExpectNewPlace(kHome);
     main->mnu_new->Choose();
-    Settle();
     EXPECT_EQ(groups->Check1[1]->Value(), 0);
     EXPECT_FALSE(groups->ListView2->Visible());
     EXPECT_NEAR(groups->Width(), ItemGroups::kNarrowWidth, kFrame);
@@ -229,10 +228,8 @@ TEST_F(ToolWindows, TheMainWindowsKeysWorkWhileAToolWindowHasTheKeyboard)
 {
     start(kClassroom);
     main->mnu_showBudgetInfo->Choose();
-    Settle();
     auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);  // to the window with the keyboard
-        Settle();
     };
     const int32_t before = G.PlacedItemCount;
     for (Form* tool : std::initializer_list<Form*>{groups, Budget::Window()}) {
@@ -374,7 +371,6 @@ TEST_F(ToolWindows, OKPaintsTheFloorAndWallsInThePickedColours)
     main->mnu_changeColours->Choose();
     Colours* colours = Colours::Window();
     ASSERT_NE(colours, nullptr);
-    Settle();
     EXPECT_TRUE(colours->isVisible());
     EXPECT_EQ(colours->Picture1[0]->BackColor(), G.FloorColour);
     EXPECT_EQ(colours->Picture1[1]->BackColor(), G.WallColour);
@@ -446,8 +442,7 @@ TEST_F(ToolWindows, TheSwatchesShowTheOpenedScenesColoursAndOKAloneChangesNothin
     SetAppPath(DORV_CONTENT_BUILD_DIR);
     SetCommandLine(path);
     main = std::make_unique<Main>();
-    main->Show();
-    Settle();
+    StartProgram(*main);
     for (int way = 0; way < 2; ++way) {
         SCOPED_TRACE(way ? "File > Open" : "command line");
         if (way) {
@@ -477,7 +472,6 @@ TEST_F(ToolWindows, EachToolWindowGoesItsOwnWayWhenClosed)
     start(kClassroom);
     main->mnu_showBudgetInfo->Choose();
     main->mnu_changeColours->Choose();
-    Settle();
     Budget* budget = Budget::Window();
     Colours* colours = Colours::Window();
     ASSERT_TRUE(budget->isVisible() && colours->isVisible() && groups->isVisible());
@@ -530,8 +524,7 @@ TEST_F(ToolWindows, TheDesktopFramesTheDialogsAndToolWindowsThatCannotBeMinimise
         ClickButton(*floors.Command1[0]);
     });
     main = std::make_unique<Main>();
-    main->Show();
-    Settle();
+    StartProgram(*main);
     TestDialogs().ExpectModal("wAbout", [&](Form& about) {
         announce(about);
         about.Hide();
@@ -558,14 +551,13 @@ TEST_F(ToolWindows, TheDesktopFramesTheDialogsAndToolWindowsThatCannotBeMinimise
 TEST_F(ToolWindows, TheMainWindowKeepsTheKeyboardWhenToolWindowsAppear)
 {
     start(kClassroom);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get(), 5000));
     main->mnu_showBudgetInfo->Choose();
     main->mnu_changeColours->Choose();
     // Once the desktop has put the tool windows up, it has had its say about
-    // the keyboard.
+    // the keyboard, which the program reads here.
     for (Form* tool : std::initializer_list<Form*>{groups, Budget::Window(), Colours::Window()})
         EXPECT_NE(Announced(*tool, main.get()), "unshown") << tool->Name().toStdString();
-    Settle();
+    QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), main.get());
 }
 
@@ -700,8 +692,7 @@ TEST_F(ToolWindows, AProgramStartedInPortugueseSpeaksItFromTheSplashOn)
         ClickButton(*floors.Command1[0]);
     });
     main = std::make_unique<Main>();
-    main->Show();
-    Settle();
+    StartProgram(*main);
     EXPECT_EQ(TestDialogs().Pending(), 0);
     EXPECT_EQ(forLinux, "Para Linux");
     // The place is named as the chooser names it.
@@ -908,7 +899,6 @@ TEST_F(ToolWindows, EveryTextFitsItsControlInBothLanguages)
     main->mnu_showBudgetInfo->Choose();
     QStringList cut;
     auto measureAll = [&] {
-        Settle();
         for (QWidget* top : QApplication::topLevelWidgets())
             if (auto* form = dynamic_cast<Form*>(top)) cut << TextsCutIn(*form);
     };
@@ -924,7 +914,6 @@ TEST_F(ToolWindows, EveryTextFitsItsControlInBothLanguages)
         // Every group's name in the "Use prices" text.
         for (int i = 1; i <= groups->ListView1->Count(); ++i) {
             ClickEntry(*groups->ListView1, i);
-            Settle();
             cut << TextsCutIn(*groups);
         }
         groups->Check1[1]->SetValue(1);
@@ -984,35 +973,35 @@ TEST_F(ToolWindows, DockedWindowsLeaveTheRoomTheSheetAndTheChartInView)
         SCOPED_TRACE(screen.width());
         main->Move(240, 240, (screen.width() - 32) * 15, (screen.height() - 32) * 15);
         main->PositionToolWindows();
-        Settle();
+        layOutColumn();
         EXPECT_TRUE(groups->isVisible() && Budget::Window()->isVisible() && Colours::Window()->isVisible());
         EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
         EXPECT_TRUE(FloorWhollyInView(*main));
         // The item groups of every environment: the window grows to the left,
         // and the canvas gives way.
         groups->Check1[1]->SetValue(1);
-        Settle();
+        layOutColumn();
         EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
         groups->Check1[1]->SetValue(0);
         // The spreadsheet and the charts with their panels.
         main->Picture1_Click(3);
-        Settle();
+        layOutColumn();
         EXPECT_TRUE(Form::Existing("frmSpreadSht")->isVisible());
         EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
         main->Picture1_Click(4);
-        Settle();
+        layOutColumn();
         EXPECT_TRUE(Form::Existing("frmGraphs")->isVisible());
         EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
         // Back in the plan, with the item groups alone the canvas widens.
         main->Picture1_Click(1);
         main->mnu_showBudgetInfo->Choose();
         main->mnu_changeColours->Choose();
-        Settle();
+        layOutColumn();
         const int withGroups = main->Picture2->width();
         EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
         EXPECT_TRUE(FloorWhollyInView(*main));
         main->mnu_showItemGroups->Choose();
-        Settle();
+        layOutColumn();
         EXPECT_GT(main->Picture2->width(), withGroups);
         main->mnu_showItemGroups->Choose();
         main->mnu_showBudgetInfo->Choose();
@@ -1037,19 +1026,16 @@ TEST_F(ToolWindows, TheBudgetFollowsTheColumnWhenTheWideItemGroupsWithdraw)
         SCOPED_TRACE(screen.width());
         main->Move(240, 240, (screen.width() - 32) * 15, (screen.height() - 32) * 15);
         main->PositionToolWindows();
-        Settle();
         // The box is ticked in the item groups, the language chosen from
         // the main window's menu: the main window is activated again.
         Activate(*groups);
         groups->Check1[1]->SetValue(1);
-        Settle();
         Activate(*main);
         main->mnu_languageselect[1]->Choose();
-        Settle();
         for (const int view : {3, 4, 1}) {
             SCOPED_TRACE(view);
             main->Picture1_Click(view);
-            Settle();
+            layOutColumn();
             ASSERT_TRUE(budget->isVisible());
             EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
             // The column's windows share its left edge or stand right of it.
@@ -1061,7 +1047,7 @@ TEST_F(ToolWindows, TheBudgetFollowsTheColumnWhenTheWideItemGroupsWithdraw)
         }
         groups->Check1[1]->SetValue(0);
         main->mnu_languageselect[0]->Choose();
-        Settle();
+        layOutColumn();
         EXPECT_EQ(WindowsOverTheCanvas(*main).join(", ").toStdString(), "");
     }
 }
@@ -1078,7 +1064,6 @@ TEST_F(ToolWindows, TheDockedColumnFitsInsideTheMainWindowFramesAndAll)
     // The main window as the program opens it on a 1024 x 768 screen.
     main->Move(240, 240, (1024 - 32) * 15, (768 - 32) * 15);
     main->PositionToolWindows();
-    Settle();
     const QRect room = main->frameGeometry();
     QRect above;
     for (Form* f : {static_cast<Form*>(groups), budget, static_cast<Form*>(colours)}) {

@@ -9,11 +9,19 @@
 #include "support/WaitFor.h"
 
 #include <QApplication>
+#include <QWindow>
 #include <QTest>
 
-void Settle()
+void StartProgram(Main& main)
 {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    main.Show();
+    if (dorv::Ending() || !main.isVisible()) return;
+    WAIT_FOR(main.windowHandle()->isExposed() && QApplication::activeWindow() == &main);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &main && w->isVisible()) WAIT_FOR(w->windowHandle() && w->windowHandle()->isExposed());
+    // The main window lays out the column of docked windows once their
+    // showing is in, through an event it posts to itself.
+    QCoreApplication::sendPostedEvents();
 }
 
 void Activate(dorv::Form& form)
@@ -22,12 +30,15 @@ void Activate(dorv::Form& form)
     // without taking the keyboard refuses it until then).
     WAIT_FOR(form.windowHandle() && form.windowHandle()->isExposed());
     form.activateWindow();
-    // Under a real X server the activation comes back from the server, and
-    // on a busy machine only after a while: the form's activation handler
-    // (which sets the dialog's first state) must have run before the script
-    // types, or it would undo what was typed.
-    (void)QTest::qWaitForWindowActive(&form, 5000);
-    Settle();
+    // A window hidden with the keyboard and shown again before another window
+    // took the keyboard is still the window system's focus window, for which
+    // no activation comes back: the application is told here.
+    if (QGuiApplication::focusWindow() == form.windowHandle() && !QApplication::activeWindow())
+        QApplication::setActiveWindow(&form);
+    // Under a real X server the activation comes back from the server, late
+    // on a busy machine. The form's activation handler (which sets a dialog's
+    // first state) has run once the form is the active window.
+    WAIT_FOR(QApplication::activeWindow() == &form);
 }
 
 void ClickEntry(dorv::ListView& list, int index, bool doubleClick)

@@ -14,10 +14,14 @@ class EnvSelect;
 class Floors;
 class Main;
 
-// Lets the windows take pending events (showing, activation, layout).
-void Settle();
-// Activates a form shown by the dialog script and lets it settle, so that
-// its activation handler has run before the script acts.
+// Shows the main window as the desktop starts the program (its start-up
+// runs the scripted dialogs) and, unless the start-up ended the program,
+// waits until it is on the screen with the keyboard and the windows it
+// brought stand beside it.
+void StartProgram(Main& main);
+// Activates a form shown by the dialog script and waits until it is the
+// active window, so that its activation handler has run before the script
+// acts.
 void Activate(dorv::Form& form);
 // Clicks entry `index` (from 1) of a list, once or twice.
 void ClickEntry(dorv::ListView& list, int index, bool doubleClick = false);
