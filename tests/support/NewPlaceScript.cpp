@@ -27,8 +27,10 @@ void StartProgram(Main& main)
 void Activate(dorv::Form& form)
 {
     // As a user, only a window on the screen can be activated (one shown
-    // without taking the keyboard refuses it until then).
-    WAIT_FOR(form.windowHandle() && form.windowHandle()->isExposed());
+    // without taking the keyboard refuses it until then; shown again, it
+    // may still count as on the screen from before).
+    const QWindow* window = form.windowHandle();
+    WAIT_FOR(window && window->isExposed() && !(window->flags() & Qt::WindowDoesNotAcceptFocus));
     form.activateWindow();
     // A window hidden with the keyboard and shown again before another window
     // took the keyboard is still the window system's focus window, for which
