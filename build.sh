@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb x11-utils xdotool
-          openbox metacity fluxbox
+          openbox metacity fluxbox procps
           libwmf-bin fonts-urw-base35 emf2svg view3dscene poppler-utils qt6-translations-l10n python3)
 
 install_missing() {
