@@ -221,6 +221,22 @@ TEST_F(Windowing, AnOwnedWindowIsAToolWindowOfItsOwner)
     EXPECT_EQ(tool.windowHandle()->transientParent(), owner.windowHandle());
 }
 
+// A tool window shown without taking the keyboard takes it once it is on the
+// screen and the user asks for it, also after it was shown again there (as a
+// change of view does).
+TEST_F(Windowing, AQuietToolWindowTakesTheKeyboardWhenAskedOnTheScreen)
+{
+    LoggingForm owner(QStringLiteral("Owner")), tool(QStringLiteral("Tool"));
+    tool.setAttribute(Qt::WA_ShowWithoutActivating);
+    showAndWait(owner);
+    tool.Show(vbModeless, &owner);
+    WAIT_FOR(tool.windowHandle()->isExposed() && !(tool.windowHandle()->flags() & Qt::WindowDoesNotAcceptFocus));
+    EXPECT_EQ(QApplication::activeWindow(), &owner);
+    tool.Show(vbModeless, &owner);
+    tool.activateWindow();
+    WAIT_FOR(QApplication::activeWindow() == &tool);
+}
+
 TEST_F(Windowing, AnUnexpectedQuestionGetsTheCautiousAnswerAndIsReported)
 {
     ScriptedDialogs own;  // not the test programs' own, which would fail the test

@@ -343,8 +343,10 @@ void Form::Show(int style, Form* owner)
     const bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
     QPointer<QWidget> active = quiet ? QApplication::activeWindow() : nullptr;
     // Some window managers (fluxbox) give the keyboard to the window they put
-    // up, whatever it asks for: until it is on the screen, it takes none.
-    if (quiet && windowHandle() && !(windowFlags() & Qt::WindowDoesNotAcceptFocus)) {
+    // up, whatever it asks for: until it is on the screen, it takes none. (One
+    // on the screen already is put up by nobody, and hears of no new exposure
+    // that would let it take the keyboard again.)
+    if (quiet && !isVisible() && windowHandle() && !(windowFlags() & Qt::WindowDoesNotAcceptFocus)) {
         windowHandle()->installEventFilter(this);
         windowHandle()->setFlags(windowHandle()->flags() | Qt::WindowDoesNotAcceptFocus);
     }
