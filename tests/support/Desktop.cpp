@@ -1,8 +1,5 @@
 #include "support/Desktop.h"
 
-#include "support/OutsidePrograms.h"
-
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,20 +13,45 @@ QString xprop(const QStringList& arguments)
 {
     QProcess p;
     p.start(QStringLiteral("xprop"), arguments);
-    if (!p.waitForFinished(5000)) return QString();
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
+    return p.waitForFinished(5000) ? QString::fromLocal8Bit(p.readAllStandardOutput()) : QString();
 }
-
-QString id(const QWidget& w) { return QString::number(w.winId()); }
 
 // The values of one property in xprop's answer ("NAME(TYPE) = a, b"), empty
 // when the window has none.
-QStringList values(const QString& answer, const QString& name)
+QStringList values(const QString& answer, const char* name)
 {
-    const QRegularExpression line(QStringLiteral("^%1\\([A-Z_]+\\) = (.*)$").arg(name),
-                                  QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch m = line.match(answer);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^%1\\([A-Z_]+\\) = (.*)$").arg(QLatin1String(name)),
+                           QRegularExpression::MultilineOption)
+            .match(answer);
     return m.hasMatch() ? m.captured(1).split(QStringLiteral(", ")) : QStringList();
+}
+
+QString waysWith(const QWidget& window)
+{
+    if (WindowManager().isEmpty()) return QString();
+    const QStringList properties = {QStringLiteral("-id"), QString::number(window.winId()),
+                                    QStringLiteral("_NET_FRAME_EXTENTS"), QStringLiteral("_NET_WM_ALLOWED_ACTIONS"),
+                                    QStringLiteral("_NET_WM_STATE")};
+    // The window manager announces what it allows once it has taken the
+    // window, and the frame once it has framed it.
+    QString answer;
+    (void)QTest::qWaitFor(
+        [&] {
+            answer = xprop(properties);
+            return !values(answer, "_NET_WM_ALLOWED_ACTIONS").isEmpty() &&
+                   !values(answer, "_NET_FRAME_EXTENTS").isEmpty();
+        },
+        5000);
+    const QStringList frame = values(answer, "_NET_FRAME_EXTENTS");
+    const QStringList actions = values(answer, "_NET_WM_ALLOWED_ACTIONS");
+    QStringList ways;
+    if (frame.size() == 4 && frame[2].toInt() > 0) ways << "framed";
+    if (actions.contains("_NET_WM_ACTION_MOVE")) ways << "move";
+    if (actions.contains("_NET_WM_ACTION_CLOSE")) ways << "close";
+    if (actions.contains("_NET_WM_ACTION_MINIMIZE")) ways << "minimise";
+    if (!values(answer, "_NET_WM_STATE").contains("_NET_WM_STATE_SKIP_TASKBAR")) ways << "listed";
+    return ways.join(' ');
 }
 
 }  // namespace
@@ -44,37 +66,6 @@ QString WindowManager()
     const QRegularExpressionMatch n = QRegularExpression(QStringLiteral("= \"(.*)\"")).match(name);
     return n.hasMatch() ? n.captured(1) : QStringLiteral("unnamed");
 }
-
-namespace {
-
-QString waysWith(const QWidget& window)
-{
-    if (WindowManager().isEmpty()) return QString();
-    const QStringList properties = {QStringLiteral("-id"), id(window), QStringLiteral("_NET_FRAME_EXTENTS"),
-                                    QStringLiteral("_NET_WM_ALLOWED_ACTIONS"), QStringLiteral("_NET_WM_STATE")};
-    // The window manager announces what it allows once it has taken the
-    // window, and the frame once it has framed it.
-    QString answer;
-    QElapsedTimer t;
-    t.start();
-    do {
-        QTest::qWait(20);
-        answer = xprop(properties);
-    } while ((values(answer, "_NET_WM_ALLOWED_ACTIONS").isEmpty() || values(answer, "_NET_FRAME_EXTENTS").isEmpty()) &&
-             t.elapsed() < 5000);
-    const QStringList frame = values(answer, "_NET_FRAME_EXTENTS");
-    const QStringList actions = values(answer, "_NET_WM_ALLOWED_ACTIONS");
-    const QStringList states = values(answer, "_NET_WM_STATE");
-    QStringList ways;
-    if (frame.size() == 4 && frame[2].toInt() > 0) ways << "framed";
-    if (actions.contains("_NET_WM_ACTION_MOVE")) ways << "move";
-    if (actions.contains("_NET_WM_ACTION_CLOSE")) ways << "close";
-    if (actions.contains("_NET_WM_ACTION_MINIMIZE")) ways << "minimise";
-    if (!states.contains("_NET_WM_STATE_SKIP_TASKBAR")) ways << "listed";
-    return ways.join(' ');
-}
-
-}  // namespace
 
 QString Announced(const QWidget& w, const QWidget* owner)
 {
@@ -97,13 +88,11 @@ QString Granted(bool listed)
 {
     const QString wm = WindowManager();
     if (wm.isEmpty()) return QString();
-    QString s = QStringLiteral("framed move close");
-    if (wm == QLatin1String("Openbox")) s += " minimise";
-    if (listed) s += " listed";
-    return s;
+    return QStringLiteral("framed move close") + (wm == QLatin1String("Openbox") ? " minimise" : "") +
+           (listed ? " listed" : "");
 }
 
 void MinimiseFromTheDesktop(const QWidget& window)
 {
-    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), id(window)});
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QString::number(window.winId())});
 }
