@@ -656,7 +656,7 @@ TEST_F(PrintOut, EachCopyIsAPrintOutOfItsOwn)
     SetWindows(&port);
 }
 
-TEST_F(PrintOut, TheHeadingStandsInTheUpperLeftCorner)
+TEST_F(PrintOut, TheHeadingStandsInTheUpperLeftCornerAboveTheSpreadsheet)
 {
     // On the spreadsheet, which fills the page whether headed or not.
     G.ViewMode = 3;
@@ -674,18 +674,12 @@ TEST_F(PrintOut, TheHeadingStandsInTheUpperLeftCorner)
     EXPECT_LE(changed.left(), area.left() + 4);
     EXPECT_LE(changed.top(), area.top() + 4);
     EXPECT_LT(changed.bottom(), area.top() + 20);
-}
 
-TEST_F(PrintOut, TheSpreadsheetStandsBelowAHeadingOfSeveralLines)
-{
+    // A heading of several lines: the first rows of the light blue band at
+    // the spreadsheet's head hold no lettering, its last line stands above.
     G.PlacedItems[size_t(G.PlacedItemCount - 1)].Price = 250;
     G.SpentTotal = 250;
-    G.ViewMode = 3;
-    G.GraphKind = 0;
     const QImage page = print(LongHeading() + QStringLiteral(" ") + LongHeading(), 72);
-    ASSERT_FALSE(page.isNull());
-    // The light blue band at the spreadsheet's head, whose first rows hold
-    // no lettering: the heading's last line stands above it.
     const QRect band = Ink(page, qRgb(0xCC, 0xCC, 0xFF));
     ASSERT_FALSE(band.isEmpty());
     int dark = 0;
