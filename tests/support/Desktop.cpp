@@ -1,5 +1,6 @@
 #include "support/Desktop.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -36,13 +37,13 @@ QString waysWith(const QWidget& window)
     // The window manager announces what it allows once it has taken the
     // window, and the frame once it has framed it.
     QString answer;
-    (void)QTest::qWaitFor(
-        [&] {
-            answer = xprop(properties);
-            return !values(answer, "_NET_WM_ALLOWED_ACTIONS").isEmpty() &&
-                   !values(answer, "_NET_FRAME_EXTENTS").isEmpty();
-        },
-        5000);
+    QElapsedTimer t;
+    t.start();
+    do {
+        QTest::qWait(20);
+        answer = xprop(properties);
+    } while ((values(answer, "_NET_WM_ALLOWED_ACTIONS").isEmpty() || values(answer, "_NET_FRAME_EXTENTS").isEmpty()) &&
+             t.elapsed() < 5000);
     const QStringList frame = values(answer, "_NET_FRAME_EXTENTS");
     const QStringList actions = values(answer, "_NET_WM_ALLOWED_ACTIONS");
     QStringList ways;
