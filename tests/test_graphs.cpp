@@ -7,6 +7,7 @@
 #include "scene/SceneState.h"
 #include "scene/UnitsMoney.h"
 #include "scene/WindowPort.h"
+#include "support/OutsidePrograms.h"
 #include "support/SampleItems.h"
 #include "support/TempDir.h"
 #include "views/Graphs.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -276,6 +278,21 @@ TEST_F(Reports, CsvTextIsExactWithADecimalPointInEveryLocaleInUtf8)
                                 "\"Desk, small\",  1,2.00,2.00\r\n" + "\"\"\"Big\"\" bed\",  1,4000.00,4000.00\r\n" +
                                 ",,lang_Total,4077.20\r\n";
     EXPECT_EQ(f.readAll(), expected);
+
+    // Python's csv module, reading UTF-8 as a Linux desktop does, finds the
+    // same four columns.
+    NEED_OUTSIDE_PROGRAM("python3");
+    const QString script = QStringLiteral(
+        "import csv, sys\n"
+        "for row in csv.reader(open(sys.argv[1], encoding='utf-8', newline='')):\n"
+        "    sys.stdout.buffer.write('|'.join(row).encode() + b'\\n')");
+    QProcess python;
+    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), script, path});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(python.readAllStandardError(), QByteArray());
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()),
+              QStringLiteral("lang_Name|lang_Number|Preço|lang_SubTotal\nSofá|  3|25.00|75.00\nLamp|  1|0.20|0.20\n"
+                             "Desk, small|  1|2.00|2.00\n\"Big\" bed|  1|4000.00|4000.00\n||lang_Total|4077.20\n"));
 }
 
 TEST_F(Reports, EveryTotalIsTheSumOfThePricesAsTheyShowToTheCent)
