@@ -29,18 +29,23 @@ for p in $(cat "$dir/started"); do
     kill -0 "$p" 2>/dev/null && fail "process $p outlived the test"
 done
 
-# Stopped while the test runs (as a test run's time-out does).
-(exec "$launcher" --wm "$wm" sleep 60) &
-stopped=$!
+# Stopped while the test runs (as a test run's time-out does). Under the
+# lock like every X test: two servers that start at once race for the same
+# display, and a window manager then finds no server.
+flock -o "$lock" "$launcher" --wm "$wm" sleep 60 &
+holder=$!
+stopped=""
 # Once the test runs, the server and the window manager are up.
-for _ in $(seq 300); do
-    pgrep -f -P "$stopped" "^sleep 60$" >/dev/null && break
+for _ in $(seq 900); do
+    stopped=$(pgrep -P "$holder")
+    [ -n "$stopped" ] && pgrep -f -P "$stopped" "^sleep 60$" >/dev/null && break
     sleep 0.1
 done
+[ -n "$stopped" ] || fail "the launcher did not start"
 children=$(pgrep -P "$stopped")
 [ "$(echo $children | wc -w)" -ge 3 ] || fail "the stopped launcher started no server, window manager and test"
 kill -TERM "$stopped"
-wait "$stopped"
+wait "$holder"
 for p in $children; do
     kill -0 "$p" 2>/dev/null && fail "process $p outlived the stopped launcher"
 done

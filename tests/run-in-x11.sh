@@ -49,14 +49,23 @@ display=$(tr -d '[:space:]' <"$dir/display")
 export DISPLAY=":$display"
 
 if [ -n "$wm" ]; then
-    "$wm" >"$dir/wm.log" 2>&1 &
-    manager=$!
-    # Ready once it has taken the screen: the root window then names it.
-    for _ in $(seq 300); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-        kill -0 "$manager" 2>/dev/null || fail "$wm did not start"
-        sleep 0.05
+    for attempt in 1 2 3; do
+        "$wm" >"$dir/wm.log" 2>&1 &
+        manager=$!
+        # Ready once it has taken the screen: the root window then names it.
+        for _ in $(seq 300); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+            kill -0 "$manager" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill -0 "$manager" 2>/dev/null && break
+        # Now and then, on a busy machine, a window manager finds no server
+        # on a display that has just started ("Couldn't connect"): it is
+        # started once more.
+        wait "$manager" 2>/dev/null
+        manager=""
     done
+    [ -n "$manager" ] || fail "$wm did not start"
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" || fail "$wm did not take the screen"
 fi
 
