@@ -293,19 +293,6 @@ using Poly = std::vector<std::array<int32_t, 2>>;
 struct Writer {
     std::vector<int32_t> w;
 
-    static void Extend(Shapes::Box& b, bool& any, const Shapes::Box& o)
-    {
-        if (!any) {
-            b = o;
-            any = true;
-            return;
-        }
-        b.minX = std::min(b.minX, o.minX);
-        b.minY = std::min(b.minY, o.minY);
-        b.maxX = std::max(b.maxX, o.maxX);
-        b.maxY = std::max(b.maxY, o.maxY);
-    }
-
     void setBox(size_t at, const Shapes::Box& b)
     {
         w[at + 2] = b.minX;
@@ -334,7 +321,7 @@ struct Writer {
         for (const Poly& p : kept) {
             for (size_t i = 0; i < p.size(); ++i) {
                 w.insert(w.end(), {i == 0 ? 2 : 8, p[i][0], p[i][1]});
-                Extend(b, any, {p[i][0], p[i][1], p[i][0], p[i][1]});
+                Shapes::Extend(b, any, {p[i][0], p[i][1], p[i][0], p[i][1]});
             }
             w.push_back(5);  // close
         }
@@ -357,7 +344,7 @@ struct Writer {
         Shapes::Box b = frame;
         bool any = true;
         for (size_t i = at + Shapes::kGroupHeaderWords; i < w.size(); i += static_cast<size_t>(w[i + 1] / 4))
-            Extend(b, any, {w[i + 2], w[i + 3], w[i + 4], w[i + 5]});
+            Shapes::Extend(b, any, {w[i + 2], w[i + 3], w[i + 4], w[i + 5]});
         w[at + 1] = static_cast<int32_t>((w.size() - at) * 4);
         setBox(at, b);
     }

@@ -93,16 +93,7 @@ bool DrawnBox(const Table& t, int32_t index, Shapes::Box& drawn)
     bool any = false;
     Shapes::ForEachShapeInOrder(t, index, picture.end, [&](const Record& shape) {
         if (Shapes::FillWord(t, shape) == Shapes::kNoColour && Shapes::LineWord(t, shape) == Shapes::kNoColour) return;
-        const Shapes::Box b = Shapes::RecordBox(t, shape);
-        if (!any) {
-            drawn = b;
-            any = true;
-            return;
-        }
-        drawn.minX = std::min(drawn.minX, b.minX);
-        drawn.minY = std::min(drawn.minY, b.minY);
-        drawn.maxX = std::max(drawn.maxX, b.maxX);
-        drawn.maxY = std::max(drawn.maxY, b.maxY);
+        Shapes::Extend(drawn, any, Shapes::RecordBox(t, shape));
     });
     return any;
 }

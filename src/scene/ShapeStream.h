@@ -12,6 +12,7 @@
 
 #include <QPoint>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -55,6 +56,20 @@ Table Used(const ShapeStream& s, int32_t count);
 struct Box {
     int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
+
+// Grows `b` to hold `o`; the first box (`any` false) is taken as it is.
+inline void Extend(Box& b, bool& any, const Box& o)
+{
+    if (!any) {
+        b = o;
+        any = true;
+        return;
+    }
+    b.minX = std::min(b.minX, o.minX);
+    b.minY = std::min(b.minY, o.minY);
+    b.maxX = std::max(b.maxX, o.maxX);
+    b.maxY = std::max(b.maxY, o.maxY);
+}
 
 // One record found by a walk.
 struct Record {
